@@ -1,0 +1,175 @@
+// The relation tables of the four arrangements, compiled from rows, side
+// exceptions and covers, and the freedom rule over them.
+#include "board/freedom.h"
+
+#include <array>
+
+namespace {
+
+constexpr int16_t N = kNoSlot;
+
+// A slot whose sides are not its row neighbours: single tiles standing
+// half a row between two rows touch both of them.
+struct SideException {
+    int16_t slot;
+    int16_t left[2];
+    int16_t right[2];
+};
+
+// Slots first..last are covered: by one slot each, coverFirst + i, or, when
+// coverFirst == coverLast and the run is longer, all by that one slot.
+struct CoverRun {
+    int16_t first;
+    int16_t last;
+    int16_t coverFirst;
+    int16_t coverLast;
+};
+
+struct ArrangementRules {
+    std::span<const RelationRow> rows;
+    std::span<const SideException> sides;
+    std::span<const CoverRun> covers;
+};
+
+// Arrangement A: a pyramid of five levels.
+constexpr RelationRow kRowsA[] = {
+    {0, 11}, {12, 19}, {20, 29}, {30, 30}, {31, 42}, {43, 54}, {55, 56}, {57, 66},
+    {67, 74}, {75, 86},
+    {87, 92}, {93, 98}, {99, 104}, {105, 110}, {111, 116}, {117, 122},
+    {123, 126}, {127, 130}, {131, 134}, {135, 138},
+    {139, 140}, {141, 142},
+    {143, 143},
+};
+constexpr SideException kSidesA[] = {
+    {30, {N, N}, {31, 43}}, {31, {30, N}, {32, N}}, {43, {30, N}, {44, N}},
+    {42, {41, N}, {55, N}}, {54, {53, N}, {55, N}}, {55, {42, 54}, {56, N}},
+};
+constexpr CoverRun kCoversA[] = {
+    {13, 18, 87, 92},    {22, 27, 93, 98},    {34, 39, 99, 104},   {46, 51, 105, 110},
+    {59, 64, 111, 116},  {68, 73, 117, 122},  {94, 97, 123, 126},  {100, 103, 127, 130},
+    {106, 109, 131, 134}, {112, 115, 135, 138}, {128, 129, 139, 140}, {132, 133, 141, 142},
+    {139, 142, 143, 143},
+};
+
+// Arrangement B: two pyramids on one base.
+constexpr RelationRow kRowsB[] = {
+    {0, 12}, {13, 16}, {17, 20}, {21, 21}, {22, 34}, {35, 47}, {48, 48}, {49, 52},
+    {53, 56}, {57, 69},
+    {70, 73}, {74, 77}, {78, 83}, {84, 89}, {90, 95}, {96, 101}, {102, 105}, {106, 109},
+    {110, 111}, {112, 113}, {114, 117}, {118, 121}, {122, 125}, {126, 129}, {130, 131},
+    {132, 133},
+    {134, 135}, {136, 137}, {138, 139}, {140, 141},
+    {142, 142}, {143, 143},
+};
+constexpr SideException kSidesB[] = {
+    {21, {N, N}, {22, 35}}, {22, {21, N}, {23, N}}, {35, {21, N}, {36, N}},
+    {34, {33, N}, {48, N}}, {47, {46, N}, {48, N}}, {48, {34, 47}, {N, N}},
+};
+constexpr CoverRun kCoversB[] = {
+    {13, 20, 70, 77},     {22, 27, 78, 83},     {29, 34, 90, 95},     {35, 40, 84, 89},
+    {42, 47, 96, 101},    {49, 56, 102, 109},   {71, 72, 110, 111},   {75, 76, 112, 113},
+    {79, 82, 114, 117},   {85, 88, 122, 125},   {91, 94, 118, 121},   {97, 100, 126, 129},
+    {103, 104, 130, 131}, {107, 108, 132, 133}, {115, 116, 134, 135}, {119, 120, 136, 137},
+    {123, 124, 138, 139}, {127, 128, 140, 141},
+    {134, 135, 142, 142}, {138, 139, 142, 142}, {136, 137, 143, 143}, {140, 141, 143, 143},
+};
+
+// Arrangement C: four equal frames, each slot covered by the one 36 above it.
+constexpr RelationRow kFrameRowsC[] = {
+    {0, 4}, {5, 9}, {10, 11}, {12, 13}, {14, 15}, {16, 17},
+    {18, 19}, {20, 21}, {22, 23}, {24, 25}, {26, 30}, {31, 35},
+};
+constexpr int kFrameLevels = 4;
+constexpr int kFrameSlots = 36;
+constexpr auto kRowsC = [] {
+    constexpr int perLevel = sizeof(kFrameRowsC) / sizeof(kFrameRowsC[0]);
+    std::array<RelationRow, perLevel * kFrameLevels> rows{};
+    for (int level = 0; level < kFrameLevels; ++level) {
+        for (int i = 0; i < perLevel; ++i) {
+            const int shift = kFrameSlots * level;
+            rows[level * perLevel + i] = {static_cast<int16_t>(kFrameRowsC[i].first + shift),
+                                          static_cast<int16_t>(kFrameRowsC[i].last + shift)};
+        }
+    }
+    return rows;
+}();
+constexpr CoverRun kCoversC[] = {{0, 107, 36, 143}};
+
+// Arrangement D: three levels with gaps and a wing on the right.
+constexpr RelationRow kRowsD[] = {
+    {0, 4}, {5, 6}, {7, 9}, {10, 10}, {11, 11}, {12, 12}, {13, 17}, {18, 20},
+    {21, 31}, {32, 42}, {43, 44}, {45, 45}, {46, 46}, {47, 51}, {52, 54}, {55, 55},
+    {56, 56}, {57, 57}, {58, 62}, {63, 64}, {65, 67},
+    {68, 72}, {73, 74}, {75, 77}, {78, 78}, {79, 79}, {80, 80}, {81, 85}, {86, 88},
+    {89, 98}, {99, 108}, {109, 113}, {114, 116}, {117, 117}, {118, 118}, {119, 119},
+    {120, 124}, {125, 126}, {127, 129},
+    {130, 134}, {135, 136}, {137, 141}, {142, 143},
+};
+constexpr SideException kSidesD[] = {
+    {31, {30, N}, {43, N}}, {42, {41, N}, {43, N}}, {43, {31, 42}, {44, N}},
+    {44, {43, N}, {45, 46}}, {45, {44, N}, {N, N}}, {46, {44, N}, {N, N}},
+};
+constexpr CoverRun kCoversD[] = {
+    {0, 30, 68, 98},     {32, 41, 99, 108},   {47, 67, 109, 129},  {90, 94, 130, 134},
+    {96, 97, 135, 136},  {100, 104, 137, 141}, {106, 107, 142, 143},
+};
+
+constexpr ArrangementRules kRules[kArrangementCount] = {
+    {kRowsA, kSidesA, kCoversA},
+    {kRowsB, kSidesB, kCoversB},
+    {kRowsC, {}, kCoversC},
+    {kRowsD, kSidesD, kCoversD},
+};
+
+using RelationTable = std::array<SlotRelations, kSlotCount>;
+
+// Rows give the plain neighbours, side exceptions replace them, covers add the slot above.
+constexpr RelationTable CompileRelations(const ArrangementRules& rules) {
+    RelationTable table{};
+    for (const RelationRow& row : rules.rows) {
+        for (int slot = row.first; slot <= row.last; ++slot) {
+            if (slot > row.first) table[slot].left[0] = static_cast<int16_t>(slot - 1);
+            if (slot < row.last) table[slot].right[0] = static_cast<int16_t>(slot + 1);
+        }
+    }
+    for (const SideException& side : rules.sides) {
+        SlotRelations& r = table[side.slot];
+        for (int i = 0; i < 2; ++i) {
+            r.left[i] = side.left[i];
+            r.right[i] = side.right[i];
+        }
+    }
+    for (const CoverRun& run : rules.covers) {
+        const bool oneCover = run.coverFirst == run.coverLast;
+        for (int slot = run.first; slot <= run.last; ++slot) {
+            table[slot].cover = static_cast<int16_t>(oneCover ? run.coverFirst
+                                                              : run.coverFirst + (slot - run.first));
+        }
+    }
+    return table;
+}
+
+constexpr RelationTable kRelations[kArrangementCount] = {
+    CompileRelations(kRules[0]), CompileRelations(kRules[1]),
+    CompileRelations(kRules[2]), CompileRelations(kRules[3]),
+};
+
+constexpr SlotRelations kNoRelations{};
+
+}  // namespace
+
+std::span<const RelationRow> RelationRows(int arrangement) {
+    if (!IsValidArrangement(arrangement)) return {};
+    return kRules[arrangement - 1].rows;
+}
+
+const SlotRelations& RelationsOf(int arrangement, int slot) {
+    if (!IsValidArrangement(arrangement) || !IsValidSlot(slot)) return kNoRelations;
+    return kRelations[arrangement - 1][slot];
+}
+
+int IsTileFree(int slot) {
+    if (!IsValidArrangement(currentArrangement) || !IsValidSlot(slot)) return 0;
+    return IsFreeUnder(kRelations[currentArrangement - 1][slot],
+                       [](int other) { return tileSlots[other].state >= 2; });
+}

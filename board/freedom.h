@@ -1,0 +1,47 @@
+// The freedom rule: which slots lie on and beside which, and when a tile may be taken.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "board/tile_slots.h"
+
+constexpr int16_t kNoSlot = -1;
+
+// What blocks one slot: the one slot of the next level that lies on it, and
+// up to two slots that touch it on each side. Unused entries hold kNoSlot.
+struct SlotRelations {
+    int16_t cover = kNoSlot;
+    int16_t left[2] = {kNoSlot, kNoSlot};
+    int16_t right[2] = {kNoSlot, kNoSlot};
+};
+
+// A run of slots of one level, side by side from left to right.
+struct RelationRow {
+    int16_t first;
+    int16_t last;
+};
+
+// The relation rows of an arrangement (1..4); empty for any other number.
+std::span<const RelationRow> RelationRows(int arrangement);
+
+// The relations of a slot in an arrangement; all empty when out of range.
+const SlotRelations& RelationsOf(int arrangement, int slot);
+
+// A slot is free when every slot on it is gone and every slot on its left,
+// or every slot on its right, is gone; an empty side is open. What "gone"
+// means is the caller's: taken in play, or already dealt while dealing.
+template <typename IsGone>
+inline bool IsFreeUnder(const SlotRelations& r, IsGone isGone) {
+    if (r.cover != kNoSlot && !isGone(r.cover)) return false;
+    const bool leftOpen = (r.left[0] == kNoSlot || isGone(r.left[0])) &&
+                          (r.left[1] == kNoSlot || isGone(r.left[1]));
+    if (leftOpen) return true;
+    return (r.right[0] == kNoSlot || isGone(r.right[0])) &&
+           (r.right[1] == kNoSlot || isGone(r.right[1]));
+}
+
+// 1 when the slot may be taken under currentArrangement: slots with state 2
+// or more are gone, selected ones (state 1) still block. The slot's own state
+// is not looked at. 0 for a slot or arrangement out of range.
+int IsTileFree(int slot);
