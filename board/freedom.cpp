@@ -154,6 +154,34 @@ constexpr RelationTable kRelations[kArrangementCount] = {
     CompileRelations(kRules[2]), CompileRelations(kRules[3]),
 };
 
+using BlockedTable = std::array<BlockedSlots, kSlotCount>;
+
+// Inverts the relations: a slot blocks the slots it covers and, since the
+// side relations are mutual, the slots beside it.
+constexpr BlockedTable CompileBlocked(const RelationTable& relations) {
+    BlockedTable table{};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int16_t& entry : table[slot].slots) entry = static_cast<int16_t>(slot);
+    }
+    auto add = [&table](int blocker, int blocked) {
+        BlockedSlots& entry = table[blocker];
+        entry.slots[entry.count++] = static_cast<int16_t>(blocked);
+    };
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const SlotRelations& r = relations[slot];
+        if (r.cover != kNoSlot) add(r.cover, slot);
+        for (int16_t side : {r.left[0], r.left[1], r.right[0], r.right[1]}) {
+            if (side != kNoSlot) add(side, slot);
+        }
+    }
+    return table;
+}
+
+constexpr BlockedTable kBlocked[kArrangementCount] = {
+    CompileBlocked(kRelations[0]), CompileBlocked(kRelations[1]),
+    CompileBlocked(kRelations[2]), CompileBlocked(kRelations[3]),
+};
+
 constexpr SlotRelations kNoRelations{};
 
 }  // namespace
@@ -161,6 +189,16 @@ constexpr SlotRelations kNoRelations{};
 std::span<const RelationRow> RelationRows(int arrangement) {
     if (!IsValidArrangement(arrangement)) return {};
     return kRules[arrangement - 1].rows;
+}
+
+const SlotRelations* RelationTableOf(int arrangement) {
+    if (!IsValidArrangement(arrangement)) return nullptr;
+    return kRelations[arrangement - 1].data();
+}
+
+const BlockedSlots* BlockedTableOf(int arrangement) {
+    if (!IsValidArrangement(arrangement)) return nullptr;
+    return kBlocked[arrangement - 1].data();
 }
 
 const SlotRelations& RelationsOf(int arrangement, int slot) {
@@ -171,5 +209,5 @@ const SlotRelations& RelationsOf(int arrangement, int slot) {
 int IsTileFree(int slot) {
     if (!IsValidArrangement(currentArrangement) || !IsValidSlot(slot)) return 0;
     return IsFreeUnder(kRelations[currentArrangement - 1][slot],
-                       [](int other) { return tileSlots[other].state >= 2; });
+                       [](int other) { return other == kNoSlot || tileSlots[other].state >= 2; });
 }

@@ -28,17 +28,30 @@ std::span<const RelationRow> RelationRows(int arrangement);
 // The relations of a slot in an arrangement; all empty when out of range.
 const SlotRelations& RelationsOf(int arrangement, int slot);
 
+// The compiled relations of all 144 slots of an arrangement (1..4), for
+// loops that ask many slots; nullptr for any other number.
+const SlotRelations* RelationTableOf(int arrangement);
+
+// The slots whose freedom may change when a slot goes: those it covers and
+// those beside it, at most four of each. Entries past `count` repeat the
+// slot itself, so a loop may run over all eight without a length check.
+struct BlockedSlots {
+    static constexpr int kCapacity = 8;
+    int16_t count = 0;
+    int16_t slots[kCapacity] = {};
+};
+
+// The blocked-slot lists of all 144 slots of an arrangement (1..4); nullptr otherwise.
+const BlockedSlots* BlockedTableOf(int arrangement);
+
 // A slot is free when every slot on it is gone and every slot on its left,
 // or every slot on its right, is gone; an empty side is open. What "gone"
 // means is the caller's: taken in play, or already dealt while dealing.
+// isGone(kNoSlot) must answer true.
 template <typename IsGone>
 inline bool IsFreeUnder(const SlotRelations& r, IsGone isGone) {
-    if (r.cover != kNoSlot && !isGone(r.cover)) return false;
-    const bool leftOpen = (r.left[0] == kNoSlot || isGone(r.left[0])) &&
-                          (r.left[1] == kNoSlot || isGone(r.left[1]));
-    if (leftOpen) return true;
-    return (r.right[0] == kNoSlot || isGone(r.right[0])) &&
-           (r.right[1] == kNoSlot || isGone(r.right[1]));
+    return isGone(r.cover) && ((isGone(r.left[0]) && isGone(r.left[1])) ||
+                               (isGone(r.right[0]) && isGone(r.right[1])));
 }
 
 // 1 when the slot may be taken under currentArrangement: slots with state 2

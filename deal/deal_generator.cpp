@@ -1,0 +1,260 @@
+// The deal generator: a random forward game on the empty arrangement, its face order and ranking.
+#include "deal/deal_generator.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "board/freedom.h"
+#include "board/tile_slots.h"
+#include "deal/failure_notice.h"
+
+namespace {
+
+constexpr int kMaxRankedOnStack = 128;
+
+bool IsDealt(int slot) { return slot == kNoSlot || tileSlots[slot].pair >= 0; }
+
+bool IsPlaceableUnder(const SlotRelations* relations, int slot) {
+    return IsFreeUnder(relations[slot], IsDealt);
+}
+
+// A stable sort of the draws gives each entry its rank with ties broken by
+// index, exactly as counting the smaller draws and then stepping equal ones
+// up in index order does. Two counting passes over the 15-bit draws (low 8
+// bits, then high 7) sort in linear time, free of the unpredictable
+// branches of a comparison sort. `order` has room for 2n entries.
+constexpr int kLowBits = 8;
+constexpr int kLowBuckets = 1 << kLowBits;
+constexpr int kHighBuckets = 32768 >> kLowBits;
+
+// Turns bucket counts into each bucket's first position.
+template <size_t N>
+void StartsFromCounts(int (&buckets)[N]) {
+    int start = 0;
+    for (int& bucket : buckets) {
+        const int count = bucket;
+        bucket = start;
+        start += count;
+    }
+}
+
+void RankDraws(const uint16_t* draws, int n, int* values, int* order) {
+    int low[kLowBuckets] = {};
+    int high[kHighBuckets] = {};
+    for (int i = 0; i < n; ++i) {
+        ++low[draws[i] & (kLowBuckets - 1)];
+        ++high[draws[i] >> kLowBits];
+    }
+    StartsFromCounts(low);
+    StartsFromCounts(high);
+    int* byLow = order;
+    int* byDraw = order + n;
+    for (int i = 0; i < n; ++i) byLow[low[draws[i] & (kLowBuckets - 1)]++] = i;
+    for (int k = 0; k < n; ++k) byDraw[high[draws[byLow[k]] >> kLowBits]++] = byLow[k];
+    for (int rank = 0; rank < n; ++rank) values[byDraw[rank]] = rank;
+}
+
+template <typename Source>
+void RankInto(int* values, int n, Source& random) {
+    if (n <= 0) return;
+    if (n <= kMaxRankedOnStack) {
+        uint16_t draws[kMaxRankedOnStack];
+        int order[2 * kMaxRankedOnStack];
+        for (int i = 0; i < n; ++i) draws[i] = static_cast<uint16_t>(random.Draw());
+        RankDraws(draws, n, values, order);
+    } else {
+        std::vector<uint16_t> draws(static_cast<size_t>(n));
+        std::vector<int> order(2 * static_cast<size_t>(n));
+        for (uint16_t& draw : draws) draw = static_cast<uint16_t>(random.Draw());
+        RankDraws(draws.data(), n, values, order.data());
+    }
+}
+
+// The base face of each pair in the order of choosing: all 72 shuffled, or,
+// for the harder deal, every kind once among the first 36 pairs and once
+// among the last 36.
+template <typename Source>
+void DrawFaceOrder(int (&faceOrder)[kPairCount], Source& random) {
+    if (harderDeal == 0) {
+        RankInto(faceOrder, kPairCount, random);
+        return;
+    }
+    constexpr int half = kPairCount / 2;
+    int first[half];
+    int second[half];
+    RankInto(first, half, random);
+    RankInto(second, half, random);
+    for (int k = 0; k < half; ++k) {
+        faceOrder[k] = first[k];
+        faceOrder[half + k] = second[k] + half;
+    }
+}
+
+void ResetSlots() {
+    for (TileSlot& slot : tileSlots) {
+        slot.state = 0;
+        slot.pair = -1;
+        slot.placed = 0;
+        slot.face = 0;
+    }
+}
+
+// The open slots of one attempt as bits: the draws test them, and the last
+// pairs find the highest-numbered one with a count of leading zeros.
+class SlotBits {
+public:
+    bool Has(unsigned slot) const { return (words_[slot / 64] >> (slot % 64)) & 1u; }
+    void Remove(int slot) { words_[slot / 64] &= ~(uint64_t{1} << (slot % 64)); }
+    // Arithmetic rather than a choice: whether a slot opens is unpredictable.
+    void Assign(int slot, bool on) {
+        const int shift = slot % 64;
+        words_[slot / 64] = (words_[slot / 64] & ~(uint64_t{1} << shift)) | (uint64_t{on} << shift);
+    }
+
+    // The highest-numbered slot in the set; -1 when it is empty.
+    int Highest() const {
+        for (int word = kWords - 1; word >= 0; --word) {
+            if (words_[word] != 0) return word * 64 + 63 - std::countl_zero(words_[word]);
+        }
+        return -1;
+    }
+
+private:
+    static constexpr int kWords = (kSlotCount + 63) / 64;
+    uint64_t words_[kWords] = {};
+};
+
+// One attempt's view of which unplaced slots are placeable now. Placing a
+// pair can only open the slots the two tiles covered or stood beside, so
+// only those are asked again, by the same rule as IsSlotPlaceable.
+class OpenSlots {
+public:
+    explicit OpenSlots(int arrangement)
+        : relations_(RelationTableOf(arrangement)),
+          blocked_(BlockedTableOf(arrangement)),
+          open_(OpenOnEmptyBoard(arrangement)) {
+        dealt_[kNoSlotIndex] = 1;
+    }
+
+    bool IsOpen(unsigned slot) const { return open_.Has(slot); }
+
+    // Closes a chosen first tile, so the second cannot be the same slot.
+    void Close(int slot) { open_.Remove(slot); }
+
+    // The highest-numbered open slot; -1 when none is open.
+    int Highest() const { return open_.Highest(); }
+
+    void Place(int first, int second) {
+        dealt_[first] = dealt_[second] = 1;
+        open_.Remove(first);
+        open_.Remove(second);
+        for (int placed : {first, second}) {
+            const BlockedSlots& blocked = blocked_[placed];
+            for (int i = 0; i < blocked.count; ++i) Refresh(blocked.slots[i]);
+        }
+    }
+
+private:
+    // kNoSlot (-1) taken as a byte is 255, past every real slot; it counts as dealt.
+    static constexpr int kNoSlotIndex = static_cast<uint8_t>(kNoSlot);
+
+    // Nothing is dealt yet: the open slots are those free on a full board.
+    // The same for every attempt, so worked out once per arrangement.
+    static SlotBits OpenOnEmptyBoard(int arrangement) {
+        static const auto kOpen = [] {
+            std::array<SlotBits, kArrangementCount> open{};
+            for (int a = 1; a <= kArrangementCount; ++a) {
+                for (int slot = 0; slot < kSlotCount; ++slot) {
+                    open[a - 1].Assign(slot, IsFreeUnder(RelationTableOf(a)[slot],
+                                                         [](int other) { return other == kNoSlot; }));
+                }
+            }
+            return open;
+        }();
+        return kOpen[arrangement - 1];
+    }
+
+    void Refresh(int slot) {
+        const bool free = IsFreeUnder(relations_[slot],
+                                      [this](int other) { return dealt_[static_cast<uint8_t>(other)] != 0; });
+        open_.Assign(slot, !dealt_[slot] & free);
+    }
+
+    const SlotRelations* relations_;
+    const BlockedSlots* blocked_;
+    SlotBits open_;
+    uint8_t dealt_[256] = {};
+};
+
+// Draws until an open slot comes, counting misses against the budget; -1
+// once the 1001st miss comes.
+template <typename Source>
+int DrawOpenSlot(const OpenSlots& open, int& misses, Source& random) {
+    for (;;) {
+        const unsigned slot = static_cast<unsigned>(random.Draw()) % kSlotCount;
+        if (open.IsOpen(slot)) return static_cast<int>(slot);
+        if (++misses > kMissBudget) return -1;
+    }
+}
+
+template <typename Source>
+int TryBuildDealWith(Source& random) {
+    int faceOrder[kPairCount];
+    DrawFaceOrder(faceOrder, random);
+    ResetSlots();
+    if (!IsValidArrangement(currentArrangement)) return 0;
+
+    OpenSlots open(currentArrangement);
+    int firstMisses = 0;
+    int secondMisses = 0;
+    for (int position = 0; position < kPairCount; ++position) {
+        const bool drawn = position < kRandomPairs;
+        // The second tile is chosen while the first is still unplaced, so
+        // both are free at the same moment.
+        // The last pairs take the highest-numbered open slots instead of drawing.
+        const int first = drawn ? DrawOpenSlot(open, firstMisses, random) : open.Highest();
+        if (first < 0) return 0;
+        open.Close(first);
+        const int second = drawn ? DrawOpenSlot(open, secondMisses, random) : open.Highest();
+        if (second < 0) return 0;
+
+        const int pair = kPairCount - 1 - position;
+        tileSlots[first] = {tileSlots[first].window, 0, pair, 1, faceOrder[position]};
+        tileSlots[second] = {tileSlots[second].window, 0, pair, 1, faceOrder[position] + kPairCount};
+        open.Place(first, second);
+    }
+    return 1;
+}
+
+}  // namespace
+
+void RandomRanks(int* values, int n, DrawSource& random) { RankInto(values, n, random); }
+
+int IsSlotPlaceable(int slot) {
+    const SlotRelations* relations = RelationTableOf(currentArrangement);
+    if (relations == nullptr || !IsValidSlot(slot)) return 0;
+    return IsPlaceableUnder(relations, slot) ? 1 : 0;
+}
+
+int TryBuildDeal(DrawSource& random) {
+    // The game's own sequence is a final class: calling it directly lets its
+    // draws inline in the hot loop. Scripted sources go through the interface.
+    if (auto* sequence = dynamic_cast<RandomSequence*>(&random)) return TryBuildDealWith(*sequence);
+    return TryBuildDealWith(random);
+}
+
+int RunDealAttempts(DrawSource& random) {
+    for (int attempt = 1; attempt <= kMaxDealAttempts; ++attempt) {
+        if (TryBuildDeal(random)) return attempt;
+    }
+    return 0;
+}
+
+int BuildDeal(intptr_t ownerWindow, uint32_t seed) {
+    RandomSequence random(seed);
+    if (RunDealAttempts(random) > 0) return 1;
+    ShowDealFailure(ownerWindow);
+    return 0;
+}

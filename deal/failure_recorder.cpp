@@ -1,0 +1,8 @@
+// Test stand-in for the deal-failure message: records each request instead of showing a box.
+#include "deal/failure_recorder.h"
+
+#include "deal/failure_notice.h"
+
+std::vector<intptr_t> recordedDealFailures;
+
+void ShowDealFailure(intptr_t ownerWindow) { recordedDealFailures.push_back(ownerWindow); }
