@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 xvfb xauth x11-utils locales
-  libfreetype-dev fonts-ipafont-gothic imagemagick
+  libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho zlib1g-dev imagemagick
 )
 
 missing=()

@@ -1,0 +1,232 @@
+// Shapes sampled into coverage masks, and the colour canvas they are painted on.
+#include "tools/assetgen/raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr int kSamples = 8;
+}
+
+Mask Rasterise(int width, int height, const Shape& shape) {
+    Mask m(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int hits = 0;
+            for (int sy = 0; sy < kSamples; ++sy) {
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    if (shape(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples)) ++hits;
+                }
+            }
+            m.Ref(x, y) = static_cast<float>(hits) / (kSamples * kSamples);
+        }
+    }
+    return m;
+}
+
+Shape Disc(double cx, double cy, double r) {
+    return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; };
+}
+
+Shape Ellipse(double cx, double cy, double rx, double ry, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    return [=](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
+        const double u = dx * c + dy * s, v = -dx * s + dy * c;
+        return (u * u) / (rx * rx) + (v * v) / (ry * ry) <= 1.0;
+    };
+}
+
+Shape Box(double x0, double y0, double x1, double y1) {
+    return [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; };
+}
+
+Shape RoundBox(double x0, double y0, double x1, double y1, double radius) {
+    return [=](double x, double y) {
+        if (x < x0 || x >= x1 || y < y0 || y >= y1) return false;
+        const double cx = std::clamp(x, x0 + radius, x1 - radius);
+        const double cy = std::clamp(y, y0 + radius, y1 - radius);
+        return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+    };
+}
+
+Shape Polygon(std::vector<std::pair<double, double>> points) {
+    return [p = std::move(points)](double x, double y) {
+        bool inside = false;
+        for (size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
+            const auto [xi, yi] = p[i];
+            const auto [xj, yj] = p[j];
+            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
+        }
+        return inside;
+    };
+}
+
+Shape Segment(double x0, double y0, double x1, double y1, double halfWidth) {
+    return [=](double x, double y) {
+        const double dx = x1 - x0, dy = y1 - y0;
+        const double len2 = dx * dx + dy * dy;
+        double t = len2 > 0 ? ((x - x0) * dx + (y - y0) * dy) / len2 : 0.0;
+        t = std::clamp(t, 0.0, 1.0);
+        const double px = x0 + t * dx - x, py = y0 + t * dy - y;
+        return px * px + py * py <= halfWidth * halfWidth;
+    };
+}
+
+Shape ArcBand(double cx, double cy, double r0, double r1, double a0, double a1) {
+    return [=](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
+        const double d2 = dx * dx + dy * dy;
+        if (d2 < r0 * r0 || d2 > r1 * r1) return false;
+        double a = std::atan2(dy, dx);
+        while (a < a0) a += 2 * std::numbers::pi;
+        while (a >= a0 + 2 * std::numbers::pi) a -= 2 * std::numbers::pi;
+        return a <= a1;
+    };
+}
+
+Shape Star(double cx, double cy, double outer, double inner, int points) {
+    std::vector<std::pair<double, double>> p;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double r = i % 2 == 0 ? outer : inner;
+        const double a = -std::numbers::pi / 2 + i * std::numbers::pi / points;
+        p.emplace_back(cx + r * std::cos(a), cy + r * std::sin(a));
+    }
+    return Polygon(std::move(p));
+}
+
+Shape Union(Shape a, Shape b) {
+    return [=](double x, double y) { return a(x, y) || b(x, y); };
+}
+
+Shape Minus(Shape a, Shape b) {
+    return [=](double x, double y) { return a(x, y) && !b(x, y); };
+}
+
+Shape Intersect(Shape a, Shape b) {
+    return [=](double x, double y) { return a(x, y) && b(x, y); };
+}
+
+Shape Rotate(Shape s, double cx, double cy, double angle) {
+    const double c = std::cos(angle), sn = std::sin(angle);
+    return [=](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
+        return s(cx + dx * c + dy * sn, cy - dx * sn + dy * c);
+    };
+}
+
+Mask MaxMask(const Mask& a, const Mask& b) {
+    Mask m(a.width, a.height);
+    for (size_t i = 0; i < m.a.size(); ++i) m.a[i] = std::max(a.a[i], b.a[i]);
+    return m;
+}
+
+Mask Shifted(const Mask& m, int dx, int dy) {
+    Mask out(m.width, m.height);
+    for (int y = 0; y < m.height; ++y) {
+        for (int x = 0; x < m.width; ++x) out.Ref(x, y) = m.At(x - dx, y - dy);
+    }
+    return out;
+}
+
+Mask Dilated(const Mask& m, double radius) {
+    Mask out(m.width, m.height);
+    const int r = static_cast<int>(std::ceil(radius));
+    for (int y = 0; y < m.height; ++y) {
+        for (int x = 0; x < m.width; ++x) {
+            float best = 0.0f;
+            for (int oy = -r; oy <= r; ++oy) {
+                for (int ox = -r; ox <= r; ++ox) {
+                    const double d = std::sqrt(double(ox * ox + oy * oy));
+                    if (d > radius + 0.5) continue;
+                    // Offsets at the rim count partly, so the outline stays smooth.
+                    const float weight = static_cast<float>(std::clamp(radius + 0.5 - d, 0.0, 1.0));
+                    best = std::max(best, m.At(x + ox, y + oy) * weight);
+                }
+            }
+            out.Ref(x, y) = best;
+        }
+    }
+    return out;
+}
+
+Mask Without(const Mask& m, const Mask& cut) {
+    Mask out(m.width, m.height);
+    for (size_t i = 0; i < m.a.size(); ++i) out.a[i] = std::max(0.0f, m.a[i] - cut.a[i]);
+    return out;
+}
+
+Canvas::Canvas(int width, int height, Rgb background)
+    : width_(width),
+      height_(height),
+      r_(static_cast<size_t>(width) * height, background.r),
+      g_(static_cast<size_t>(width) * height, background.g),
+      b_(static_cast<size_t>(width) * height, background.b),
+      ink_(static_cast<size_t>(width) * height, 0.0f),
+      tags_(static_cast<size_t>(width) * height, 0u),
+      tagCoverage_(32) {}
+
+void Canvas::Paint(const Mask& mask, Rgb colour, int tag, int ox, int oy, float alpha) {
+    if (tag >= 0 && tag < 32 && tagCoverage_[tag].empty()) {
+        tagCoverage_[tag].assign(r_.size(), 0.0f);
+    }
+    for (int my = 0; my < mask.height; ++my) {
+        const int y = my + oy;
+        if (y < 0 || y >= height_) continue;
+        for (int mx = 0; mx < mask.width; ++mx) {
+            const int x = mx + ox;
+            if (x < 0 || x >= width_) continue;
+            const float c = mask.a[static_cast<size_t>(my) * mask.width + mx] * alpha;
+            if (c <= 0.0f) continue;
+            const size_t i = Index(x, y);
+            r_[i] = r_[i] * (1 - c) + colour.r * c;
+            g_[i] = g_[i] * (1 - c) + colour.g * c;
+            b_[i] = b_[i] * (1 - c) + colour.b * c;
+            ink_[i] = ink_[i] * (1 - c) + c;
+            if (tag >= 0 && tag < 32) {
+                tags_[i] |= 1u << tag;
+                tagCoverage_[tag][i] = std::max(tagCoverage_[tag][i], c);
+            }
+        }
+    }
+}
+
+void Canvas::PaintShaded(const Mask& mask, const std::function<Rgb(int x, int y)>& colour, int ox, int oy) {
+    for (int my = 0; my < mask.height; ++my) {
+        const int y = my + oy;
+        if (y < 0 || y >= height_) continue;
+        for (int mx = 0; mx < mask.width; ++mx) {
+            const int x = mx + ox;
+            if (x < 0 || x >= width_) continue;
+            const float c = mask.a[static_cast<size_t>(my) * mask.width + mx];
+            if (c <= 0.0f) continue;
+            const Rgb k = colour(x, y);
+            const size_t i = Index(x, y);
+            r_[i] = r_[i] * (1 - c) + k.r * c;
+            g_[i] = g_[i] * (1 - c) + k.g * c;
+            b_[i] = b_[i] * (1 - c) + k.b * c;
+            ink_[i] = ink_[i] * (1 - c) + c;
+        }
+    }
+}
+
+void Canvas::Set(int x, int y, Rgb colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    const size_t i = Index(x, y);
+    r_[i] = colour.r;
+    g_[i] = colour.g;
+    b_[i] = colour.b;
+    ink_[i] = 1.0f;
+}
+
+Rgb Canvas::At(int x, int y) const {
+    const size_t i = Index(x, y);
+    auto q = [](float v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); };
+    return {q(r_[i]), q(g_[i]), q(b_[i])};
+}
+
+float Canvas::TagCoverage(int x, int y, int tag) const {
+    if (tag < 0 || tag >= 32 || tagCoverage_[tag].empty()) return 0.0f;
+    return tagCoverage_[tag][Index(x, y)];
+}

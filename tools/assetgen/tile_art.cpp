@@ -1,0 +1,403 @@
+// Tile bodies and the 36 tile designs, drawn from shapes and font glyphs.
+#include "tools/assetgen/tile_art.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "tools/assetgen/palette.h"
+
+namespace {
+
+using namespace face;
+
+constexpr double kPi = std::numbers::pi;
+
+Rgb FaceColour(int index) { return FaceTable()[index]; }
+
+void Ink(Canvas& c, const Shape& s, int index) {
+    c.Paint(Rasterise(c.Width(), c.Height(), s), FaceColour(index), index);
+}
+
+// Places a glyph with the centre of its ink at (cx, cy), on whole pixels.
+void InkGlyph(Canvas& c, const Glyph& g, double cx, double cy, int index) {
+    const int ox = static_cast<int>(std::floor(cx - g.mask.width / 2.0 + 0.5));
+    const int oy = static_cast<int>(std::floor(cy - g.mask.height / 2.0 + 0.5));
+    c.Paint(g.mask, FaceColour(index), index, ox, oy);
+}
+
+// Strokes of the tile characters are thickened in proportion to their size,
+// so that thin horizontal strokes of the brush face still read at 1:1.
+double Bold(double size) { return std::max(0.35, size * 0.045); }
+
+struct Place {
+    double u;
+    double v;
+    int colour;
+};
+
+// ---- Circles ----
+
+void Pin(Canvas& c, double cx, double cy, double r, int colour) {
+    Ink(c, Minus(Disc(cx, cy, r), Disc(cx, cy, r * 0.64)), colour);
+    Ink(c, Disc(cx, cy, r * 0.42), colour);
+    if (r >= 4.0) Ink(c, Disc(cx, cy, r * 0.16), kWhite);
+}
+
+// The one of circles: a large ornamented disc.
+void BigPin(Canvas& c, double cx, double cy, double r) {
+    Ink(c, Minus(Disc(cx, cy, r), Disc(cx, cy, r * 0.86)), kMat);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * kPi / 6;
+        Ink(c, Disc(cx + std::cos(a) * r * 0.70, cy + std::sin(a) * r * 0.70, r * 0.11), kNavy);
+    }
+    Ink(c, Minus(Disc(cx, cy, r * 0.52), Disc(cx, cy, r * 0.40)), kRed);
+    Ink(c, Disc(cx, cy, r * 0.28), kRed);
+    Ink(c, Disc(cx, cy, r * 0.12), kWhite);
+}
+
+double Snap(double v) { return std::floor(v) + 0.5; }
+
+void Circles(Canvas& c, int count, const Frame& f) {
+    auto X = [&](double u) { return Snap(f.x + u * f.w); };
+    auto Y = [&](double v) { return Snap(f.y + v * f.h); };
+    if (count == 1) {
+        BigPin(c, f.x + f.w / 2, f.y + f.h / 2, f.w * 0.49);
+        return;
+    }
+    struct Layout {
+        double r;
+        std::vector<Place> places;
+    };
+    const double a = 0.27, b = 0.73;
+    static const Layout layouts[10] = {
+        {},
+        {},
+        {0.26, {{0.5, 0.26, kMat}, {0.5, 0.74, kNavy}}},
+        {0.19, {{0.19, 0.17, kNavy}, {0.5, 0.5, kRed}, {0.81, 0.83, kMat}}},
+        {0.21, {{a, 0.26, kNavy}, {b, 0.26, kMat}, {a, 0.74, kMat}, {b, 0.74, kNavy}}},
+        {0.195,
+         {{0.2, 0.18, kNavy}, {0.8, 0.18, kMat}, {0.5, 0.5, kRed}, {0.2, 0.82, kMat}, {0.8, 0.82, kNavy}}},
+        {0.195,
+         {{a, 0.17, kMat}, {b, 0.17, kMat}, {a, 0.5, kRed}, {b, 0.5, kRed}, {a, 0.83, kRed}, {b, 0.83, kRed}}},
+        {0.15,
+         {{0.19, 0.1, kMat}, {0.5, 0.2, kMat}, {0.81, 0.3, kMat}, {a, 0.605, kRed}, {b, 0.605, kRed},
+          {a, 0.875, kRed}, {b, 0.875, kRed}}},
+        {0.17,
+         {{a, 0.125, kNavy}, {b, 0.125, kNavy}, {a, 0.375, kNavy}, {b, 0.375, kNavy}, {a, 0.625, kNavy},
+          {b, 0.625, kNavy}, {a, 0.875, kNavy}, {b, 0.875, kNavy}}},
+        {0.155,
+         {{1 / 6.0, 0.17, kNavy}, {0.5, 0.17, kNavy}, {5 / 6.0, 0.17, kNavy}, {1 / 6.0, 0.5, kRed},
+          {0.5, 0.5, kRed}, {5 / 6.0, 0.5, kRed}, {1 / 6.0, 0.83, kMat}, {0.5, 0.83, kMat},
+          {5 / 6.0, 0.83, kMat}}},
+    };
+    const Layout& layout = layouts[count];
+    for (const Place& p : layout.places) Pin(c, X(p.u), Y(p.v), layout.r * f.w, p.colour);
+}
+
+// ---- Bamboos ----
+
+// One bamboo stick centred on (cx, cy), turned by `angle`: a stem with a
+// knot at each end and one in the middle, and a light line down its middle.
+void Stick(Canvas& c, double cx, double cy, double length, double width, double angle, int colour) {
+    const double h = length / 2, w = width / 2;
+    const double stem = w * 0.72;
+    const double knot = std::max(1.0, length * 0.09);
+    Shape body = RoundBox(cx - stem, cy - h, cx + stem, cy + h, stem * 0.8);
+    body = Union(body, RoundBox(cx - w, cy - h, cx + w, cy - h + knot, knot * 0.45));
+    body = Union(body, RoundBox(cx - w, cy + h - knot, cx + w, cy + h, knot * 0.45));
+    body = Union(body, RoundBox(cx - w, cy - knot / 2, cx + w, cy + knot / 2, knot * 0.45));
+    Ink(c, Rotate(body, cx, cy, angle), colour);
+    if (width >= 4.0) {
+        const double line = std::max(0.5, width * 0.1);
+        Shape light = Union(Box(cx - line, cy - h + knot + 1, cx + line, cy - knot / 2 - 1),
+                            Box(cx - line, cy + knot / 2 + 1, cx + line, cy + h - knot - 1));
+        Ink(c, Rotate(light, cx, cy, angle), kWhite);
+    }
+}
+
+void Bamboos(Canvas& c, int count, const Frame& f) {
+    auto X = [&](double u) { return Snap(f.x + u * f.w); };
+    auto Y = [&](double v) { return f.y + v * f.h; };
+    struct Layout {
+        double length;  // fraction of the frame's height
+        double width;   // fraction of the frame's width
+        std::vector<Place> places;
+    };
+    const double a = 0.25, b = 0.75, t3 = 1 / 6.0, m3 = 0.5, r3 = 5 / 6.0;
+    static const Layout layouts[10] = {
+        {},
+        {},
+        {0.44, 0.2, {{0.5, 0.25, kMat}, {0.5, 0.75, kNavy}}},
+        {0.44, 0.2, {{0.5, 0.25, kNavy}, {a, 0.75, kMat}, {b, 0.75, kMat}}},
+        {0.44, 0.2, {{a, 0.25, kNavy}, {b, 0.25, kMat}, {a, 0.75, kMat}, {b, 0.75, kNavy}}},
+        {0.44, 0.19,
+         {{0.17, 0.25, kMat}, {0.83, 0.25, kNavy}, {0.5, 0.5, kRed}, {0.17, 0.75, kNavy}, {0.83, 0.75, kMat}}},
+        {0.44, 0.19,
+         {{t3, 0.25, kMat}, {m3, 0.25, kMat}, {r3, 0.25, kMat}, {t3, 0.75, kNavy}, {m3, 0.75, kNavy},
+          {r3, 0.75, kNavy}}},
+        {0.30, 0.19,
+         {{m3, 0.165, kRed}, {t3, 0.5, kMat}, {m3, 0.5, kNavy}, {r3, 0.5, kMat}, {t3, 0.835, kMat},
+          {m3, 0.835, kNavy}, {r3, 0.835, kMat}}},
+        {},  // eight: drawn below, with slanted sticks
+        {0.30, 0.19,
+         {{t3, 0.165, kMat}, {m3, 0.165, kRed}, {r3, 0.165, kMat}, {t3, 0.5, kMat}, {m3, 0.5, kRed},
+          {r3, 0.5, kMat}, {t3, 0.835, kMat}, {m3, 0.835, kRed}, {r3, 0.835, kMat}}},
+    };
+    if (count == 8) {
+        // Two rows of four: upright sticks outside, a V above and an inverted V below.
+        const double len = 0.44 * f.h, wid = 0.16 * f.w;
+        const double tilt = 0.33;
+        Stick(c, X(0.1), Y(0.25), len, wid, 0, kMat);
+        Stick(c, X(0.9), Y(0.25), len, wid, 0, kMat);
+        Stick(c, X(0.38), Y(0.25), len, wid, tilt, kNavy);
+        Stick(c, X(0.62), Y(0.25), len, wid, -tilt, kNavy);
+        Stick(c, X(0.1), Y(0.75), len, wid, 0, kMat);
+        Stick(c, X(0.9), Y(0.75), len, wid, 0, kMat);
+        Stick(c, X(0.38), Y(0.75), len, wid, -tilt, kNavy);
+        Stick(c, X(0.62), Y(0.75), len, wid, tilt, kNavy);
+        return;
+    }
+    const Layout& layout = layouts[count];
+    for (const Place& p : layout.places) {
+        Stick(c, X(p.u), Y(p.v), layout.length * f.h, layout.width * f.w, 0, p.colour);
+    }
+}
+
+// The one of bamboos: a bird on a bamboo stalk, facing left.
+void Bird(Canvas& c, const Frame& f) {
+    auto X = [&](double u) { return f.x + u * f.w; };
+    auto Y = [&](double v) { return f.y + v * f.h; };
+    const double s = f.w;  // unit of length
+    // Tail: three long feathers fanning down to the right.
+    const double tx = X(0.62), ty = Y(0.56);
+    const double angles[3] = {0.55, 0.95, 1.35};
+    const int tailColours[3] = {kNavy, kMat, kTeal};
+    for (int i = 0; i < 3; ++i) {
+        const double a = angles[i];
+        const double ex = tx + std::cos(a) * s * 0.42, ey = ty + std::sin(a) * s * 0.42;
+        Ink(c, Ellipse((tx + ex) / 2, (ty + ey) / 2, s * 0.25, s * 0.075, a), tailColours[i]);
+        Ink(c, Disc(ex, ey, s * 0.06), kRed);
+    }
+    // Legs on the stalk.
+    Ink(c, Segment(X(0.45), Y(0.62), X(0.40), Y(0.80), s * 0.035), kGold);
+    Ink(c, Segment(X(0.55), Y(0.62), X(0.56), Y(0.80), s * 0.035), kGold);
+    Ink(c, RoundBox(X(0.1), Y(0.79), X(0.86), Y(0.84), s * 0.02), kMat);
+    Ink(c, Box(X(0.3), Y(0.78), X(0.33), Y(0.85)), kMat);
+    Ink(c, Box(X(0.66), Y(0.78), X(0.69), Y(0.85)), kMat);
+    // Body, breast and wing.
+    Ink(c, Ellipse(X(0.48), Y(0.50), s * 0.27, s * 0.19, -0.35), kMat);
+    Ink(c, Ellipse(X(0.40), Y(0.52), s * 0.15, s * 0.13, -0.2), kRed);
+    Ink(c, Ellipse(X(0.56), Y(0.46), s * 0.20, s * 0.10, -0.55), kNavy);
+    Ink(c, Segment(X(0.46), Y(0.50), X(0.68), Y(0.40), s * 0.025), kWhite);
+    // Head with crest, eye and beak.
+    Ink(c, Polygon({{X(0.30), Y(0.18)}, {X(0.38), Y(0.08)}, {X(0.36), Y(0.20)}}), kRed);
+    Ink(c, Disc(X(0.30), Y(0.28), s * 0.13), kMat);
+    Ink(c, Polygon({{X(0.19), Y(0.25)}, {X(0.04), Y(0.31)}, {X(0.19), Y(0.32)}}), kGold);
+    Ink(c, Disc(X(0.27), Y(0.26), s * 0.055), kWhite);
+    Ink(c, Disc(X(0.265), Y(0.26), s * 0.03), kBlack);
+}
+
+// ---- Characters and letters ----
+
+void CharacterTile(Canvas& c, int number, const Frame& f, const Fonts& fonts) {
+    static const char32_t numerals[9] = {U'一', U'二', U'三', U'四', U'五', U'六', U'七', U'八', U'九'};
+    const double topH = f.h * 0.40;
+    const int numeralSize = fonts.mincho.FitSize(U'四', static_cast<int>(f.w * 0.82), static_cast<int>(topH),
+                                                  Bold(f.h * 0.4));
+    const Glyph n = fonts.mincho.Render(numerals[number - 1], numeralSize, numeralSize, Bold(numeralSize));
+    InkGlyph(c, n, f.x + f.w / 2, f.y + topH / 2, kBlack);
+    const double bottomH = f.h * 0.58;
+    const Glyph man = fonts.mincho.Fit(U'萬', static_cast<int>(f.w), static_cast<int>(bottomH), Bold(f.h * 0.5));
+    InkGlyph(c, man, f.x + f.w / 2, f.y + f.h - bottomH / 2, kRed);
+}
+
+void BigGlyph(Canvas& c, char32_t ch, int colour, const Frame& f, const Fonts& fonts) {
+    const Glyph g = fonts.mincho.Fit(ch, static_cast<int>(f.w), static_cast<int>(f.h * 0.8), Bold(f.h * 0.6), 1.15);
+    InkGlyph(c, g, f.x + f.w / 2, f.y + f.h / 2, colour);
+}
+
+void WhiteDragon(Canvas& c, const Frame& f) {
+    const double t = std::max(1.0, std::round(f.w * 0.07));
+    const double x0 = std::round(f.x + f.w * 0.08), x1 = std::round(f.x + f.w * 0.92);
+    const double y0 = std::round(f.y + f.h * 0.1), y1 = std::round(f.y + f.h * 0.9);
+    Ink(c, Minus(Box(x0, y0, x1, y1), Box(x0 + t, y0 + t, x1 - t, y1 - t)), kNavy);
+    if (f.w > 24) {
+        const double g = t + 2;
+        Ink(c, Minus(Box(x0 + g, y0 + g, x1 - g, y1 - g), Box(x0 + g + 1, y0 + g + 1, x1 - g - 1, y1 - g - 1)),
+            kNavy);
+    }
+}
+
+// The maker's tile, which is also the screensaver's tile back: its name
+// read top to bottom between two red rules.
+void MakerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
+    const char32_t letters[6] = {U'N', U'O', U'R', U'I', U'V', U'A'};
+    const double step = f.h / 6.0;
+    const int size = fonts.gothic.FitSize(U'N', static_cast<int>(f.w * 0.5), static_cast<int>(step - 1),
+                                          f.w * 0.03);
+    for (int i = 0; i < 6; ++i) {
+        const Glyph g = fonts.gothic.Render(letters[i], size, size, f.w * 0.03);
+        InkGlyph(c, g, f.x + f.w / 2, f.y + step * (i + 0.5), kNavy);
+    }
+    const double rule = std::max(1.0, std::round(f.w * 0.05));
+    const double l = std::round(f.x + f.w * 0.12), r = std::round(f.x + f.w * 0.88);
+    Ink(c, Box(l, f.y, l + rule, f.y + f.h), kRed);
+    Ink(c, Box(r - rule, f.y, r, f.y + f.h), kRed);
+}
+
+void FlowerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
+    const char32_t seasons[4] = {U'春', U'夏', U'秋', U'冬'};
+    const int colours[4] = {kRed, kMat, kTeal, kNavy};
+    const double cw = f.w / 2, ch = f.h / 2;
+    int size = 400;
+    for (char32_t s : seasons) {
+        size = std::min(size, fonts.mincho.FitSize(s, static_cast<int>(cw), static_cast<int>(ch * 0.8),
+                                                   Bold(cw), 1.15));
+    }
+    for (int i = 0; i < 4; ++i) {
+        const Glyph g = fonts.mincho.Render(seasons[i], size, static_cast<int>(std::lround(size * 1.15)),
+                                            Bold(size));
+        InkGlyph(c, g, f.x + cw * (i % 2 + 0.5), f.y + ch * (i / 2 + 0.5), colours[i]);
+    }
+}
+
+// ---- Tile body ----
+
+// The colour of a pixel of the tile's thickness. The side is the face's
+// edge pushed back by (8, 13): an ivory layer under the face, then the
+// golden back; the right side lies in shadow.
+int SideColour(int x, int y) {
+    bool right = false;
+    double depth;
+    if (x > kFaceRight) {
+        depth = (x - kFaceRight - 0.5) / 8.0;
+        right = (y - 13.0 * depth) <= kFaceBottom + 0.5;
+    }
+    if (!right) depth = (y - kFaceBottom - 0.5) / 13.0;
+    depth = std::clamp(depth, 0.0, 1.0);
+    if (depth < 0.45) return right ? kSilver : kLightGrey;
+    return right ? kOlive : kGold;
+}
+
+}  // namespace
+
+bool InTileRegion(int x, int y) {
+    static const Shape region = Polygon({{0, 0}, {35, 0}, {42, 13}, {42, 62}, {8, 62}, {0, 49}});
+    return region(x + 0.5, y + 0.5);
+}
+
+bool InSaverCorner(int x, int y) {
+    static const int top[10] = {8, 7, 6, 5, 5, 4, 3, 2, 2, 1};
+    static const int bottom[13] = {1, 2, 2, 3, 4, 4, 5, 6, 6, 7, 7, 8, 9};
+    if (y >= 0 && y <= 9) return x >= kTilePictureWidth - top[y];
+    if (y >= 49 && y <= 61) return x < bottom[y - 49];
+    return false;
+}
+
+void DrawDesign(Canvas& c, int kind, const Frame& f, const Fonts& fonts) {
+    static const char32_t winds[4] = {U'東', U'南', U'西', U'北'};
+    if (kind <= 8) {
+        CharacterTile(c, kind + 1, f, fonts);
+    } else if (kind == 9) {
+        BigGlyph(c, U'發', kMat, f, fonts);
+    } else if (kind <= 18) {
+        Circles(c, kind - 9, f);
+    } else if (kind == 19) {
+        BigGlyph(c, U'中', kRed, f, fonts);
+    } else if (kind == 20) {
+        Bird(c, f);
+    } else if (kind <= 28) {
+        Bamboos(c, kind - 19, f);
+    } else if (kind == 29) {
+        WhiteDragon(c, f);
+    } else if (kind <= 33) {
+        BigGlyph(c, winds[kind - 30], kBlack, f, fonts);
+    } else if (kind == 34) {
+        MakerTile(c, f, fonts);
+    } else {
+        FlowerTile(c, f, fonts);
+    }
+}
+
+IndexedPicture FacePicture(int kind, TileUse use, const Fonts& fonts) {
+    const std::vector<Rgb> table = FaceTable();
+    IndexedPicture p = MakePicture(kTilePictureWidth, kTilePictureHeight, 8, table, kBackground);
+    Canvas design(kTilePictureWidth, kTilePictureHeight, table[kBackground]);
+    DrawDesign(design, kind, Frame{2, 2, 31, 45}, fonts);
+
+    const Shape saverShape = [](double x, double y) {
+        return !InSaverCorner(static_cast<int>(x), static_cast<int>(y));
+    };
+    auto inShape = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= kTilePictureWidth || y >= kTilePictureHeight) return false;
+        return use == TileUse::Saver ? !InSaverCorner(x, y) : InTileRegion(x, y);
+    };
+    for (int y = 0; y < kTilePictureHeight; ++y) {
+        for (int x = 0; x < kTilePictureWidth; ++x) {
+            uint8_t v;
+            const bool onFace = x <= kFaceRight && y <= kFaceBottom;
+            if (!inShape(x, y) && !(onFace && use == TileUse::Game)) {
+                // Outside the tile: the screensaver's key colour, or for the game
+                // (whose region clips it anyway) the dark green of the mat.
+                v = use == TileUse::Saver ? kTransparent : kMat;
+            } else if (onFace) {
+                if (x == 0 || y == 0 || x == kFaceRight || y == kFaceBottom) {
+                    v = kGrey;
+                } else if (design.Ink(x, y) < 0.05f) {
+                    v = kBackground;
+                } else {
+                    std::vector<int> candidates = {kWhite, kGrey, kSilver, kLightGrey};
+                    for (int t = 0; t <= kTeal; ++t) {
+                        if (design.Tags(x, y) & (1u << t)) candidates.push_back(t);
+                    }
+                    v = static_cast<uint8_t>(Nearest(table, candidates, design.At(x, y)));
+                    // Pale fringes of the design belong to the background, so they
+                    // take the look's colour; only white the design asks for stays.
+                    if (v == kWhite && design.TagCoverage(x, y, kWhite) < 0.5f) v = kBackground;
+                }
+            } else {
+                const bool edge = !inShape(x + 1, y) || !inShape(x, y + 1) || !inShape(x - 1, y) ||
+                                  !inShape(x, y - 1) || x == kTilePictureWidth - 1 ||
+                                  y == kTilePictureHeight - 1;
+                v = static_cast<uint8_t>(edge ? kGrey : SideColour(x, y));
+            }
+            p.Ref(x, y) = v;
+        }
+    }
+    (void)saverShape;
+    return p;
+}
+
+Canvas SmallFaceCanvas(int kind, const Fonts& fonts, Rgb field) {
+    const std::vector<Rgb> table = FaceTable();
+    Canvas c(kSmallWidth, kSmallHeight, field);
+    // Face 22 x 32, side 2 wide on the right and 3 high below, corners cut.
+    constexpr int faceRight = 21, faceBottom = 31, lastColumn = 23;
+    auto inTile = [&](int x, int y) {
+        if (x < 0 || y < 0 || x > lastColumn || y >= kSmallHeight) return false;
+        if (x > faceRight && y < x - faceRight) return false;
+        if (y > faceBottom && x < y - faceBottom) return false;
+        return true;
+    };
+    for (int y = 0; y < kSmallHeight; ++y) {
+        for (int x = 0; x <= lastColumn; ++x) {
+            if (!inTile(x, y)) continue;
+            Rgb colour;
+            if (x <= faceRight && y <= faceBottom) {
+                const bool outline = x == 0 || y == 0 || x == faceRight || y == faceBottom;
+                colour = outline ? table[kGrey] : table[kBackground];
+            } else {
+                const bool edge = !inTile(x + 1, y) || !inTile(x, y + 1);
+                const bool right = x > faceRight && y - (x - faceRight) <= faceBottom;
+                const bool ivory = right ? x == faceRight + 1 : y == faceBottom + 1;
+                colour = edge ? table[kGrey]
+                              : table[ivory ? (right ? kSilver : kLightGrey) : (right ? kOlive : kGold)];
+            }
+            c.Set(x, y, colour);
+        }
+    }
+    DrawDesign(c, kind, Frame{1.5, 1.5, 19, 29}, fonts);
+    return c;
+}

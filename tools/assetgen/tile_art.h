@@ -1,0 +1,51 @@
+// The tiles: their body and outline, and the designs of the 36 kinds at both sizes.
+#pragma once
+
+#include "tools/assetgen/font.h"
+#include "tools/assetgen/picture_files.h"
+#include "tools/assetgen/raster.h"
+
+struct Fonts {
+    const Font& mincho;  // brush-like characters of the tile designs
+    const Font& gothic;  // letters and captions
+};
+
+// The rectangle a design may use, in pixels.
+struct Frame {
+    double x;
+    double y;
+    double w;
+    double h;
+};
+
+// A tile picture is 43 x 62: the face (35 x 49) in the upper left and the
+// tile's thickness showing as bands 8 pixels wide on the right and 13 high below.
+constexpr int kTilePictureWidth = 43;
+constexpr int kTilePictureHeight = 62;
+constexpr int kFaceRight = 34;   // last column of the face
+constexpr int kFaceBottom = 48;  // last line of the face
+
+// Whether a pixel shows through the tile window's polygon region
+// (0,0) (35,0) (42,13) (42,62) (8,62) (0,49).
+bool InTileRegion(int x, int y);
+// Whether a pixel lies in one of the two slanted corners that the
+// screensaver's pictures leave transparent.
+bool InSaverCorner(int x, int y);
+
+// Which pictures the tile is for: the game clips its tile windows to the
+// polygon region; the screensaver stamps its pictures and skips colour 17.
+enum class TileUse { Game, Saver };
+
+// A face picture of tile kind 0..35, with the faces' colour table.
+IndexedPicture FacePicture(int kind, TileUse use, const Fonts& fonts);
+
+// Draws the design of a kind into the canvas within the frame, painting
+// face-table colours tagged with their indices.
+void DrawDesign(Canvas& canvas, int kind, const Frame& frame, const Fonts& fonts);
+
+// The small faces of the history window are 25 x 35; only the first 24
+// columns show, so the tile and its side fit within them.
+constexpr int kSmallWidth = 25;
+constexpr int kSmallHeight = 35;
+// A small face drawn in full colour, on the history field's green.
+Canvas SmallFaceCanvas(int kind, const Fonts& fonts, Rgb field);
