@@ -163,7 +163,7 @@ TEST_F(DealTest, LastFivePairsTakeTheHighestOpenSlots) {
                 for (int slot = kSlotCount - 1; slot >= 0 && open.size() < 2; --slot) {
                     const bool unplaced = tileSlots[slot].pair <= pair;
                     const bool free = IsFreeUnder(RelationsOf(arrangement, slot),
-                                                  [pair](int other) { return tileSlots[other].pair > pair; });
+                                                  [pair](int other) { return other == kNoSlot || tileSlots[other].pair > pair; });
                     if (unplaced && free) open.push_back(slot);
                 }
                 ASSERT_EQ(open.size(), 2u);

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset and runs every test: host,
+# sanitizers, and both Windows builds under Wine. Ends with one summary line.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh || exit 1
+source tools/wine-session.sh
+start_wine_session
+
+presets=(host host-asan host-tsan win32 win64)
+passed=0
+failed=0
+broken=()
+for preset in "${presets[@]}"; do
+  echo "== $preset"
+  if ! cmake --preset "$preset" >"build/$preset-configure.log" 2>&1 ||
+     ! cmake --build --preset "$preset" >"build/$preset-build.log" 2>&1; then
+    echo "build of $preset failed:"
+    tail -n 40 "build/$preset-build.log" "build/$preset-configure.log" 2>/dev/null
+    broken+=("$preset")
+    continue
+  fi
+  log="build/$preset-test.log"
+  ctest --preset "$preset" -j2 2>&1 | tee "$log" | grep -E -v '^ *([0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|Start +[0-9]+:)' || true
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
+  if [ -z "$line" ]; then
+    broken+=("$preset")
+    continue
+  fi
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+done
+
+[ ${#broken[@]} -eq 0 ] || echo "presets that did not build or test: ${broken[*]}"
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ ${#broken[@]} -eq 0 ]
