@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the 32-bit Windows game and starts it under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+game=build/win32/zmr.exe
+if [ ! -f "$game" ]; then
+  echo "There is no game to start yet: zmr.exe is not part of the build so far."
+  exit 0
+fi
+# Play on the real display; Wine keeps its own prefix for the game.
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zmr}"
+export WINEDEBUG=-all
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+exec wine "$game"
