@@ -103,8 +103,9 @@ std::vector<OutputFile> GenerateAll(const Fonts& fonts) {
 
     std::vector<IndexedPicture> gameFaces, saverFaces;
     for (int kind = 0; kind < kKindCount; ++kind) {
-        gameFaces.push_back(FacePicture(kind, TileUse::Game, fonts));
-        saverFaces.push_back(FacePicture(kind, TileUse::Saver, fonts));
+        const Canvas design = FaceDesign(kind, fonts);
+        gameFaces.push_back(FacePicture(design, TileUse::Game));
+        saverFaces.push_back(FacePicture(design, TileUse::Saver));
     }
 
     // The game's pictures, by resource id.

@@ -256,8 +256,8 @@ IndexedPicture ArrowPicture(bool up) {
     Canvas c(n, n, table[face::kSilver]);
     // A shaft rising from the lower left in a quarter circle, ending in a head
     // that points straight up; the down arrow is its mirror image.
-    const Shape shaft = ArcBand(8.0, 17.0, 7.5, 12.5, 0.0, kPi / 2);
-    const Shape head = Polygon({{10.5, 17.5}, {25.5, 17.5}, {18.0, 3.0}});
+    const Shape shaft = ArcBand(6.0, 17.0, 6.5, 12.5, 0.0, kPi / 2);
+    const Shape head = Polygon({{7.0, 17.5}, {28.0, 17.5}, {15.5, 2.0}});
     const Shape arrow = Union(shaft, head);
     Mask m = Rasterise(n, n, arrow);
     if (!up) {
@@ -268,7 +268,6 @@ IndexedPicture ArrowPicture(bool up) {
     }
     c.Paint(Without(Dilated(m, 1.0), m), table[face::kBlack], face::kBlack);
     c.Paint(m, table[face::kNavy], face::kNavy);
-    c.Paint(Without(m, Shifted(m, 1, 1)), Rgb{0, 128, 128}, face::kTeal, 0, 0, 0.8f);
     IndexedPicture p = MakePicture(n, n, 8, table, face::kSilver);
     const std::vector<int> candidates = {face::kSilver, face::kGrey, face::kBlack, face::kNavy, face::kTeal,
                                          face::kLightGrey};
@@ -360,7 +359,7 @@ IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>
 IndexedPicture LetterPicture(int letter, bool chosen, const Fonts& fonts) {
     constexpr int w = 46, h = 42;
     const char32_t ch = static_cast<char32_t>(U'A' + letter);
-    const Glyph g = fonts.gothic.Fit(ch, 30, 30, 1.0);
+    const Glyph g = fonts.gothic.Fit(ch, 32, 30, 1.8);
     const int ox = (w - g.mask.width) / 2, oy = (h - g.mask.height) / 2;
     IndexedPicture p = MakePicture(w, h, 4, StandardTable(), std16::kNavy);
     for (int y = 0; y < g.mask.height; ++y) {

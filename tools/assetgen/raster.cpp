@@ -11,8 +11,12 @@ constexpr int kSamples = 8;
 
 Mask Rasterise(int width, int height, const Shape& shape) {
     Mask m(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    const int xa = std::max(0, static_cast<int>(std::floor(std::max(shape.x0, -1.0))));
+    const int ya = std::max(0, static_cast<int>(std::floor(std::max(shape.y0, -1.0))));
+    const int xb = std::min(width - 1, static_cast<int>(std::ceil(std::min(shape.x1, width + 1.0))));
+    const int yb = std::min(height - 1, static_cast<int>(std::ceil(std::min(shape.y1, height + 1.0))));
+    for (int y = ya; y <= yb; ++y) {
+        for (int x = xa; x <= xb; ++x) {
             int hits = 0;
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
@@ -26,33 +30,44 @@ Mask Rasterise(int width, int height, const Shape& shape) {
 }
 
 Shape Disc(double cx, double cy, double r) {
-    return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; };
+    return {[=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; },
+            cx - r, cy - r, cx + r, cy + r};
 }
 
 Shape Ellipse(double cx, double cy, double rx, double ry, double angle) {
     const double c = std::cos(angle), s = std::sin(angle);
-    return [=](double x, double y) {
-        const double dx = x - cx, dy = y - cy;
-        const double u = dx * c + dy * s, v = -dx * s + dy * c;
-        return (u * u) / (rx * rx) + (v * v) / (ry * ry) <= 1.0;
-    };
+    const double r = std::max(rx, ry);
+    return {[=](double x, double y) {
+                const double dx = x - cx, dy = y - cy;
+                const double u = dx * c + dy * s, v = -dx * s + dy * c;
+                return (u * u) / (rx * rx) + (v * v) / (ry * ry) <= 1.0;
+            },
+            cx - r, cy - r, cx + r, cy + r};
 }
 
 Shape Box(double x0, double y0, double x1, double y1) {
-    return [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; };
+    return {[=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, x0, y0, x1, y1};
 }
 
 Shape RoundBox(double x0, double y0, double x1, double y1, double radius) {
-    return [=](double x, double y) {
-        if (x < x0 || x >= x1 || y < y0 || y >= y1) return false;
-        const double cx = std::clamp(x, x0 + radius, x1 - radius);
-        const double cy = std::clamp(y, y0 + radius, y1 - radius);
-        return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
-    };
+    return {[=](double x, double y) {
+                if (x < x0 || x >= x1 || y < y0 || y >= y1) return false;
+                const double cx = std::clamp(x, x0 + radius, x1 - radius);
+                const double cy = std::clamp(y, y0 + radius, y1 - radius);
+                return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+            },
+            x0, y0, x1, y1};
 }
 
 Shape Polygon(std::vector<std::pair<double, double>> points) {
-    return [p = std::move(points)](double x, double y) {
+    double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+    for (const auto& [px, py] : points) {
+        x0 = std::min(x0, px);
+        y0 = std::min(y0, py);
+        x1 = std::max(x1, px);
+        y1 = std::max(y1, py);
+    }
+    auto inside = [p = std::move(points)](double x, double y) {
         bool inside = false;
         for (size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
             const auto [xi, yi] = p[i];
@@ -61,10 +76,11 @@ Shape Polygon(std::vector<std::pair<double, double>> points) {
         }
         return inside;
     };
+    return {inside, x0, y0, x1, y1};
 }
 
 Shape Segment(double x0, double y0, double x1, double y1, double halfWidth) {
-    return [=](double x, double y) {
+    auto inside = [=](double x, double y) {
         const double dx = x1 - x0, dy = y1 - y0;
         const double len2 = dx * dx + dy * dy;
         double t = len2 > 0 ? ((x - x0) * dx + (y - y0) * dy) / len2 : 0.0;
@@ -72,10 +88,12 @@ Shape Segment(double x0, double y0, double x1, double y1, double halfWidth) {
         const double px = x0 + t * dx - x, py = y0 + t * dy - y;
         return px * px + py * py <= halfWidth * halfWidth;
     };
+    return {inside, std::min(x0, x1) - halfWidth, std::min(y0, y1) - halfWidth, std::max(x0, x1) + halfWidth,
+            std::max(y0, y1) + halfWidth};
 }
 
 Shape ArcBand(double cx, double cy, double r0, double r1, double a0, double a1) {
-    return [=](double x, double y) {
+    auto inside = [=](double x, double y) {
         const double dx = x - cx, dy = y - cy;
         const double d2 = dx * dx + dy * dy;
         if (d2 < r0 * r0 || d2 > r1 * r1) return false;
@@ -84,6 +102,7 @@ Shape ArcBand(double cx, double cy, double r0, double r1, double a0, double a1) 
         while (a >= a0 + 2 * std::numbers::pi) a -= 2 * std::numbers::pi;
         return a <= a1;
     };
+    return {inside, cx - r1, cy - r1, cx + r1, cy + r1};
 }
 
 Shape Star(double cx, double cy, double outer, double inner, int points) {
@@ -97,23 +116,29 @@ Shape Star(double cx, double cy, double outer, double inner, int points) {
 }
 
 Shape Union(Shape a, Shape b) {
-    return [=](double x, double y) { return a(x, y) || b(x, y); };
+    return {[=](double x, double y) { return a(x, y) || b(x, y); }, std::min(a.x0, b.x0), std::min(a.y0, b.y0),
+            std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
 Shape Minus(Shape a, Shape b) {
-    return [=](double x, double y) { return a(x, y) && !b(x, y); };
+    return {[=](double x, double y) { return a(x, y) && !b(x, y); }, a.x0, a.y0, a.x1, a.y1};
 }
 
 Shape Intersect(Shape a, Shape b) {
-    return [=](double x, double y) { return a(x, y) && b(x, y); };
+    return {[=](double x, double y) { return a(x, y) && b(x, y); }, std::max(a.x0, b.x0), std::max(a.y0, b.y0),
+            std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
 Shape Rotate(Shape s, double cx, double cy, double angle) {
     const double c = std::cos(angle), sn = std::sin(angle);
-    return [=](double x, double y) {
-        const double dx = x - cx, dy = y - cy;
-        return s(cx + dx * c + dy * sn, cy - dx * sn + dy * c);
-    };
+    // The box of the turned shape: the circle about the centre through the box's far corner.
+    const double r = std::sqrt(std::max({(s.x0 - cx) * (s.x0 - cx), (s.x1 - cx) * (s.x1 - cx)}) +
+                               std::max({(s.y0 - cy) * (s.y0 - cy), (s.y1 - cy) * (s.y1 - cy)}));
+    return {[=](double x, double y) {
+                const double dx = x - cx, dy = y - cy;
+                return s(cx + dx * c + dy * sn, cy - dx * sn + dy * c);
+            },
+            cx - r, cy - r, cx + r, cy + r};
 }
 
 Mask MaxMask(const Mask& a, const Mask& b) {

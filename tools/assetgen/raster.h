@@ -28,7 +28,12 @@ struct Mask {
 };
 
 // A region of the plane, in pixel units: pixel (x, y) spans [x, x + 1) x [y, y + 1).
-using Shape = std::function<bool(double x, double y)>;
+// It carries a box that holds all of it, so that sampling can skip the rest.
+struct Shape {
+    std::function<bool(double x, double y)> inside;
+    double x0 = -1e9, y0 = -1e9, x1 = 1e9, y1 = 1e9;
+    bool operator()(double x, double y) const { return inside(x, y); }
+};
 
 // Coverage of a shape, sampled 8 x 8 times per pixel (deterministic, no randomness).
 Mask Rasterise(int width, int height, const Shape& shape);

@@ -82,12 +82,12 @@ void Circles(Canvas& c, int count, const Frame& f) {
         {0.195,
          {{a, 0.17, kMat}, {b, 0.17, kMat}, {a, 0.5, kRed}, {b, 0.5, kRed}, {a, 0.83, kRed}, {b, 0.83, kRed}}},
         {0.15,
-         {{0.19, 0.1, kMat}, {0.5, 0.2, kMat}, {0.81, 0.3, kMat}, {a, 0.605, kRed}, {b, 0.605, kRed},
+         {{0.18, 0.09, kMat}, {0.5, 0.2, kMat}, {0.82, 0.31, kMat}, {a, 0.605, kRed}, {b, 0.605, kRed},
           {a, 0.875, kRed}, {b, 0.875, kRed}}},
-        {0.17,
-         {{a, 0.125, kNavy}, {b, 0.125, kNavy}, {a, 0.375, kNavy}, {b, 0.375, kNavy}, {a, 0.625, kNavy},
-          {b, 0.625, kNavy}, {a, 0.875, kNavy}, {b, 0.875, kNavy}}},
-        {0.155,
+        {0.15,
+         {{a, 0.11, kNavy}, {b, 0.11, kNavy}, {a, 0.37, kNavy}, {b, 0.37, kNavy}, {a, 0.63, kNavy},
+          {b, 0.63, kNavy}, {a, 0.89, kNavy}, {b, 0.89, kNavy}}},
+        {0.145,
          {{1 / 6.0, 0.17, kNavy}, {0.5, 0.17, kNavy}, {5 / 6.0, 0.17, kNavy}, {1 / 6.0, 0.5, kRed},
           {0.5, 0.5, kRed}, {5 / 6.0, 0.5, kRed}, {1 / 6.0, 0.83, kMat}, {0.5, 0.83, kMat},
           {5 / 6.0, 0.83, kMat}}},
@@ -109,7 +109,8 @@ void Stick(Canvas& c, double cx, double cy, double length, double width, double 
     body = Union(body, RoundBox(cx - w, cy + h - knot, cx + w, cy + h, knot * 0.45));
     body = Union(body, RoundBox(cx - w, cy - knot / 2, cx + w, cy + knot / 2, knot * 0.45));
     Ink(c, Rotate(body, cx, cy, angle), colour);
-    if (width >= 4.0) {
+    // Slanted sticks go without the light line, which would only break up into grey steps.
+    if (width >= 4.0 && angle == 0.0) {
         const double line = std::max(0.5, width * 0.1);
         Shape light = Union(Box(cx - line, cy - h + knot + 1, cx + line, cy - knot / 2 - 1),
                             Box(cx - line, cy + knot / 2 + 1, cx + line, cy + h - knot - 1));
@@ -137,26 +138,26 @@ void Bamboos(Canvas& c, int count, const Frame& f) {
         {0.44, 0.19,
          {{t3, 0.25, kMat}, {m3, 0.25, kMat}, {r3, 0.25, kMat}, {t3, 0.75, kNavy}, {m3, 0.75, kNavy},
           {r3, 0.75, kNavy}}},
-        {0.30, 0.19,
+        {0.27, 0.19,
          {{m3, 0.165, kRed}, {t3, 0.5, kMat}, {m3, 0.5, kNavy}, {r3, 0.5, kMat}, {t3, 0.835, kMat},
           {m3, 0.835, kNavy}, {r3, 0.835, kMat}}},
         {},  // eight: drawn below, with slanted sticks
-        {0.30, 0.19,
+        {0.27, 0.19,
          {{t3, 0.165, kMat}, {m3, 0.165, kRed}, {r3, 0.165, kMat}, {t3, 0.5, kMat}, {m3, 0.5, kRed},
           {r3, 0.5, kMat}, {t3, 0.835, kMat}, {m3, 0.835, kRed}, {r3, 0.835, kMat}}},
     };
     if (count == 8) {
         // Two rows of four: upright sticks outside, a V above and an inverted V below.
-        const double len = 0.44 * f.h, wid = 0.16 * f.w;
-        const double tilt = 0.33;
+        const double len = 0.42 * f.h, wid = 0.145 * f.w;
+        const double tilt = 0.15;
         Stick(c, X(0.1), Y(0.25), len, wid, 0, kMat);
         Stick(c, X(0.9), Y(0.25), len, wid, 0, kMat);
-        Stick(c, X(0.38), Y(0.25), len, wid, tilt, kNavy);
-        Stick(c, X(0.62), Y(0.25), len, wid, -tilt, kNavy);
+        Stick(c, X(0.36), Y(0.25), len, wid, tilt, kNavy);
+        Stick(c, X(0.64), Y(0.25), len, wid, -tilt, kNavy);
         Stick(c, X(0.1), Y(0.75), len, wid, 0, kMat);
         Stick(c, X(0.9), Y(0.75), len, wid, 0, kMat);
-        Stick(c, X(0.38), Y(0.75), len, wid, -tilt, kNavy);
-        Stick(c, X(0.62), Y(0.75), len, wid, tilt, kNavy);
+        Stick(c, X(0.36), Y(0.75), len, wid, -tilt, kNavy);
+        Stick(c, X(0.64), Y(0.75), len, wid, tilt, kNavy);
         return;
     }
     const Layout& layout = layouts[count];
@@ -203,13 +204,17 @@ void Bird(Canvas& c, const Frame& f) {
 
 void CharacterTile(Canvas& c, int number, const Frame& f, const Fonts& fonts) {
     static const char32_t numerals[9] = {U'一', U'二', U'三', U'四', U'五', U'六', U'七', U'八', U'九'};
-    const double topH = f.h * 0.40;
-    const int numeralSize = fonts.mincho.FitSize(U'四', static_cast<int>(f.w * 0.82), static_cast<int>(topH),
-                                                  Bold(f.h * 0.4));
-    const Glyph n = fonts.mincho.Render(numerals[number - 1], numeralSize, numeralSize, Bold(numeralSize));
+    // On the small faces the numeral is what tells the tiles apart, so it gets more room.
+    const bool small = f.h < 35;
+    const double topH = f.h * (small ? 0.46 : 0.40);
+    const double bottomH = f.h - topH;
+    const int numeralSize = fonts.mincho.FitSize(U'四', static_cast<int>(f.w * (small ? 0.95 : 0.85)),
+                                                  static_cast<int>(topH), Bold(topH) * 1.5);
+    const Glyph n =
+        fonts.mincho.Render(numerals[number - 1], numeralSize, numeralSize, Bold(numeralSize) * 1.5);
     InkGlyph(c, n, f.x + f.w / 2, f.y + topH / 2, kBlack);
-    const double bottomH = f.h * 0.58;
-    const Glyph man = fonts.mincho.Fit(U'萬', static_cast<int>(f.w), static_cast<int>(bottomH), Bold(f.h * 0.5));
+    const Glyph man = fonts.mincho.Fit(U'萬', static_cast<int>(f.w), static_cast<int>(bottomH - 1),
+                                       Bold(bottomH));
     InkGlyph(c, man, f.x + f.w / 2, f.y + f.h - bottomH / 2, kRed);
 }
 
@@ -230,21 +235,27 @@ void WhiteDragon(Canvas& c, const Frame& f) {
     }
 }
 
-// The maker's tile, which is also the screensaver's tile back: its name
-// read top to bottom between two red rules.
+// The maker's tile, which is also the screensaver's tile back: its name in
+// three lines of two letters, NO RI VA, inside a red frame.
 void MakerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
     const char32_t letters[6] = {U'N', U'O', U'R', U'I', U'V', U'A'};
-    const double step = f.h / 6.0;
-    const int size = fonts.gothic.FitSize(U'N', static_cast<int>(f.w * 0.5), static_cast<int>(step - 1),
-                                          f.w * 0.03);
-    for (int i = 0; i < 6; ++i) {
-        const Glyph g = fonts.gothic.Render(letters[i], size, size, f.w * 0.03);
-        InkGlyph(c, g, f.x + f.w / 2, f.y + step * (i + 0.5), kNavy);
+    const double t = std::max(1.0, std::round(f.w * 0.045));
+    const double x0 = std::round(f.x), x1 = std::round(f.x + f.w);
+    const double y0 = std::round(f.y), y1 = std::round(f.y + f.h);
+    Ink(c, Minus(Box(x0, y0, x1, y1), Box(x0 + t, y0 + t, x1 - t, y1 - t)), kRed);
+    const double inW = f.w - 4 * t, inH = f.h - 4 * t;
+    const double bold = f.w * 0.035;
+    int size = 400;
+    for (char32_t ch : letters) {
+        size = std::min(size, fonts.gothic.FitSize(ch, static_cast<int>(inW / 2.1), static_cast<int>(inH / 3.25),
+                                                   bold, 1.2));
     }
-    const double rule = std::max(1.0, std::round(f.w * 0.05));
-    const double l = std::round(f.x + f.w * 0.12), r = std::round(f.x + f.w * 0.88);
-    Ink(c, Box(l, f.y, l + rule, f.y + f.h), kRed);
-    Ink(c, Box(r - rule, f.y, r, f.y + f.h), kRed);
+    for (int i = 0; i < 6; ++i) {
+        const Glyph g = fonts.gothic.Render(letters[i], size, static_cast<int>(std::lround(size * 1.2)), bold);
+        const double cx = f.x + f.w / 2 + (i % 2 == 0 ? -1 : 1) * inW / 4.2;
+        const double cy = f.y + f.h / 2 + (i / 2 - 1) * inH / 3.1;
+        InkGlyph(c, g, cx, cy, kNavy);
+    }
 }
 
 void FlowerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
@@ -321,15 +332,16 @@ void DrawDesign(Canvas& c, int kind, const Frame& f, const Fonts& fonts) {
     }
 }
 
-IndexedPicture FacePicture(int kind, TileUse use, const Fonts& fonts) {
+Canvas FaceDesign(int kind, const Fonts& fonts) {
+    Canvas design(kTilePictureWidth, kTilePictureHeight, FaceTable()[kBackground]);
+    DrawDesign(design, kind, Frame{2, 2, 31, 45}, fonts);
+    return design;
+}
+
+IndexedPicture FacePicture(const Canvas& design, TileUse use) {
     const std::vector<Rgb> table = FaceTable();
     IndexedPicture p = MakePicture(kTilePictureWidth, kTilePictureHeight, 8, table, kBackground);
-    Canvas design(kTilePictureWidth, kTilePictureHeight, table[kBackground]);
-    DrawDesign(design, kind, Frame{2, 2, 31, 45}, fonts);
 
-    const Shape saverShape = [](double x, double y) {
-        return !InSaverCorner(static_cast<int>(x), static_cast<int>(y));
-    };
     auto inShape = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= kTilePictureWidth || y >= kTilePictureHeight) return false;
         return use == TileUse::Saver ? !InSaverCorner(x, y) : InTileRegion(x, y);
@@ -345,7 +357,7 @@ IndexedPicture FacePicture(int kind, TileUse use, const Fonts& fonts) {
             } else if (onFace) {
                 if (x == 0 || y == 0 || x == kFaceRight || y == kFaceBottom) {
                     v = kGrey;
-                } else if (design.Ink(x, y) < 0.05f) {
+                } else if (design.Ink(x, y) < 0.18f) {
                     v = kBackground;
                 } else {
                     std::vector<int> candidates = {kWhite, kGrey, kSilver, kLightGrey};
@@ -366,7 +378,6 @@ IndexedPicture FacePicture(int kind, TileUse use, const Fonts& fonts) {
             p.Ref(x, y) = v;
         }
     }
-    (void)saverShape;
     return p;
 }
 

@@ -36,8 +36,10 @@ bool InSaverCorner(int x, int y);
 // polygon region; the screensaver stamps its pictures and skips colour 17.
 enum class TileUse { Game, Saver };
 
-// A face picture of tile kind 0..35, with the faces' colour table.
-IndexedPicture FacePicture(int kind, TileUse use, const Fonts& fonts);
+// The design of tile kind 0..35 on a whole tile picture's canvas.
+Canvas FaceDesign(int kind, const Fonts& fonts);
+// A face picture, with the faces' colour table, showing a design.
+IndexedPicture FacePicture(const Canvas& design, TileUse use);
 
 // Draws the design of a kind into the canvas within the frame, painting
 // face-table colours tagged with their indices.
