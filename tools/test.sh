@@ -4,6 +4,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh || exit 1
+mkdir -p build
 source tools/wine-session.sh
 start_wine_session
 
