@@ -449,10 +449,8 @@ IconImage Crown(int size) {
                          Disc(P(29.2), P(9.5), P(2.3)));
     Shape crown = Union(Union(points, band), pearls);
     const int n = size;
-    Mask body = Rasterise(n, n, crown);
+    const Mask body = Rasterise(n, n, crown);
     Canvas c(n, n, Rgb{0, 0, 0});
-    const Mask outline = Dilated(body, size >= 32 ? 1.0 : 0.7);
-    c.Paint(outline, Rgb{0, 0, 0});
     c.PaintShaded(body, [&](int, int y) { return y < n * 0.45 ? Rgb{255, 255, 0} : Rgb{230, 200, 0}; });
     c.Paint(Rasterise(n, n, Box(P(3), P(25.5), P(29), P(29))), Rgb{128, 128, 0}, -1, 0, 0, 0.9f);
     c.Paint(Rasterise(n, n, pearls), Rgb{255, 255, 255});
@@ -461,14 +459,33 @@ IconImage Crown(int size) {
     c.Paint(Rasterise(n, n, Disc(P(23.5), P(23), P(1.9))), Rgb{0, 0, 255});
     const std::vector<Rgb> table = StandardTable();
     IconImage image{MakePicture(n, n, 4, table, 0), std::vector<bool>(static_cast<size_t>(n) * n, true)};
-    const std::vector<int> candidates = {std16::kBlack, std16::kOlive, std16::kYellow, std16::kWhite,
-                                         std16::kRed,   std16::kBlue,  std16::kSilver, std16::kGrey,
-                                         std16::kDarkRed, std16::kNavy};
+    const std::vector<int> candidates = {std16::kOlive, std16::kYellow, std16::kWhite, std16::kRed,
+                                         std16::kBlue,  std16::kSilver, std16::kGrey};
+    // Crisp edges: a pixel is the crown's when mostly covered, and every
+    // pixel beside it (diagonals too on the large icon) is its black outline.
+    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < n && y < n && body.At(x, y) >= 0.5f; };
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            if (outline.At(x, y) < 0.5f) continue;
-            image.transparent[static_cast<size_t>(y) * n + x] = false;
-            image.picture.Ref(x, y) = static_cast<uint8_t>(Nearest(table, candidates, c.At(x, y)));
+            const size_t i = static_cast<size_t>(y) * n + x;
+            if (inside(x, y)) {
+                image.transparent[i] = false;
+                // Dark shading near the edge would read as a thick outline: take the colour from the inside.
+                Rgb colour = c.At(x, y);
+                if (colour.r + colour.g + colour.b < 200) colour = Rgb{230, 200, 0};
+                image.picture.Ref(x, y) = static_cast<uint8_t>(Nearest(table, candidates, colour));
+                continue;
+            }
+            bool edge = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if ((dx != 0 && dy != 0) && size < 32) continue;
+                    edge = edge || inside(x + dx, y + dy);
+                }
+            }
+            if (edge) {
+                image.transparent[i] = false;
+                image.picture.Ref(x, y) = std16::kBlack;
+            }
         }
     }
     return image;
