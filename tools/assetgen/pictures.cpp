@@ -254,10 +254,11 @@ IndexedPicture ArrowPicture(bool up) {
     constexpr int n = 30;
     const std::vector<Rgb> table = FaceTable();
     Canvas c(n, n, table[face::kSilver]);
-    // A shaft rising from the lower left in a quarter circle, ending in a head
-    // that points straight up; the down arrow is its mirror image.
-    const Shape shaft = ArcBand(6.0, 17.0, 6.5, 12.5, 0.0, kPi / 2);
-    const Shape head = Polygon({{7.0, 17.5}, {28.0, 17.5}, {15.5, 2.0}});
+    // A tail at the lower left that runs to the right and sweeps up into a
+    // head pointing straight up; the down arrow is its mirror image.
+    const Shape shaft = Union(ArcBand(8.0, 13.0, 9.0, 13.5, 0.0, kPi / 2),
+                              Union(Box(4.0, 22.0, 8.5, 26.5), Disc(4.0, 24.25, 2.25)));
+    const Shape head = Polygon({{11.0, 13.5}, {27.5, 13.5}, {19.25, 2.0}});
     const Shape arrow = Union(shaft, head);
     Mask m = Rasterise(n, n, arrow);
     if (!up) {
