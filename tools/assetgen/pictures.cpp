@@ -394,6 +394,7 @@ std::vector<IndexedPicture> SmallFacePictures(const Fonts& fonts) {
     std::vector<Rgb> fixed(faceTable.begin(), faceTable.begin() + 13);
     fixed.push_back(kFieldGreen);
     std::vector<Rgb> table = BuildTable(all, fixed, 255);
+    if (table.size() < kFieldIndex) table.resize(kFieldIndex, Rgb{0, 0, 0});
     table.insert(table.begin() + kFieldIndex, Rgb{0, 0, 0});
     table = PadTo256(table);
     std::vector<int> candidates;

@@ -260,16 +260,17 @@ void MakerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
 
 void FlowerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
     const char32_t seasons[4] = {U'春', U'夏', U'秋', U'冬'};
-    const int colours[4] = {kRed, kMat, kTeal, kNavy};
+    const int colours[4] = {kRed, kMat, kNavy, kBlack};
     const double cw = f.w / 2, ch = f.h / 2;
+    // These characters are dense at this size: the even strokes of the gothic
+    // face keep them open, where the brush face's thin strokes would fade to grey.
+    const double bold = 0.3;
     int size = 400;
     for (char32_t s : seasons) {
-        size = std::min(size, fonts.mincho.FitSize(s, static_cast<int>(cw), static_cast<int>(ch * 0.8),
-                                                   Bold(cw), 1.15));
+        size = std::min(size, fonts.gothic.FitSize(s, static_cast<int>(cw), static_cast<int>(ch * 0.85), bold, 1.2));
     }
     for (int i = 0; i < 4; ++i) {
-        const Glyph g = fonts.mincho.Render(seasons[i], size, static_cast<int>(std::lround(size * 1.15)),
-                                            Bold(size));
+        const Glyph g = fonts.gothic.Render(seasons[i], size, static_cast<int>(std::lround(size * 1.2)), bold);
         InkGlyph(c, g, f.x + cw * (i % 2 + 0.5), f.y + ch * (i / 2 + 0.5), colours[i]);
     }
 }
