@@ -347,9 +347,9 @@ IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>
             c.Paint(Rasterise(w, h, Star(sx - 0.5, starY, starSize / 4.0, starSize / 9.0, 5)), Rgb{255, 250, 190},
                     -1, 0, 0, 0.8f);
         } else {
-            c.Paint(m, Rgb{60, 90, 60});
+            c.Paint(m, Rgb{150, 175, 150});
             c.Paint(Rasterise(w, h, Star(sx, starY + 0.5, starSize / 2.0 - 1.5, starSize / 4.4 - 1.0, 5)),
-                    Rgb{20, 60, 20});
+                    Rgb{25, 75, 25});
         }
     }
     // Black and the greys come first so that the history buttons can use this table.
