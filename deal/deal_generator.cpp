@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "board/freedom.h"
@@ -22,38 +23,39 @@ bool IsPlaceableUnder(const SlotRelations* relations, int slot) {
 
 // A stable sort of the draws gives each entry its rank with ties broken by
 // index, exactly as counting the smaller draws and then stepping equal ones
-// up in index order does. Two counting passes over the 15-bit draws (low 8
-// bits, then high 7) sort in linear time, free of the unpredictable
-// branches of a comparison sort. `order` has room for 2n entries.
-constexpr int kLowBits = 8;
-constexpr int kLowBuckets = 1 << kLowBits;
-constexpr int kHighBuckets = 32768 >> kLowBits;
-
-// Turns bucket counts into each bucket's first position.
-template <size_t N>
-void StartsFromCounts(int (&buckets)[N]) {
-    int start = 0;
-    for (int& bucket : buckets) {
-        const int count = bucket;
-        bucket = start;
-        start += count;
-    }
-}
+// up in index order does. Three counting passes over the 15-bit draws, five
+// bits at a time, sort in linear time with small bucket tables and none of
+// the unpredictable branches of a comparison sort. `order` holds 2n entries.
+constexpr int kRadixBits = 5;
+constexpr int kRadixPasses = 3;
+constexpr int kBuckets = 1 << kRadixBits;
 
 void RankDraws(const uint16_t* draws, int n, int* values, int* order) {
-    int low[kLowBuckets] = {};
-    int high[kHighBuckets] = {};
+    int starts[kRadixPasses][kBuckets] = {};
     for (int i = 0; i < n; ++i) {
-        ++low[draws[i] & (kLowBuckets - 1)];
-        ++high[draws[i] >> kLowBits];
+        for (int pass = 0; pass < kRadixPasses; ++pass) {
+            ++starts[pass][(draws[i] >> (kRadixBits * pass)) & (kBuckets - 1)];
+        }
     }
-    StartsFromCounts(low);
-    StartsFromCounts(high);
-    int* byLow = order;
-    int* byDraw = order + n;
-    for (int i = 0; i < n; ++i) byLow[low[draws[i] & (kLowBuckets - 1)]++] = i;
-    for (int k = 0; k < n; ++k) byDraw[high[draws[byLow[k]] >> kLowBits]++] = byLow[k];
-    for (int rank = 0; rank < n; ++rank) values[byDraw[rank]] = rank;
+    for (auto& buckets : starts) {
+        int start = 0;
+        for (int& bucket : buckets) {
+            const int count = bucket;
+            bucket = start;
+            start += count;
+        }
+    }
+    int* from = order;
+    int* to = order + n;
+    for (int i = 0; i < n; ++i) from[i] = i;
+    for (int pass = 0; pass < kRadixPasses; ++pass) {
+        for (int k = 0; k < n; ++k) {
+            const int i = from[k];
+            to[starts[pass][(draws[i] >> (kRadixBits * pass)) & (kBuckets - 1)]++] = i;
+        }
+        std::swap(from, to);
+    }
+    for (int rank = 0; rank < n; ++rank) values[from[rank]] = rank;
 }
 
 template <typename Source>

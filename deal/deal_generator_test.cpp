@@ -97,7 +97,103 @@ int BaseFace(const std::vector<int>& pairSlots) {
     return ::testing::AssertionSuccess();
 }
 
+// The generator written out step by step, as slowly and plainly as the rules
+// read: the fast one must deal exactly the same tiles for every seed.
+std::vector<int> LiteralRanks(int n, DrawSource& random) {
+    std::vector<int> draws(n);
+    std::vector<int> values(n, 0);
+    for (int& draw : draws) draw = random.Draw();
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) values[i] += draws[j] < draws[i];
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            if (j != i && values[j] == values[i]) ++values[j];
+        }
+    }
+    return values;
+}
+
+int LiteralTryBuildDeal(DrawSource& random) {
+    std::vector<int> faceOrder;
+    if (harderDeal == 0) {
+        faceOrder = LiteralRanks(72, random);
+    } else {
+        const std::vector<int> a = LiteralRanks(36, random);
+        const std::vector<int> b = LiteralRanks(36, random);
+        faceOrder = a;
+        for (int k = 0; k < 36; ++k) faceOrder.push_back(b[k] + 36);
+    }
+    for (TileSlot& slot : tileSlots) {
+        slot.state = 0;
+        slot.pair = -1;
+        slot.placed = 0;
+        slot.face = 0;
+    }
+    int firstMisses = 0;
+    int secondMisses = 0;
+    for (int p = 0; p < 72; ++p) {
+        int c = -1;
+        if (p < 67) {
+            for (;;) {
+                c = random.Draw() % 144;
+                if (tileSlots[c].placed == 0 && IsSlotPlaceable(c)) break;
+                if (++firstMisses > 1000) return 0;
+            }
+        } else {
+            for (int s = 143; s >= 0 && c < 0; --s) {
+                if (tileSlots[s].placed == 0 && IsSlotPlaceable(s)) c = s;
+            }
+            if (c < 0) return 0;
+        }
+        int d = -1;
+        if (p < 67) {
+            for (;;) {
+                d = random.Draw() % 144;
+                if (d != c && tileSlots[d].placed == 0 && IsSlotPlaceable(d)) break;
+                if (++secondMisses > 1000) return 0;
+            }
+        } else {
+            for (int s = 143; s >= 0 && d < 0; --s) {
+                if (s != c && tileSlots[s].placed == 0 && IsSlotPlaceable(s)) d = s;
+            }
+            if (d < 0) return 0;
+        }
+        tileSlots[c].placed = tileSlots[d].placed = 1;
+        tileSlots[c].pair = tileSlots[d].pair = 71 - p;
+        tileSlots[c].face = faceOrder[p];
+        tileSlots[d].face = faceOrder[p] + 72;
+    }
+    return 1;
+}
+
 }  // namespace
+
+TEST_F(DealTest, DealsExactlyAsTheLiteralRulesDo) {
+    constexpr uint32_t firstSeed = 1700000000;
+    std::printf("seeds %u to %u\n", firstSeed, firstSeed + 999);
+    for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
+        for (int mode = 0; mode <= 1; ++mode) {
+            currentArrangement = arrangement;
+            harderDeal = mode;
+            for (uint32_t seed = firstSeed; seed < firstSeed + 1000; ++seed) {
+                RandomSequence literal(seed);
+                int literalResult = 0;
+                for (int attempt = 0; attempt < kMaxDealAttempts && !literalResult; ++attempt) {
+                    literalResult = LiteralTryBuildDeal(literal);
+                }
+                const auto expected = std::to_array(tileSlots);
+                ASSERT_EQ(BuildDeal(0, seed), literalResult);
+                for (int slot = 0; slot < kSlotCount; ++slot) {
+                    ASSERT_EQ(tileSlots[slot].pair, expected[slot].pair)
+                        << "arrangement " << arrangement << " mode " << mode << " seed " << seed << " slot " << slot;
+                    ASSERT_EQ(tileSlots[slot].face, expected[slot].face)
+                        << "arrangement " << arrangement << " mode " << mode << " seed " << seed << " slot " << slot;
+                }
+            }
+        }
+    }
+}
 
 TEST_F(DealTest, TenThousandSeedsInEveryArrangementAndModeDealAndReplay) {
     constexpr uint32_t firstSeed = 1765000000;  // clock-like seeds
