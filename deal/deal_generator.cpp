@@ -178,10 +178,15 @@ private:
         return kOpen[arrangement - 1];
     }
 
+    // The freedom rule of IsFreeUnder, spelled with bitwise operators over
+    // the dealt bytes: whether a slot opens is unpredictable, so the answer
+    // is computed rather than branched to.
     void Refresh(int slot) {
-        const bool free = IsFreeUnder(relations_[slot],
-                                      [this](int other) { return dealt_[static_cast<uint8_t>(other)] != 0; });
-        open_.Assign(slot, !dealt_[slot] & free);
+        const SlotRelations& r = relations_[slot];
+        auto dealt = [this](int other) -> unsigned { return dealt_[static_cast<uint8_t>(other)]; };
+        const unsigned free = dealt(r.cover) & ((dealt(r.left[0]) & dealt(r.left[1])) |
+                                                (dealt(r.right[0]) & dealt(r.right[1])));
+        open_.Assign(slot, (free & (dealt(slot) ^ 1u)) != 0);
     }
 
     const SlotRelations* relations_;
