@@ -160,9 +160,6 @@ using BlockedTable = std::array<BlockedSlots, kSlotCount>;
 // side relations are mutual, the slots beside it.
 constexpr BlockedTable CompileBlocked(const RelationTable& relations) {
     BlockedTable table{};
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        for (int16_t& entry : table[slot].slots) entry = static_cast<int16_t>(slot);
-    }
     auto add = [&table](int blocker, int blocked) {
         BlockedSlots& entry = table[blocker];
         entry.slots[entry.count++] = static_cast<int16_t>(blocked);

@@ -33,8 +33,7 @@ const SlotRelations& RelationsOf(int arrangement, int slot);
 const SlotRelations* RelationTableOf(int arrangement);
 
 // The slots whose freedom may change when a slot goes: those it covers and
-// those beside it, at most four of each. Entries past `count` repeat the
-// slot itself, so a loop may run over all eight without a length check.
+// those beside it, at most four of each.
 struct BlockedSlots {
     static constexpr int kCapacity = 8;
     int16_t count = 0;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -199,4 +200,29 @@ TEST_F(FreedomTest, OutOfRangeIsNeverFree) {
     const SlotRelations& none = RelationsOf(9, 0);
     EXPECT_EQ(none.cover, kNoSlot);
     EXPECT_TRUE(RelationRows(0).empty());
+}
+
+// The blocked lists invert the relations exactly: a slot that lies on or
+// beside another is listed as blocking it, and nothing else is listed.
+TEST_F(FreedomTest, BlockedListsInvertTheRelations) {
+    for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
+        const BlockedSlots* blocked = BlockedTableOf(arrangement);
+        ASSERT_NE(blocked, nullptr);
+        int listed = 0;
+        int related = 0;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            const SlotRelations& r = RelationsOf(arrangement, slot);
+            for (int16_t blocker : {r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
+                if (blocker == kNoSlot) continue;
+                ++related;
+                const BlockedSlots& list = blocked[blocker];
+                EXPECT_NE(std::find(list.slots, list.slots + list.count, slot), list.slots + list.count)
+                    << "arrangement " << arrangement << ": " << blocker << " should list " << slot;
+            }
+            listed += blocked[slot].count;
+        }
+        EXPECT_EQ(listed, related) << arrangement;
+    }
+    EXPECT_EQ(BlockedTableOf(0), nullptr);
+    EXPECT_EQ(BlockedTableOf(5), nullptr);
 }

@@ -217,10 +217,10 @@ int TryBuildDealWith(Source& random) {
     int firstMisses = 0;
     int secondMisses = 0;
     for (int position = 0; position < kPairCount; ++position) {
+        // The last pairs take the highest-numbered open slots instead of
+        // drawing. The second tile is chosen while the first is still
+        // unplaced, so both are free at the same moment.
         const bool drawn = position < kRandomPairs;
-        // The second tile is chosen while the first is still unplaced, so
-        // both are free at the same moment.
-        // The last pairs take the highest-numbered open slots instead of drawing.
         const int first = drawn ? DrawOpenSlot(open, firstMisses, random) : open.Highest();
         if (first < 0) return 0;
         open.Close(first);
