@@ -1,0 +1,163 @@
+// The program's bitmap resources: one writable copy of each, logical palettes from their colour tables, and painting them.
+#include "shell/bitmaps.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "shell/dib_header.h"
+#include "shell/resource.h"
+
+namespace {
+
+struct OwnedCopy {
+    // Words, so the header and the pixel rows are 4-byte aligned as GDI expects.
+    std::vector<std::uint32_t> block;
+    BitmapCopy copy{};
+};
+
+// Copies are made by whichever thread asks first (the window thread or the
+// hint worker) and live until the process ends.
+std::mutex copiesMutex;
+std::map<int, std::unique_ptr<OwnedCopy>> copies;
+
+std::unique_ptr<OwnedCopy> CopyResource(int id) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
+    if (found == nullptr) {
+        return nullptr;
+    }
+    const DWORD size = SizeofResource(module, found);
+    const HGLOBAL loaded = LoadResource(module, found);
+    const auto* bytes = loaded != nullptr ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    if (bytes == nullptr || size == 0) {
+        return nullptr;
+    }
+    const std::optional<DibLayout> layout = ParseDib(bytes, size);
+    if (!layout) {
+        return nullptr;
+    }
+    auto owned = std::make_unique<OwnedCopy>();
+    owned->block.resize((layout->totalBytes + 3) / 4);
+    // Only the checked part: header, table and rows, whatever padding follows.
+    auto* start = reinterpret_cast<unsigned char*>(owned->block.data());
+    std::copy(bytes, bytes + layout->totalBytes, start);
+    owned->copy.info = reinterpret_cast<BITMAPINFO*>(start);
+    owned->copy.pixels = start + layout->pixelOffset;
+    owned->copy.colorCount = layout->colorCount;
+    owned->copy.width = layout->header.width;
+    owned->copy.height = layout->header.height;
+    owned->copy.rowBytes = layout->rowBytes;
+    return owned;
+}
+
+}  // namespace
+
+BitmapCopy* FindBitmap(int id) {
+    std::lock_guard<std::mutex> lock(copiesMutex);
+    auto it = copies.find(id);
+    if (it == copies.end()) {
+        std::unique_ptr<OwnedCopy> made = CopyResource(id);
+        if (!made) {
+            return nullptr;
+        }
+        it = copies.emplace(id, std::move(made)).first;
+    }
+    return &it->second->copy;
+}
+
+int GetBitmapColorCount(int id) {
+    const BitmapCopy* bitmap = FindBitmap(id);
+    return bitmap != nullptr ? bitmap->colorCount : 0;
+}
+
+HPALETTE CreatePaletteFromBitmap(int id, int* colorCount) {
+    const BitmapCopy* bitmap = FindBitmap(id);
+    const int count = bitmap != nullptr ? bitmap->colorCount : 0;
+    if (colorCount != nullptr) {
+        *colorCount = count;
+    }
+    if (count == 0) {
+        return nullptr;
+    }
+    // LOGPALETTE declares one entry; the description is sized for all of them
+    // and freed when this returns.
+    std::vector<unsigned char> description(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * (count - 1));
+    auto* logical = reinterpret_cast<LOGPALETTE*>(description.data());
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(count);
+    const RGBQUAD* table = bitmap->info->bmiColors;
+    for (int i = 0; i < count; ++i) {
+        logical->palPalEntry[i].peRed = table[i].rgbRed;
+        logical->palPalEntry[i].peGreen = table[i].rgbGreen;
+        logical->palPalEntry[i].peBlue = table[i].rgbBlue;
+        logical->palPalEntry[i].peFlags = 0;
+    }
+    return CreatePalette(logical);
+}
+
+void DrawBitmapPixels(HDC dc, HPALETTE palette, const BITMAPINFO* info, const unsigned char* pixels) {
+    if (dc == nullptr || info == nullptr || pixels == nullptr) {
+        return;
+    }
+    HPALETTE previous = nullptr;
+    if (palette != nullptr) {
+        previous = SelectPalette(dc, palette, FALSE);
+        // On a true-colour display there is nothing to realise; the colours
+        // are used directly, so the result is not examined.
+        RealizePalette(dc);
+    }
+    const LONG width = info->bmiHeader.biWidth;
+    const LONG height = info->bmiHeader.biHeight;
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), pixels, info, DIB_RGB_COLORS);
+    if (previous != nullptr) {
+        SelectPalette(dc, previous, FALSE);
+    }
+}
+
+void PaintBitmapResource(HWND window, HPALETTE palette, int id, int colorCount) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const BitmapCopy* bitmap = FindBitmap(id);
+    if (bitmap != nullptr && bitmap->colorCount == colorCount) {
+        DrawBitmapPixels(dc, palette, bitmap->info, bitmap->pixels);
+    }
+    EndPaint(window, &paint);
+}
+
+unsigned char* PrepareHistoryPicture(HWND window, HPALETTE palette, const BITMAPINFO** header, int colorCount) {
+    BitmapCopy* field = FindBitmap(IDB_HISTORY_FIELD);
+    if (field == nullptr || field->colorCount != colorCount) {
+        if (header != nullptr) {
+            *header = nullptr;
+        }
+        return nullptr;
+    }
+    HDC dc = GetDC(window);
+    if (dc != nullptr) {
+        HPALETTE previous = palette != nullptr ? SelectPalette(dc, palette, FALSE) : nullptr;
+        if (palette != nullptr) {
+            RealizePalette(dc);  // nothing to realise on true-colour displays
+        }
+        if (previous != nullptr) {
+            SelectPalette(dc, previous, FALSE);
+        }
+        ReleaseDC(window, dc);
+    }
+    if (header != nullptr) {
+        *header = field->info;
+    }
+    return field->pixels;
+}
+
+void PaintBitmapBits(HWND window, HPALETTE palette, const BITMAPINFO* header, const unsigned char* pixels) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    DrawBitmapPixels(dc, palette, header, pixels);
+    EndPaint(window, &paint);
+}

@@ -1,0 +1,57 @@
+// The program's bitmap resources: one writable copy of each, logical palettes from their colour tables, and painting them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// The program's own copy of one bitmap resource: header, colour table and
+// pixel rows in one block, made on first use and kept until the process
+// ends. Tile looks and the history picture are drawn into these pixels, and
+// every later paint of the id shows them.
+struct BitmapCopy {
+    BITMAPINFO* info;       // the 40-byte header, its colour table right behind it
+    unsigned char* pixels;  // bottom row first, rows of rowBytes
+    int colorCount;
+    int width;
+    int height;
+    std::size_t rowBytes;
+};
+
+// The copy of bitmap `id` of the running program, the same one at every call,
+// or null when the program has no such bitmap or it is not one that can be
+// drawn (see ParseDib). Safe to call from any thread.
+BitmapCopy* FindBitmap(int id);
+
+// The colour count of the bitmap: its colours-used field when non-zero, else
+// 2, 16, 256 or 0 for 1, 4, 8 or 24 bits per pixel. 0 for a missing bitmap.
+int GetBitmapColorCount(int id);
+
+// A new palette with one entry per colour of the bitmap's table; the caller
+// owns it. Stores the colour count in *colorCount (when given). Null, with a
+// count of 0, for a missing bitmap or one without a colour table.
+HPALETTE CreatePaletteFromBitmap(int id, int* colorCount);
+
+// Draws header and pixels at (0, 0) of the device context at the picture's
+// size, with the palette selected as a foreground palette and realised.
+// The palette is deselected again before returning; a null palette draws
+// with the context's current one.
+void DrawBitmapPixels(HDC dc, HPALETTE palette, const BITMAPINFO* info, const unsigned char* pixels);
+
+// The paint handler of a window that shows one bitmap: begins painting, draws
+// the current copy of bitmap `id` at (0, 0) and ends painting. `colorCount`
+// must be the bitmap's own colour count (the one CreatePaletteFromBitmap gave
+// for the window's palette); a bitmap that is missing or does not match is
+// not drawn, but the paint request is still answered.
+void PaintBitmapResource(HWND window, HPALETTE palette, int id, int colorCount);
+
+// Hands out the copy of the history field (bitmap 247) for composing: selects
+// and realises the palette in the window's context, stores the copy's header
+// (with its colour table behind it) in *header and returns its pixels. Null,
+// with a null header, when the bitmap is missing or `colorCount` is not its own.
+unsigned char* PrepareHistoryPicture(HWND window, HPALETTE palette, const BITMAPINFO** header, int colorCount);
+
+// Like PaintBitmapResource, for pixels the caller holds: begins painting,
+// draws `pixels` as described by `header` (and the colour table behind it)
+// at (0, 0), and ends painting. Null header or pixels draw nothing.
+void PaintBitmapBits(HWND window, HPALETTE palette, const BITMAPINFO* header, const unsigned char* pixels);
