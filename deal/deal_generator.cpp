@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -103,29 +104,31 @@ void ResetSlots() {
     }
 }
 
-// The open slots of one attempt as bits: the draws test them, and the last
-// pairs find the highest-numbered one with a count of leading zeros.
-class SlotBits {
+// The open slots of one attempt, a byte each, so that a draw tests one byte
+// and a change writes one. The last pairs look for the highest-numbered open
+// slot eight bytes at a time.
+class SlotFlags {
 public:
-    bool Has(unsigned slot) const { return (words_[slot / 64] >> (slot % 64)) & 1u; }
-    void Remove(int slot) { words_[slot / 64] &= ~(uint64_t{1} << (slot % 64)); }
-    // Arithmetic rather than a choice: whether a slot opens is unpredictable.
-    void Assign(int slot, bool on) {
-        const int shift = slot % 64;
-        words_[slot / 64] = (words_[slot / 64] & ~(uint64_t{1} << shift)) | (uint64_t{on} << shift);
-    }
+    bool Has(unsigned slot) const { return flags_[slot] != 0; }
+    void Assign(int slot, bool on) { flags_[slot] = on; }
 
     // The highest-numbered slot in the set; -1 when it is empty.
     int Highest() const {
-        for (int word = kWords - 1; word >= 0; --word) {
-            if (words_[word] != 0) return word * 64 + 63 - std::countl_zero(words_[word]);
+        for (int word = kSlotCount / 8 - 1; word >= 0; --word) {
+            uint64_t bytes;
+            std::memcpy(&bytes, flags_ + 8 * word, sizeof bytes);
+            if (bytes == 0) continue;
+            // Flags are 0 or 1; the highest set byte is the highest slot in this word.
+            const int highestBit = 63 - std::countl_zero(bytes);
+            return 8 * word + highestBit / 8;
         }
         return -1;
     }
 
 private:
-    static constexpr int kWords = (kSlotCount + 63) / 64;
-    uint64_t words_[kWords] = {};
+    static_assert(kSlotCount % 8 == 0);
+    static_assert(std::endian::native == std::endian::little, "byte order of the word scan");
+    alignas(8) uint8_t flags_[kSlotCount] = {};
 };
 
 // One attempt's view of which unplaced slots are placeable now. Placing a
@@ -143,15 +146,15 @@ public:
     bool IsOpen(unsigned slot) const { return open_.Has(slot); }
 
     // Closes a chosen first tile, so the second cannot be the same slot.
-    void Close(int slot) { open_.Remove(slot); }
+    void Close(int slot) { open_.Assign(slot, false); }
 
     // The highest-numbered open slot; -1 when none is open.
     int Highest() const { return open_.Highest(); }
 
     void Place(int first, int second) {
         dealt_[first] = dealt_[second] = 1;
-        open_.Remove(first);
-        open_.Remove(second);
+        open_.Assign(first, false);
+        open_.Assign(second, false);
         for (int placed : {first, second}) {
             const BlockedSlots& blocked = blocked_[placed];
             for (int i = 0; i < blocked.count; ++i) Refresh(blocked.slots[i]);
@@ -164,9 +167,9 @@ private:
 
     // Nothing is dealt yet: the open slots are those free on a full board.
     // The same for every attempt, so worked out once per arrangement.
-    static SlotBits OpenOnEmptyBoard(int arrangement) {
+    static SlotFlags OpenOnEmptyBoard(int arrangement) {
         static const auto kOpen = [] {
-            std::array<SlotBits, kArrangementCount> open{};
+            std::array<SlotFlags, kArrangementCount> open{};
             for (int a = 1; a <= kArrangementCount; ++a) {
                 for (int slot = 0; slot < kSlotCount; ++slot) {
                     open[a - 1].Assign(slot, IsFreeUnder(RelationTableOf(a)[slot],
@@ -191,16 +194,34 @@ private:
 
     const SlotRelations* relations_;
     const BlockedSlots* blocked_;
-    SlotBits open_;
+    SlotFlags open_;
     uint8_t dealt_[256] = {};
 };
+
+// The slot a draw names, draw modulo 144, with two multiplications instead
+// of a division: the low 32 bits of draw x ceil(2^32 / 144) hold the
+// fraction draw / 144, and scaling that fraction by 144 gives the remainder.
+// Exact for every 15-bit draw, as the check below proves at compile time.
+constexpr uint32_t kSlotFraction = 0xFFFFFFFFu / kSlotCount + 1;
+
+constexpr unsigned SlotOfDraw(unsigned draw) {
+    const uint32_t fraction = kSlotFraction * draw;
+    return static_cast<unsigned>((uint64_t{fraction} * kSlotCount) >> 32);
+}
+
+static_assert([] {
+    for (unsigned draw = 0; draw <= 0x7fff; ++draw) {
+        if (SlotOfDraw(draw) != draw % kSlotCount) return false;
+    }
+    return true;
+}());
 
 // Draws until an open slot comes, counting misses against the budget; -1
 // once the 1001st miss comes.
 template <typename Source>
 int DrawOpenSlot(const OpenSlots& open, int& misses, Source& random) {
     for (;;) {
-        const unsigned slot = static_cast<unsigned>(random.Draw()) % kSlotCount;
+        const unsigned slot = SlotOfDraw(static_cast<unsigned>(random.Draw()));
         if (open.IsOpen(slot)) return static_cast<int>(slot);
         if (++misses > kMissBudget) return -1;
     }
