@@ -9,6 +9,7 @@
 #include "board/freedom.h"
 #include "board/tile_slots.h"
 #include "deal/failure_recorder.h"
+#include "deal/ranking_rule_test.h"
 
 namespace {
 
@@ -101,17 +102,8 @@ int BaseFace(const std::vector<int>& pairSlots) {
 // read: the fast one must deal exactly the same tiles for every seed.
 std::vector<int> LiteralRanks(int n, DrawSource& random) {
     std::vector<int> draws(n);
-    std::vector<int> values(n, 0);
     for (int& draw : draws) draw = random.Draw();
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) values[i] += draws[j] < draws[i];
-    }
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            if (j != i && values[j] == values[i]) ++values[j];
-        }
-    }
-    return values;
+    return LiteralRanks(draws);
 }
 
 int LiteralTryBuildDeal(DrawSource& random) {

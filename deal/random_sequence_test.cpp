@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "deal/deal_generator.h"
+#include "deal/ranking_rule_test.h"
 
 namespace {
 
@@ -19,22 +20,6 @@ private:
     std::vector<int> values_;
     size_t next_ = 0;
 };
-
-// The ranking rule written out literally: count the smaller draws, then step
-// up every later entry that equals the one at hand.
-std::vector<int> LiteralRanks(const std::vector<int>& draws) {
-    const int n = static_cast<int>(draws.size());
-    std::vector<int> values(n, 0);
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) values[i] += draws[j] < draws[i];
-    }
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            if (j != i && values[j] == values[i]) ++values[j];
-        }
-    }
-    return values;
-}
 
 std::vector<int> FastRanks(const std::vector<int>& draws) {
     ListSource source(draws);

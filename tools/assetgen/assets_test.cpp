@@ -25,44 +25,15 @@ void ExpectFormat(const Dib& d, const std::string& name, int width, int height, 
     EXPECT_EQ(d.compression, 0u) << name;
 }
 
-// Pieces of a picture's design: 8-connected groups of pixels inside the
-// face's interior whose index is not the face background.
-int CountPieces(const Dib& d) {
-    constexpr int x0 = 1, y0 = 1, x1 = 33, y1 = 47;
-    std::vector<int> seen(43 * 62, 0);
-    int pieces = 0;
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            if (d.At(x, y) == 16 || seen[y * 43 + x]) continue;
-            ++pieces;
-            std::vector<std::pair<int, int>> stack = {{x, y}};
-            seen[y * 43 + x] = 1;
-            while (!stack.empty()) {
-                const auto [cx, cy] = stack.back();
-                stack.pop_back();
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int nx = cx + dx, ny = cy + dy;
-                        if (nx < x0 || nx > x1 || ny < y0 || ny > y1) continue;
-                        if (d.At(nx, ny) == 16 || seen[ny * 43 + nx]) continue;
-                        seen[ny * 43 + nx] = 1;
-                        stack.emplace_back(nx, ny);
-                    }
-                }
-            }
-        }
-    }
-    return pieces;
-}
-
-// 8-connected groups of the pixels that satisfy `pick`, within a rectangle.
+// 8-connected groups of the pixels at which `pick(x, y)` holds, within the
+// rectangle from (x0, y0) up to but not including (x1, y1).
 template <typename Pick>
-int CountGroups(const Dib& d, int x0, int y0, int x1, int y1, Pick pick) {
+int CountGroups(int x0, int y0, int x1, int y1, Pick pick) {
     std::set<std::pair<int, int>> seen;
     int groups = 0;
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
-            if (!pick(d.ColourAt(x, y)) || seen.count({x, y})) continue;
+            if (!pick(x, y) || seen.count({x, y})) continue;
             ++groups;
             std::vector<std::pair<int, int>> stack = {{x, y}};
             seen.insert({x, y});
@@ -73,7 +44,7 @@ int CountGroups(const Dib& d, int x0, int y0, int x1, int y1, Pick pick) {
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int nx = cx + dx, ny = cy + dy;
                         if (nx < x0 || nx >= x1 || ny < y0 || ny >= y1) continue;
-                        if (!pick(d.ColourAt(nx, ny)) || seen.count({nx, ny})) continue;
+                        if (!pick(nx, ny) || seen.count({nx, ny})) continue;
                         seen.insert({nx, ny});
                         stack.emplace_back(nx, ny);
                     }
@@ -82,6 +53,12 @@ int CountGroups(const Dib& d, int x0, int y0, int x1, int y1, Pick pick) {
         }
     }
     return groups;
+}
+
+// Pieces of a picture's design: groups of pixels inside the face's interior
+// whose index is not the face background.
+int CountPieces(const Dib& d) {
+    return CountGroups(1, 1, 34, 48, [&d](int x, int y) { return d.At(x, y) != 16; });
 }
 
 bool IsFeltLike(const Colour& c) { return (c[1] > c[0] + 40 && c[1] > c[2] + 40) || c[0] + c[1] + c[2] < 60; }
@@ -342,7 +319,8 @@ TEST(GamePictures, PreviewsShowEachArrangementsShapeAndStars) {
         EXPECT_GT(own, 0.85) << Game(264 + a) << " does not show arrangement " << a;
         EXPECT_GT(own, best + 0.05) << Game(264 + a) << " looks like another arrangement";
         // The rating: one yellow star per point under the board.
-        const int filled = CountGroups(d, 0, 212, 320, 250, [](const Colour& c) {
+        const int filled = CountGroups(0, 212, 320, 250, [&d](int x, int y) {
+            const Colour c = d.ColourAt(x, y);
             return c[0] > 200 && c[1] > 170 && c[2] < 140;
         });
         EXPECT_EQ(filled, stars[a - 1]) << Game(264 + a);
