@@ -100,7 +100,7 @@ int BaseFace(const std::vector<int>& pairSlots) {
 
 // The generator written out step by step, as slowly and plainly as the rules
 // read: the fast one must deal exactly the same tiles for every seed.
-std::vector<int> LiteralRanks(int n, DrawSource& random) {
+std::vector<int> DrawLiteralRanks(int n, DrawSource& random) {
     std::vector<int> draws(n);
     for (int& draw : draws) draw = random.Draw();
     return LiteralRanks(draws);
@@ -109,10 +109,10 @@ std::vector<int> LiteralRanks(int n, DrawSource& random) {
 int LiteralTryBuildDeal(DrawSource& random) {
     std::vector<int> faceOrder;
     if (harderDeal == 0) {
-        faceOrder = LiteralRanks(72, random);
+        faceOrder = DrawLiteralRanks(72, random);
     } else {
-        const std::vector<int> a = LiteralRanks(36, random);
-        const std::vector<int> b = LiteralRanks(36, random);
+        const std::vector<int> a = DrawLiteralRanks(36, random);
+        const std::vector<int> b = DrawLiteralRanks(36, random);
         faceOrder = a;
         for (int k = 0; k < 36; ++k) faceOrder.push_back(b[k] + 36);
     }
