@@ -38,7 +38,8 @@ std::wstring TextOf(HWND window) {
 }
 
 // Waits up to ten seconds for a message box on the given thread, reads it
-// and presses OK.
+// and presses OK. A box it cannot find is ended with a quit message to the
+// thread, which closes any modal loop there, so the test fails, not hangs.
 void AnswerBox(DWORD threadId, SeenBox& seen, std::atomic<bool>& answered) {
     for (int tries = 0; tries < 200 && !answered; ++tries) {
         HWND box = nullptr;
@@ -55,6 +56,7 @@ void AnswerBox(DWORD threadId, SeenBox& seen, std::atomic<bool>& answered) {
         }
         Sleep(50);
     }
+    if (!answered) PostThreadMessageW(threadId, WM_QUIT, 0, 0);
 }
 
 HWND CreateOwner() {
