@@ -1,11 +1,13 @@
 // The deal generator: a random forward game on the empty arrangement, its face order and ranking.
 #include "deal/deal_generator.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstring>
-#include <utility>
+#include <numeric>
 #include <vector>
 
 #include "board/freedom.h"
@@ -14,64 +16,58 @@
 
 namespace {
 
-constexpr int kMaxRankedOnStack = 128;
-
 bool IsDealt(int slot) { return slot == kNoSlot || tileSlots[slot].pair >= 0; }
 
 bool IsPlaceableUnder(const SlotRelations* relations, int slot) {
     return IsFreeUnder(relations[slot], IsDealt);
 }
 
-// A stable sort of the draws gives each entry its rank with ties broken by
-// index, exactly as counting the smaller draws and then stepping equal ones
-// up in index order does. Three counting passes over the 15-bit draws, five
-// bits at a time, sort in linear time with small bucket tables and none of
-// the unpredictable branches of a comparison sort. `order` holds 2n entries.
-constexpr int kRadixBits = 5;
-constexpr int kRadixPasses = 3;
-constexpr int kBuckets = 1 << kRadixBits;
+// An entry's rank is the number of entries that come before it: the smaller
+// draws, and the equal draws at lower indexes. That is exactly what counting
+// the smaller draws and then stepping equal ones up in index order gives.
+// A key packs draw and index so one comparison decides, and the keys are
+// compared a block of four at a time; the padding after the last entry is
+// larger than every real key. The sizes the game ranks (72 and 36) take this
+// path; larger ones are stably sorted instead.
+constexpr int kMaxRankedByCounting = 128;
+constexpr int kKeyLanes = 4;
+using KeyBlock = int32_t __attribute__((vector_size(kKeyLanes * sizeof(int32_t))));
 
-void RankDraws(const uint16_t* draws, int n, int* values, int* order) {
-    int starts[kRadixPasses][kBuckets] = {};
+template <typename Source>
+void RankByCounting(int* values, int n, Source& random) {
+    KeyBlock keys[kMaxRankedByCounting / kKeyLanes];
+    const int blocks = (n + kKeyLanes - 1) / kKeyLanes;
+    for (int i = 0; i < blocks * kKeyLanes; ++i) {
+        keys[i / kKeyLanes][i % kKeyLanes] = i < n ? (random.Draw() << 16) | i : INT32_MAX;
+    }
     for (int i = 0; i < n; ++i) {
-        for (int pass = 0; pass < kRadixPasses; ++pass) {
-            ++starts[pass][(draws[i] >> (kRadixBits * pass)) & (kBuckets - 1)];
-        }
+        const int32_t key = keys[i / kKeyLanes][i % kKeyLanes];
+        KeyBlock before = {};
+        for (int b = 0; b < blocks; ++b) before -= keys[b] < key;  // a true lane is -1
+        int rank = 0;
+        for (int lane = 0; lane < kKeyLanes; ++lane) rank += before[lane];
+        values[i] = rank;
     }
-    for (auto& buckets : starts) {
-        int start = 0;
-        for (int& bucket : buckets) {
-            const int count = bucket;
-            bucket = start;
-            start += count;
-        }
-    }
-    int* from = order;
-    int* to = order + n;
-    for (int i = 0; i < n; ++i) from[i] = i;
-    for (int pass = 0; pass < kRadixPasses; ++pass) {
-        for (int k = 0; k < n; ++k) {
-            const int i = from[k];
-            to[starts[pass][(draws[i] >> (kRadixBits * pass)) & (kBuckets - 1)]++] = i;
-        }
-        std::swap(from, to);
-    }
-    for (int rank = 0; rank < n; ++rank) values[from[rank]] = rank;
+}
+
+template <typename Source>
+void RankBySorting(int* values, int n, Source& random) {
+    std::vector<int> draws(static_cast<size_t>(n));
+    for (int& draw : draws) draw = random.Draw();
+    std::vector<int> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&draws](int a, int b) { return draws[a] < draws[b]; });
+    for (int rank = 0; rank < n; ++rank) values[order[rank]] = rank;
 }
 
 template <typename Source>
 void RankInto(int* values, int n, Source& random) {
+    static_assert(kMaxRankedByCounting < (1 << 16), "an index fits below the draw in a key");
     if (n <= 0) return;
-    if (n <= kMaxRankedOnStack) {
-        uint16_t draws[kMaxRankedOnStack];
-        int order[2 * kMaxRankedOnStack];
-        for (int i = 0; i < n; ++i) draws[i] = static_cast<uint16_t>(random.Draw());
-        RankDraws(draws, n, values, order);
+    if (n <= kMaxRankedByCounting) {
+        RankByCounting(values, n, random);
     } else {
-        std::vector<uint16_t> draws(static_cast<size_t>(n));
-        std::vector<int> order(2 * static_cast<size_t>(n));
-        for (uint16_t& draw : draws) draw = static_cast<uint16_t>(random.Draw());
-        RankDraws(draws.data(), n, values, order.data());
+        RankBySorting(values, n, random);
     }
 }
 
