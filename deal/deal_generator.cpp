@@ -30,6 +30,7 @@ bool IsPlaceableUnder(const SlotRelations* relations, int slot) {
 // larger than every real key. The sizes the game ranks (72 and 36) take this
 // path; larger ones are stably sorted instead.
 constexpr int kMaxRankedByCounting = 128;
+static_assert(kMaxRankedByCounting < (1 << 16), "an index fits below the draw in a key");
 constexpr int kKeyLanes = 4;
 using KeyBlock = int32_t __attribute__((vector_size(kKeyLanes * sizeof(int32_t))));
 
@@ -62,7 +63,6 @@ void RankBySorting(int* values, int n, Source& random) {
 
 template <typename Source>
 void RankInto(int* values, int n, Source& random) {
-    static_assert(kMaxRankedByCounting < (1 << 16), "an index fits below the draw in a key");
     if (n <= 0) return;
     if (n <= kMaxRankedByCounting) {
         RankByCounting(values, n, random);
