@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -14,6 +15,7 @@
 
 #include "shell/bitmaps_test_ids.h"
 #include "shell/resource.h"
+#include "tests/support/window_harness.h"
 
 namespace {
 
@@ -46,7 +48,6 @@ LRESULT CALLBACK ShowingWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // A colour that no picture of the game uses, for what lies outside a picture.
 constexpr COLORREF kBackground = RGB(12, 34, 56);
-constexpr wchar_t kShowingClass[] = L"Bitmap Test Window";
 
 COLORREF TableColor(const BITMAPINFO* info, int index) {
     const RGBQUAD& entry = info->bmiColors[index];
@@ -114,32 +115,16 @@ std::size_t Mismatches(const std::vector<COLORREF>& seen, const std::vector<COLO
 class PaintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        background_ = CreateSolidBrush(kBackground);
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = ShowingWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = background_;
-        windowClass.lpszClassName = kShowingClass;
-        ASSERT_NE(RegisterClassW(&windowClass), 0);
         // Tile windows are children of the main window; so is everything here.
-        parent_ = CreateWindowExW(0, kShowingClass, L"parent", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(parent_, nullptr);
-        UpdateWindow(parent_);
+        parent_ = std::make_unique<harness::TestParent>(kBackground, 640, 480, ShowingWindowProc);
+        ASSERT_NE(parent_->window(), nullptr);
         // Exact colours need a true-colour display: on a palette display the
         // platform maps them (see docs/platform-notes.md).
-        HDC screen = GetDC(nullptr);
-        const bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
-        ReleaseDC(nullptr, screen);
-        ASSERT_FALSE(palette) << "pixel checks need a true-colour display";
+        ASSERT_FALSE(harness::IsPaletteDisplay()) << "pixel checks need a true-colour display";
     }
 
     void TearDown() override {
-        if (parent_ != nullptr) {
-            DestroyWindow(parent_);
-        }
-        UnregisterClassW(kShowingClass, GetModuleHandleW(nullptr));
-        DeleteObject(background_);
+        parent_.reset();
         for (HPALETTE palette : palettes_) {
             DeleteObject(palette);
         }
@@ -155,8 +140,8 @@ protected:
 
     // A visible child at (x, y) that shows `showing`, painted once.
     HWND Show(Showing& showing, int x, int y, int width, int height) {
-        HWND child = CreateWindowExW(0, kShowingClass, L"", WS_CHILD | WS_CLIPSIBLINGS, x, y, width, height,
-                                     parent_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND child = CreateWindowExW(0, parent_->className(), L"", WS_CHILD | WS_CLIPSIBLINGS, x, y, width, height,
+                                     parent_->window(), nullptr, GetModuleHandleW(nullptr), nullptr);
         if (child == nullptr) {
             return nullptr;
         }
@@ -166,54 +151,14 @@ protected:
         return child;
     }
 
-    // The pixels of a rectangle of the parent's client area (children
-    // included), row by row from the top.
+    // The pixels of a rectangle of the parent's client area, children included.
     std::vector<COLORREF> Capture(int x, int y, int width, int height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC screen = GetDC(parent_);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        std::vector<COLORREF> colors;
-        if (section != nullptr) {
-            HGDIOBJ previous = SelectObject(memory, section);
-            BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
-            GdiFlush();
-            const auto* words = static_cast<const std::uint32_t*>(bits);
-            for (int i = 0; i < width * height; ++i) {
-                const std::uint32_t w = words[i];
-                colors.push_back(RGB((w >> 16) & 0xFF, (w >> 8) & 0xFF, w & 0xFF));
-            }
-            SelectObject(memory, previous);
-            DeleteObject(section);
-        }
-        DeleteDC(memory);
-        ReleaseDC(parent_, screen);
-        return colors;
+        return harness::Capture(parent_->window(), x, y, width, height);
     }
 
-    // Dispatches messages until `done` or the time is up; a window that
-    // never answers its paint requests cannot hold it longer.
-    static void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-        const DWORD start = GetTickCount();
-        while (!done() && GetTickCount() - start < timeoutMs) {
-            MSG message;
-            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            } else {
-                Sleep(10);
-            }
-        }
-    }
+    static void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) { harness::PumpUntil(done, timeoutMs); }
 
-    HWND parent_ = nullptr;
-    HBRUSH background_ = nullptr;
+    std::unique_ptr<harness::TestParent> parent_;
     std::vector<HPALETTE> palettes_;
 };
 

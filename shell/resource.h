@@ -27,3 +27,43 @@
 // Cursor and icon.
 #define IDC_POINTING_HAND 313
 #define IDI_CROWN 317
+
+// The main window's menu bar and its commands.
+#define IDM_MAIN_MENU 250
+#define IDM_NEW_GAME 40001
+#define IDM_QUIT 40002
+#define IDM_UNDO 40003
+#define IDM_HISTORY 40004
+#define IDM_HINT 40005
+#define IDM_ABOUT 40007
+#define IDM_HELP_FILE 40008
+#define IDM_ANSWER 40010
+#define IDM_HOME_PAGE 40011
+#define IDM_SCREENSAVER 40012
+#define IDM_GAME_SELECT 40013
+#define IDM_RESTART 40014
+#define IDM_SOUND_ON 40015
+#define IDM_SOUND_OFF 40016
+
+// Child windows of the main window.
+#define IDC_UP_VIEW_BUTTON 100
+#define IDC_DOWN_VIEW_BUTTON 101
+#define IDC_TILE_WINDOW 123
+
+// About dialog.
+#define IDD_ABOUT 253
+// Answer dialog.
+#define IDD_ANSWER 255
+// Game selection dialog and its controls.
+#define IDD_GAME_SELECT 260
+#define IDC_SELECT_PREVIEW 1008
+#define IDC_SELECT_A 1004
+#define IDC_SELECT_B 1005
+#define IDC_SELECT_C 1006
+#define IDC_SELECT_D 1007
+#define IDC_SELECT_HARDER 1014
+// First-run dialog and its check boxes.
+#define IDD_FIRST_RUN 318
+#define IDC_SHORTCUT_DESKTOP 1055
+#define IDC_SHORTCUT_START_MENU 1056
+#define IDC_SHORTCUT_STARTUP 1057

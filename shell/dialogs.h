@@ -1,0 +1,12 @@
+// The game's modal dialogs: game selection, About and the first-run shortcut dialog.
+#pragma once
+
+#include <windows.h>
+
+// Dialog 260: sets currentArrangement as letters are pressed and harderDeal
+// on 決定, its only way out. Returns 1.
+int RunGameSelectDialog(HWND owner);
+// Dialog 253. Returns 1.
+int RunAboutDialog(HWND owner);
+// Dialog 318: on OK makes the ticked shortcuts and saves the choices. Returns 1.
+int RunFirstRunDialog(HWND owner);

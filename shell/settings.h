@@ -1,0 +1,44 @@
+// The settings file "zmr.ini" beside the program, and finding files beside the program.
+#pragma once
+
+#include <string>
+
+inline constexpr wchar_t kSettingsFileName[] = L"zmr.ini";
+
+// The program's folder, found from the running program's own path (never the
+// working folder), with `name` appended after a backslash when given. Any
+// length and any characters: the path is built in wide characters.
+std::wstring GetProgramFolderPath(const wchar_t* name = nullptr);
+
+// The integer value of `key` in `section` of the file `fileName` beside the
+// program, read with the platform's private-profile reader; `defaultValue`
+// when the file or the key is missing or the value cannot be read.
+int GetSettingInt(const wchar_t* section, const wchar_t* key, int defaultValue, const wchar_t* fileName);
+
+// Writes `value` as the text of `key` in `section` of the file beside the
+// program, creating the file or the section as needed. Failures (a read-only
+// folder) are silent: the setting is simply not kept.
+void WriteSetting(const wchar_t* section, const wchar_t* key, const wchar_t* value, const wchar_t* fileName);
+
+// WriteSetting with an integer written as signed decimal text.
+void WriteSettingInt(const wchar_t* section, const wchar_t* key, int value, const wchar_t* fileName);
+
+// 1 when a file (not a folder) of that name exists beside the program, else 0.
+int FileExistsInProgramFolder(const wchar_t* name);
+
+// The player's answers in the first-run shortcut dialog: 1 ticked, 0 not,
+// 100 when read back from a file that lacks the key.
+struct ShortcutChoices {
+    int startup = 0;
+    int desktop = 0;
+    int startMenu = 0;
+};
+extern ShortcutChoices shortcutChoices;
+
+// Reads "STARTUP", "DESKTOP" and "STARTMENU" of "ShellLink" into
+// shortcutChoices (100 for a missing key); 100 when all three were missing,
+// else 0.
+int LoadShortcutChoices(const wchar_t* fileName);
+
+// Writes the three choices in the order "STARTUP", "DESKTOP", "STARTMENU".
+void SaveShortcutChoices(const wchar_t* fileName);

@@ -1,0 +1,150 @@
+// Shared support for the Windows tests: a message pump with a deadline, screen capture, and answering modal windows from another thread.
+#include "tests/support/window_harness.h"
+
+#include <cstdint>
+
+namespace harness {
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    bool finished = done();
+    while (!finished && GetTickCount() - start < timeoutMs) {
+        MSG message;
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        } else {
+            Sleep(5);
+        }
+        finished = done();
+    }
+    return finished;
+}
+
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<COLORREF> colors;
+    if (section != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, section);
+        BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
+        GdiFlush();
+        const auto* words = static_cast<const std::uint32_t*>(bits);
+        colors.reserve(static_cast<std::size_t>(width) * height);
+        for (int i = 0; i < width * height; ++i) {
+            const std::uint32_t w = words[i];
+            colors.push_back(RGB((w >> 16) & 0xFF, (w >> 8) & 0xFF, w & 0xFF));
+        }
+        SelectObject(memory, previous);
+        DeleteObject(section);
+    }
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return colors;
+}
+
+bool IsPaletteDisplay() {
+    HDC screen = GetDC(nullptr);
+    const bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    ReleaseDC(nullptr, screen);
+    return palette;
+}
+
+std::wstring TextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+namespace {
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindDialogOfThread(DWORD threadId) {
+    HWND found = nullptr;
+    EnumThreadWindows(threadId, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+DialogAnswerer::DialogAnswerer(DWORD threadId, std::function<void(HWND)> answer, int dialogs, DWORD timeoutMs)
+    : answer_(std::move(answer)), thread_([this, threadId, timeoutMs, dialogs] { Run(threadId, timeoutMs, dialogs); }) {}
+
+DialogAnswerer::~DialogAnswerer() {
+    stop_ = true;
+    thread_.join();
+}
+
+void DialogAnswerer::Run(DWORD threadId, DWORD timeoutMs, int dialogs) {
+    HWND last = nullptr;
+    while (answered_ < dialogs && !stop_) {
+        const DWORD start = GetTickCount();
+        HWND dialog = nullptr;
+        while (!stop_ && GetTickCount() - start < timeoutMs) {
+            dialog = FindDialogOfThread(threadId);
+            // The dialog just answered may still be on its way out.
+            if (dialog != nullptr && dialog != last) {
+                break;
+            }
+            dialog = nullptr;
+            Sleep(20);
+        }
+        if (dialog == nullptr) {
+            if (!stop_) {
+                PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+            }
+            return;
+        }
+        answer_(dialog);
+        last = dialog;
+        ++answered_;
+    }
+}
+
+TestParent::TestParent(COLORREF background, int width, int height, WNDPROC procedure) {
+    background_ = CreateSolidBrush(background);
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure != nullptr ? procedure : DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = background_;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kClassName;
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(0, kClassName, L"parent", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window_ != nullptr) {
+        UpdateWindow(window_);
+    }
+}
+
+TestParent::~TestParent() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
+    DeleteObject(background_);
+}
+
+}  // namespace harness

@@ -1,0 +1,80 @@
+// Shared support for the Windows tests: a message pump with a deadline, screen capture, and answering modal windows from another thread.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace harness {
+
+// Dispatches the thread's messages until `done` answers true or `timeoutMs`
+// have passed; a window that never answers cannot hold a test longer.
+// Returns what `done` answered last.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// Dispatches whatever is waiting, for about `ms` milliseconds.
+void PumpFor(DWORD ms);
+
+// The pixels of a rectangle of a window's client area (children included,
+// as the screen shows them), row by row from the top.
+std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height);
+
+// True on a palette display, where drawn colours are mapped (see
+// docs/platform-notes.md); pixel checks need a true-colour one.
+bool IsPaletteDisplay();
+
+// The window's text, read with the wide function.
+std::wstring TextOf(HWND window);
+
+// The first visible top-level dialog (class "#32770") of a thread, or null.
+HWND FindDialogOfThread(DWORD threadId);
+
+// Waits on a second thread for modal dialogs of a thread and answers each
+// with `answer`, which is called on the waiting thread with the dialog.
+// A dialog that does not come within the deadline ends the modal loop with
+// a quit message, so the test fails rather than hangs. Destroying the
+// answerer waits for its thread.
+class DialogAnswerer {
+public:
+    DialogAnswerer(DWORD threadId, std::function<void(HWND)> answer, int dialogs = 1, DWORD timeoutMs = 10000);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    // How many dialogs were answered so far.
+    int Answered() const { return answered_; }
+
+private:
+    void Run(DWORD threadId, DWORD timeoutMs, int dialogs);
+
+    std::function<void(HWND)> answer_;
+    std::atomic<int> answered_{0};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// A window class of the test's own with a plain background, and a top-level
+// popup of it that child windows can be placed in.
+class TestParent {
+public:
+    explicit TestParent(COLORREF background, int width = 640, int height = 480,
+                        WNDPROC procedure = nullptr);
+    ~TestParent();
+    TestParent(const TestParent&) = delete;
+    TestParent& operator=(const TestParent&) = delete;
+
+    HWND window() const { return window_; }
+    const wchar_t* className() const { return kClassName; }
+
+    static constexpr wchar_t kClassName[] = L"Harness Parent Window";
+
+private:
+    HBRUSH background_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+}  // namespace harness
