@@ -1,0 +1,12 @@
+// The one game state of the process.
+#include "play/game_state.h"
+
+GameState gameState;
+
+void ResetGameStateForStart() {
+    gameState.answerMode = 0;
+    gameState.takeCount = 0;
+    gameState.deadlockCount = 0;
+    gameState.victoryPending = 1;
+    gameState.viewRaised = 0;
+}

@@ -1,0 +1,24 @@
+// The one game state of the process: the play flags and counters beside the slot table.
+#pragma once
+
+#include <cstdint>
+
+// Held by the main window, read and written on the window thread. The play
+// state of each tile is the `state` of its slot (board/tile_slots.h): 0 on the
+// board, 1 selected, 2 the most recently taken pair, and one more for every
+// pair taken before it. There is no separate move list.
+struct GameState {
+    int32_t answerMode = 0;      // 1 while the answer is being shown step by step
+    int32_t answerStep = 0;      // the answer pair to be taken next (71 down to 0)
+    int32_t takeCount = 0;       // pairs taken since the last new game
+    int32_t deadlockCount = 0;   // deadlocks since the last new game or clearing
+    int32_t victoryPending = 1;  // 1 if clearing the board is to show the victory
+    int32_t viewRaised = 0;      // 1 in the raised view
+    int32_t soundOn = 1;         // 1 plays sound effects ("ON"); the menu ticks "ON" for any non-zero value
+};
+
+extern GameState gameState;
+
+// Start-up step 1: the counters and flags of a fresh start (the sound switch
+// is read from the settings file afterwards).
+void ResetGameStateForStart();

@@ -1,0 +1,33 @@
+// Tile looks: the face background of a tile's picture recoloured to normal, selected, hint or answer.
+#include "play/looks.h"
+
+#include "board/tile_slots.h"
+#include "play/screen.h"
+
+void RecolorTile(int slot, int source1, int source2, int source3, int target, bool draw) {
+    if (!IsValidSlot(slot)) {
+        return;
+    }
+    unsigned char* pixels = FacePixels(tileSlots[slot].face);
+    if (pixels != nullptr) {
+        const unsigned char a = static_cast<unsigned char>(source1);
+        const unsigned char b = static_cast<unsigned char>(source2 != 0 ? source2 : source1);
+        const unsigned char c = static_cast<unsigned char>(source3 != 0 ? source3 : source1);
+        const unsigned char to = static_cast<unsigned char>(target);
+        for (int offset = kLookFirstOffset; offset < kLookEndOffset; ++offset) {
+            const unsigned char index = pixels[offset];
+            if (index == a || index == b || index == c) {
+                pixels[offset] = to;
+            }
+        }
+    }
+    if (draw) {
+        DrawTile(slot);
+    }
+}
+
+void ResetAllLooks(bool draw) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        RecolorTile(slot, LookHint, LookSelected, LookAnswer, LookNormal, draw);
+    }
+}

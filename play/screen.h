@@ -1,0 +1,37 @@
+// The seam between the rules of play and the screen: everything a rule makes the player see or hear.
+#pragma once
+
+// The Win32 layer implements these for the real windows; host tests link a
+// recorder that logs every call in order.
+
+enum class Sound { Check, Cancel, Get, Tezumari, Back };
+
+// Plays a sound effect by name, asynchronously and without a default sound.
+// A no-stop sound is skipped while another sound plays. The caller has
+// already checked the sound switch.
+void PlaySoundEffect(Sound sound, bool noStop);
+
+// The writable pixels of face picture `face` (0..143): 62 rows of 44 bytes,
+// bottom row first. Tile looks are drawn into them; null when missing.
+unsigned char* FacePixels(int face);
+
+// Draws the slot's face picture into its tile window now, not waiting for a paint.
+void DrawTile(int slot);
+// Hides the slot's tile window.
+void HideTile(int slot);
+// Shows the slot's tile window if it is hidden, names it after its tile for
+// screen readers, and has it repainted with erasing.
+void ShowTile(int slot);
+
+enum class TilePlacementKind { Normal, Raised, Base };
+// Moves all 144 tile windows at once: the normal or raised view, or to their
+// base positions at their current size. The stacking order is kept.
+void PlaceTiles(TilePlacementKind placement);
+
+// Tells the history window to compose itself again: always when it exists,
+// or only when it is visible.
+void RefreshHistory(bool onlyIfVisible);
+
+// The sound switch: its menu check marks, and storing it in the settings file.
+void ShowSoundChecks(int soundOn);
+void StoreSoundSetting(int soundOn);
