@@ -4,3 +4,15 @@
 inline constexpr wchar_t kDealFailureText[] =
     L"残念ながら牌の作成に失敗しました。\n\nＦ２キーを押してください。";
 inline constexpr wchar_t kDealFailureCaption[] = L"失敗！";
+
+// The product's name: the main window's title and the shortcuts' name.
+inline constexpr wchar_t kProductName[] = L"Zenmora";
+
+// The name of each tile kind (face modulo 36), carried by its tile window so
+// that a screen reader can read the board.
+inline constexpr const wchar_t* kKindNames[36] = {
+    L"一萬", L"二萬", L"三萬", L"四萬", L"五萬", L"六萬", L"七萬", L"八萬", L"九萬", L"發",
+    L"一筒", L"二筒", L"三筒", L"四筒", L"五筒", L"六筒", L"七筒", L"八筒", L"九筒", L"中",
+    L"一索", L"二索", L"三索", L"四索", L"五索", L"六索", L"七索", L"八索", L"九索", L"白",
+    L"東",   L"南",   L"西",   L"北",   L"NORIVA", L"春夏秋冬",
+};

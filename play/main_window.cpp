@@ -1,0 +1,202 @@
+// The main window: sets the game up when created, dispatches every key and command, and stores the settings when it goes.
+#include <windows.h>
+
+#include <ctime>
+
+#include "board/positions.h"
+#include "board/tile_slots.h"
+#include "deal/deal_generator.h"
+#include "play/game_commands.h"
+#include "play/game_state.h"
+#include "play/play_windows.h"
+#include "play/screen.h"
+#include "shell/dialogs.h"
+#include "shell/launch.h"
+#include "shell/resource.h"
+#include "shell/settings.h"
+#include "shell/status_bar.h"
+#include "shell/window_geometry.h"
+
+PlayWindows playWindows;
+
+namespace {
+
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 480;
+
+intptr_t Owner(HWND window) { return reinterpret_cast<intptr_t>(window); }
+
+// Deals are seeded from the clock in whole seconds.
+uint32_t ClockSeed() { return static_cast<uint32_t>(std::time(nullptr)); }
+
+void SendCommand(HWND window, int command) { SendMessageW(window, WM_COMMAND, command, 0); }
+
+void RaiseView(HWND window) {
+    SetFocus(window);
+    ShowRaisedView();
+}
+
+void LowerView(HWND window) {
+    SetFocus(window);
+    ShowNormalView();
+}
+
+void SelectGame(HWND window) {
+    const int32_t previous = currentArrangement;
+    gameState.answerMode = 0;
+    RunGameSelectDialog(window);
+    ApplyChosenArrangement(previous, Owner(window), ClockSeed());
+}
+
+// Commands: menu items, the view buttons, and the keys that send them.
+struct Command {
+    int id;
+    void (*run)(HWND window);
+};
+constexpr Command kCommands[] = {
+    {IDC_UP_VIEW_BUTTON, RaiseView},
+    {IDC_DOWN_VIEW_BUTTON, LowerView},
+    {IDM_NEW_GAME, [](HWND w) { NewGame(Owner(w), ClockSeed()); }},
+    {IDM_QUIT, [](HWND w) { DestroyWindow(w); }},
+    {IDM_ABOUT, [](HWND w) { RunAboutDialog(w); }},
+    {IDM_HELP_FILE, [](HWND) { OpenHelpFile(); }},
+    {IDM_HOME_PAGE, [](HWND) { OpenHomePage(); }},
+    {IDM_SCREENSAVER, [](HWND) { StartScreensaver(); }},
+    {IDM_GAME_SELECT, SelectGame},
+    {IDM_RESTART, [](HWND) { RestartDeal(); }},
+    {IDM_SOUND_ON, [](HWND) { SetSoundSwitch(1); }},
+    {IDM_SOUND_OFF, [](HWND) { SetSoundSwitch(0); }},
+};
+
+struct Key {
+    WPARAM virtualKey;
+    void (*run)(HWND window);
+};
+constexpr Key kKeys[] = {
+    {VK_BACK, [](HWND w) { SendCommand(w, IDM_UNDO); }},
+    {VK_ESCAPE, [](HWND w) { ShowWindow(w, SW_MINIMIZE); }},
+    {VK_UP, RaiseView},
+    {VK_DOWN, LowerView},
+    {'P', [](HWND w) { SendCommand(w, IDM_SCREENSAVER); }},
+    {VK_F1, [](HWND w) { SendCommand(w, IDM_HELP_FILE); }},
+    {VK_F2, [](HWND w) { SendCommand(w, IDM_NEW_GAME); }},
+    {VK_F3, [](HWND w) { SendCommand(w, IDM_GAME_SELECT); }},
+};
+
+// Every key and command first stops a running hint and takes down the
+// victory and deadlock pictures; they come with the hint and the pictures.
+void RunCommand(HWND window, int id) {
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            command.run(window);
+            return;
+        }
+    }
+}
+
+void RunKey(HWND window, WPARAM virtualKey) {
+    for (const Key& key : kKeys) {
+        if (key.virtualKey == virtualKey) {
+            key.run(window);
+            return;
+        }
+    }
+}
+
+void ReadShortcutChoicesOrAsk(HWND window) {
+    if (FileExistsInProgramFolder(kSettingsFileName) == 1) {
+        LoadShortcutChoices(kSettingsFileName);
+    } else {
+        shortcutChoices = ShortcutChoices{};
+        RunFirstRunDialog(window);
+    }
+}
+
+void SetUp(HWND window) {
+    playWindows.main = window;
+    ResetGameStateForStart();
+    ReadShortcutChoicesOrAsk(window);
+    gameState.soundOn = GetSettingInt(L"SOUND", L"sound", 1, kSettingsFileName);
+    ShowSoundChecks(gameState.soundOn);
+    if (currentArrangement == 0) {
+        RunGameSelectDialog(window);
+    }
+    StartClock(window);
+    ComputeTileRects();
+    const bool dealt = BuildDeal(Owner(window), ClockSeed()) == 1;
+    CreateTileWindows(window, dealt);
+    SetClientAreaSize(window, kClientWidth, kClientHeight, true);
+    CreateStatusBar(window);
+    CreateViewButtons(window);
+}
+
+// The restored rectangle's corner in screen coordinates, also while minimised.
+POINT RestoredOrigin(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    POINT origin = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    // The restored rectangle is in work-area coordinates; they differ from
+    // the screen's when a task bar stands at the top or the left.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) != 0) {
+        origin.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        origin.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return origin;
+}
+
+void ShutDown(HWND window) {
+    const POINT origin = RestoredOrigin(window);
+    WriteSettingInt(L"Pos", L"X", origin.x, kSettingsFileName);
+    WriteSettingInt(L"Pos", L"Y", origin.y, kSettingsFileName);
+    WriteSettingInt(L"SOUND", L"sound", gameState.soundOn, kSettingsFileName);
+    ReleaseTilePalette();
+    StopClock(window);
+    ReleaseViewButtons();
+    playWindows = PlayWindows{};
+    PostQuitMessage(0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        SetUp(window);
+        return 0;
+    case WM_DESTROY:
+        ShutDown(window);
+        return 0;
+    case WM_NCMOUSEMOVE:
+        ShowMenuHelp(window, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        break;
+    case WM_MOUSEMOVE:
+        ResumeClock(window);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kClockTimerId) {
+            ShowClock();
+        }
+        return 0;
+    case WM_RBUTTONDOWN:
+        SendCommand(window, IDM_HINT);
+        return 0;
+    case WM_KEYDOWN:
+        RunKey(window, wParam);
+        return 0;
+    case WM_COMMAND:
+        RunCommand(window, LOWORD(wParam));
+        return 0;
+    case kUpViewButtonHoverMessage:
+        ShowViewButtonHelp(true);
+        return 0;
+    case kDownViewButtonHoverMessage:
+        ShowViewButtonHelp(false);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,31 @@
+// The game's play windows: their procedures, the tile windows' creation and placing, and the handles the main window holds.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr wchar_t kMainWindowClass[] = L"Parent Window";
+inline constexpr wchar_t kTileWindowClass[] = L"Pai Window";
+
+// The handles of the play windows, held for the life of the main window.
+struct PlayWindows {
+    HWND main = nullptr;
+    HWND history = nullptr;  // the taken-tile history, once it exists
+};
+extern PlayWindows playWindows;
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Creates the 144 tile windows, slot 143 first so that higher slots lie on
+// top, each with the tile outline; shown and named when `show` is set.
+// Does nothing when they exist already.
+void CreateTileWindows(HWND mainWindow, bool show);
+
+// Names a tile window after its tile, for screen readers; nothing is drawn.
+void NameTileWindow(int slot);
+
+// Draws a slot's current face picture into its window now.
+void DrawTileNow(int slot);
+
+// Frees the tiles' shared palette (at shut-down).
+void ReleaseTilePalette();

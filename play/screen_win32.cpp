@@ -1,0 +1,74 @@
+// The screen as the rules of play see it, for the real windows: tiles shown, hidden and drawn, sounds, the history and the sound switch.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "board/tile_slots.h"
+#include "play/play_windows.h"
+#include "play/screen.h"
+#include "shell/bitmaps.h"
+#include "shell/resource.h"
+#include "shell/settings.h"
+
+namespace {
+
+// The sounds' names, looked up by the platform.
+constexpr const wchar_t* kSoundNames[] = {L"check", L"cancel", L"get", L"tezumari", L"back"};
+
+// Sent to the history window: compose the taken pairs again.
+constexpr UINT kRefreshMessage = WM_USER + 1;
+
+HWND WindowOfSlot(int slot) {
+    return IsValidSlot(slot) ? reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)) : nullptr;
+}
+
+}  // namespace
+
+void PlaySoundEffect(Sound sound, bool noStop) {
+    // A sound that cannot be played is simply not heard.
+    PlaySoundW(kSoundNames[static_cast<int>(sound)], nullptr,
+               SND_ASYNC | SND_NODEFAULT | (noStop ? SND_NOSTOP : 0));
+}
+
+unsigned char* FacePixels(int face) {
+    BitmapCopy* copy = FindBitmap(IDB_FACE_FIRST + face);
+    return copy != nullptr ? copy->pixels : nullptr;
+}
+
+void DrawTile(int slot) {
+    if (IsValidSlot(slot)) {
+        DrawTileNow(slot);
+    }
+}
+
+void HideTile(int slot) {
+    ShowWindow(WindowOfSlot(slot), SW_HIDE);
+}
+
+void ShowTile(int slot) {
+    HWND window = WindowOfSlot(slot);
+    if (window == nullptr) {
+        return;
+    }
+    NameTileWindow(slot);
+    if (!IsWindowVisible(window)) {
+        ShowWindow(window, SW_SHOWNA);
+    }
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void RefreshHistory(bool onlyIfVisible) {
+    HWND history = playWindows.history;
+    if (history != nullptr && (!onlyIfVisible || IsWindowVisible(history))) {
+        SendMessageW(history, kRefreshMessage, 0, 0);
+    }
+}
+
+void ShowSoundChecks(int soundOn) {
+    HMENU menu = GetMenu(playWindows.main);
+    CheckMenuItem(menu, IDM_SOUND_ON, MF_BYCOMMAND | (soundOn != 0 ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, IDM_SOUND_OFF, MF_BYCOMMAND | (soundOn != 0 ? MF_UNCHECKED : MF_CHECKED));
+}
+
+void StoreSoundSetting(int soundOn) {
+    WriteSettingInt(L"SOUND", L"sound", soundOn, kSettingsFileName);
+}

@@ -1,0 +1,139 @@
+// The tile windows: one small window per slot, shaped like a tile, showing the slot's face picture in its current look.
+#include <windows.h>
+
+#include "board/positions.h"
+#include "board/tile_slots.h"
+#include "play/play_windows.h"
+#include "play/screen.h"
+#include "play/selection.h"
+#include "shell/bitmaps.h"
+#include "shell/resource.h"
+#include "shell/texts.h"
+
+namespace {
+
+// One palette for all 144 tiles, built from the first face's colour table
+// (every face shares it); freed by the main window at shut-down.
+struct TilePalette {
+    HPALETTE palette = nullptr;
+    int colorCount = 0;
+};
+TilePalette tilePalette;
+
+HWND WindowOfSlot(int slot) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window));
+}
+
+int FaceBitmapOf(int slot) { return IDB_FACE_FIRST + tileSlots[slot].face; }
+
+// The face at the upper left, the tile's side showing to the right and below.
+void ShapeAsTile(HWND window) {
+    const POINT outline[] = {{0, 0}, {35, 0}, {42, 13}, {42, 62}, {8, 62}, {0, 49}};
+    HRGN region = CreatePolygonRgn(outline, 6, ALTERNATE);
+    // On success the window owns the region; on failure it stays rectangular.
+    if (region != nullptr && SetWindowRgn(window, region, FALSE) == 0) {
+        DeleteObject(region);
+    }
+}
+
+// One paint repaints every tile in slot order, which answers the pending
+// paint requests of all of them at once.
+void PaintAllTiles() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        HWND window = WindowOfSlot(slot);
+        if (window != nullptr) {
+            PaintBitmapResource(window, tilePalette.palette, FaceBitmapOf(slot), tilePalette.colorCount);
+        }
+    }
+}
+
+}  // namespace
+
+void CreateTileWindows(HWND mainWindow, bool show) {
+    if (tileSlots[0].window != 0) {
+        return;
+    }
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
+    // A new child goes below its siblings, so creating from the top slot down
+    // leaves every higher slot above the lower ones it overlaps.
+    for (int slot = kSlotCount - 1; slot >= 0; --slot) {
+        HWND window = CreateWindowExW(0, kTileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, tileRects[slot].left,
+                                      tileRects[slot].top, kTileWidth, kTileHeight, mainWindow,
+                                      reinterpret_cast<HMENU>(static_cast<intptr_t>(IDC_TILE_WINDOW)), instance,
+                                      nullptr);
+        // Window handles fit in 32 bits on 64-bit Windows too.
+        tileSlots[slot].window = static_cast<int32_t>(reinterpret_cast<intptr_t>(window));
+        if (window == nullptr) {
+            continue;
+        }
+        ShapeAsTile(window);
+        if (show) {
+            NameTileWindow(slot);
+            ShowWindow(window, SW_SHOWNA);
+        }
+    }
+}
+
+void NameTileWindow(int slot) {
+    SetWindowTextW(WindowOfSlot(slot), kKindNames[KindOfFace(tileSlots[slot].face)]);
+}
+
+void DrawTileNow(int slot) {
+    HWND window = WindowOfSlot(slot);
+    const BitmapCopy* face = FindBitmap(FaceBitmapOf(slot));
+    if (window == nullptr || face == nullptr) {
+        return;
+    }
+    HDC dc = GetDC(window);
+    DrawBitmapPixels(dc, tilePalette.palette, face->info, face->pixels);
+    ReleaseDC(window, dc);
+}
+
+void ReleaseTilePalette() {
+    if (tilePalette.palette != nullptr) {
+        DeleteObject(tilePalette.palette);
+        tilePalette = {};
+    }
+}
+
+void PlaceTiles(TilePlacementKind placement) {
+    HDWP batch = BeginDeferWindowPos(kSlotCount);
+    for (int slot = 0; slot < kSlotCount && batch != nullptr; ++slot) {
+        TilePlacement where = NormalViewPlacement(slot);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (placement == TilePlacementKind::Raised) {
+            where = RaisedViewPlacement(slot);
+        } else if (placement == TilePlacementKind::Base) {
+            flags |= SWP_NOSIZE;
+        }
+        batch = DeferWindowPos(batch, WindowOfSlot(slot), nullptr, where.left, where.top, where.width, where.height,
+                               flags);
+    }
+    // A failed batch has already been given up by the platform.
+    if (batch != nullptr) {
+        EndDeferWindowPos(batch);
+    }
+}
+
+LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        if (tilePalette.palette == nullptr) {
+            tilePalette.palette = CreatePaletteFromBitmap(IDB_FACE_FIRST, &tilePalette.colorCount);
+        }
+        return 0;
+    case WM_PAINT:
+        PaintAllTiles();
+        // A window that holds no slot (yet) must still answer its paint.
+        ValidateRect(window, nullptr);
+        return 0;
+    case WM_LBUTTONDOWN:
+        ClickTile(SlotOfWindow(static_cast<int>(reinterpret_cast<intptr_t>(window))));
+        return 0;
+    case WM_RBUTTONDOWN:
+        SendMessageW(GetParent(window), WM_COMMAND, IDM_HINT, 0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

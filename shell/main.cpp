@@ -1,0 +1,13 @@
+// The game's entry: start the game window and run until it quits. The command line is not read.
+#include <windows.h>
+
+#include "shell/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
+    RegisterGameClasses(instance);
+    // Without a main window no quit message would ever come.
+    if (StartGameWindow(instance, showState) == nullptr) {
+        return 1;
+    }
+    return RunMessageLoop();
+}
