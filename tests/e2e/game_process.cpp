@@ -1,0 +1,158 @@
+// Driving a game process from outside: starting it, finding its windows, sending to them with deadlines, and ending it.
+#include "tests/e2e/game_process.h"
+
+#include <cstdio>
+
+namespace e2e {
+
+std::string Narrow(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
+                            nullptr);
+    }
+    return result;
+}
+
+bool Checks::Expect(bool passed, const std::string& what, const std::string& seen) {
+    std::printf("%s - %s%s%s\n", passed ? "ok  " : "FAIL", what.c_str(), seen.empty() ? "" : ": ", seen.c_str());
+    std::fflush(stdout);
+    (passed ? passed_ : failed_) += 1;
+    return passed;
+}
+
+void Checks::Require(bool passed, const std::string& what, const std::string& seen) {
+    if (!Expect(passed, what, seen)) {
+        throw Failure(what);
+    }
+}
+
+GameProcess::GameProcess(const std::wstring& program) {
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &startup, &info_) == 0) {
+        info_ = {};
+        throw Failure("cannot start " + Narrow(program) + " (error " + std::to_string(GetLastError()) + ")");
+    }
+}
+
+GameProcess::~GameProcess() {
+    Terminate();
+    if (info_.hThread != nullptr) {
+        CloseHandle(info_.hThread);
+    }
+    if (info_.hProcess != nullptr) {
+        CloseHandle(info_.hProcess);
+    }
+}
+
+bool GameProcess::Running() const {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool GameProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    return GetExitCodeProcess(info_.hProcess, exitCode) != 0;
+}
+
+void GameProcess::Terminate() {
+    if (Running()) {
+        std::printf("# ending the game with TerminateProcess\n");
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+}
+
+void GameProcess::WaitUntil(const std::function<bool()>& found, DWORD timeoutMs, const std::string& what) const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (found()) {
+            return;
+        }
+        if (!Running()) {
+            throw Failure("the game ended while waiting for " + what);
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            throw Failure("no " + what + " within " + std::to_string(timeoutMs) + " ms");
+        }
+        Sleep(20);
+    }
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+namespace {
+
+struct WindowFilter {
+    const wchar_t* className;
+    bool visibleOnly;
+    HWND parent;
+    std::vector<HWND> found;
+};
+
+bool Matches(const WindowFilter& filter, HWND window) {
+    if (filter.visibleOnly && !IsWindowVisible(window)) {
+        return false;
+    }
+    return filter.className == nullptr || ClassOf(window) == filter.className;
+}
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
+    auto& filter = *reinterpret_cast<WindowFilter*>(data);
+    if (Matches(filter, window)) {
+        filter.found.push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+    auto& filter = *reinterpret_cast<WindowFilter*>(data);
+    // EnumChildWindows walks grandchildren too; only direct children count.
+    if (GetParent(window) == filter.parent && Matches(filter, window)) {
+        filter.found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD threadId, const wchar_t* className, bool visibleOnly) {
+    WindowFilter filter{className, visibleOnly, nullptr, {}};
+    EnumThreadWindows(threadId, CollectTopLevel, reinterpret_cast<LPARAM>(&filter));
+    return filter.found;
+}
+
+std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className) {
+    WindowFilter filter{className, false, parent, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&filter));
+    return filter.found;
+}
+
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) == 0) {
+        throw Failure("message " + std::to_string(message) + " was not handled within " +
+                      std::to_string(timeoutMs) + " ms (error " + std::to_string(GetLastError()) + ")");
+    }
+    return static_cast<LRESULT>(result);
+}
+
+RECT RectInClientOf(HWND window, HWND parent) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+}  // namespace e2e

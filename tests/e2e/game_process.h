@@ -1,0 +1,77 @@
+// Driving a game process from outside: starting it, finding its windows, sending to them with deadlines, and ending it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A check that cannot go on; the driver reports it and ends the game.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Narrow(const std::wstring& text);
+
+// Counts and prints the driver's checks: "ok" or "FAIL" with what was seen.
+class Checks {
+public:
+    // Records one check; returns `passed`.
+    bool Expect(bool passed, const std::string& what, const std::string& seen = {});
+    // Records one check and throws Failure when it does not hold.
+    void Require(bool passed, const std::string& what, const std::string& seen = {});
+    int failed() const { return failed_; }
+    int passed() const { return passed_; }
+
+private:
+    int failed_ = 0;
+    int passed_ = 0;
+};
+
+// A started program. The destructor terminates it if it still runs, so a
+// failed run leaves nothing behind.
+class GameProcess {
+public:
+    // Starts `program` with its own folder as the working folder. Throws
+    // Failure when it cannot be started.
+    explicit GameProcess(const std::wstring& program);
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    DWORD threadId() const { return info_.dwThreadId; }
+    bool Running() const;
+    // Waits up to `timeoutMs` for the process to end; true when it did, and
+    // then `exitCode` holds its exit code.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+    void Terminate();
+
+    // Polls `found` every 20 ms until it answers true; throws Failure naming
+    // `what` when `timeoutMs` pass first or the process ends meanwhile.
+    void WaitUntil(const std::function<bool()>& found, DWORD timeoutMs, const std::string& what) const;
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// The top-level windows of a thread with the given class name (any when
+// null), visible ones only when asked.
+std::vector<HWND> TopLevelWindows(DWORD threadId, const wchar_t* className, bool visibleOnly);
+
+// The direct children of `parent` of the given class, in z-order.
+std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
+
+std::wstring ClassOf(HWND window);
+
+// Sends a message to a window of the game and waits at most `timeoutMs` for
+// it to be handled; throws Failure when it is not.
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = 5000);
+
+// A window's rectangle in the client coordinates of `parent`.
+RECT RectInClientOf(HWND window, HWND parent);
+
+}  // namespace e2e

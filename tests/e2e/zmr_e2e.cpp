@@ -1,0 +1,455 @@
+// End-to-end run of the game: two starts of a copy of zmr.exe in a fresh folder, driven only through its windows.
+// Usage: zmr_e2e <path of zmr.exe> <folder to play in>. Exit code 0 when every check held.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "board/freedom.h"
+#include "board/positions.h"
+#include "board/tile_slots.h"
+#include "tests/e2e/game_process.h"
+#include "tests/e2e/settings_text.h"
+#include "tests/support/window_harness.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kWindowTimeoutMs = 8000;  // a window to appear, change or go
+constexpr DWORD kExitTimeoutMs = 8000;    // the game to end after a close
+
+constexpr wchar_t kFirstRunCaption[] = L"設定";
+constexpr wchar_t kSelectCaption[] = L"『Zenmora』  ゲーム選択";
+constexpr int kSelectA = 1004;
+constexpr int kDecide = IDOK;
+constexpr int kHarderBox = 1014;
+constexpr int kDesktopBox = 1055;
+constexpr int kStartMenuBox = 1056;
+constexpr int kStartupBox = 1057;
+constexpr WPARAM kSoundOff = 40016;
+constexpr int kMovedX = 123;
+constexpr int kMovedY = 77;
+
+std::string Num(long long value) { return std::to_string(value); }
+
+std::string RectText(const RECT& r) {
+    return "(" + Num(r.left) + "," + Num(r.top) + ") " + Num(r.right - r.left) + "x" + Num(r.bottom - r.top);
+}
+
+// Windows takes "Z:\a\b"; CTest hands over Unix paths, which Wine reads on
+// the current drive, so make them whole Windows paths first.
+std::wstring FullPath(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    wchar_t full[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
+    return length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
+}
+
+// A folder of the run's own holding only a fresh copy of the game.
+std::wstring PrepareFolder(const std::wstring& game, const std::wstring& folder, Checks& checks) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\zmr.exe";
+    const std::wstring settings = folder + L"\\zmr.ini";
+    DeleteFileW(settings.c_str());
+    checks.Require(GetFileAttributesW(settings.c_str()) == INVALID_FILE_ATTRIBUTES, "no zmr.ini in the fresh folder");
+    checks.Require(CopyFileW(game.c_str(), copy.c_str(), FALSE) != 0, "copy the game into " + Narrow(folder),
+                   "error " + Num(GetLastError()));
+    return copy;
+}
+
+std::vector<SettingsSection> ReadSettings(const std::wstring& folder, Checks& checks) {
+    std::vector<SettingsSection> sections;
+    const std::string text = ReadWholeFile(folder + L"\\zmr.ini");
+    checks.Expect(ParseSettingsText(text, &sections), "zmr.ini consists of sections and key=value lines");
+    return sections;
+}
+
+// "Name: k=v k=v" of one section, or "missing".
+std::string SectionText(const std::vector<SettingsSection>& sections, const std::string& name) {
+    for (const SettingsSection& section : sections) {
+        if (section.name == name) {
+            return Describe({section});
+        }
+    }
+    return "missing";
+}
+
+std::string SectionOrder(const std::vector<SettingsSection>& sections) {
+    std::string order;
+    for (const SettingsSection& section : sections) {
+        order += (order.empty() ? "" : ",") + section.name;
+    }
+    return order;
+}
+
+HWND WaitForDialog(const GameProcess& game, HWND previous) {
+    HWND dialog = nullptr;
+    game.WaitUntil(
+        [&] {
+            dialog = harness::FindDialogOfThread(game.threadId());
+            // The dialog just answered may still be on its way out.
+            return dialog != nullptr && dialog != previous;
+        },
+        kWindowTimeoutMs, "dialog");
+    return dialog;
+}
+
+bool MainWindowShown(const GameProcess& game) {
+    return !TopLevelWindows(game.threadId(), L"Parent Window", true).empty();
+}
+
+void Click(HWND button) { SendWithin(button, BM_CLICK, 0, 0); }
+
+void AnswerFirstRunDialog(GameProcess& game, HWND dialog, Checks& checks) {
+    checks.Require(harness::TextOf(dialog) == kFirstRunCaption, "first start shows the first-run dialog",
+                   "caption \"" + Narrow(harness::TextOf(dialog)) + "\"");
+    checks.Expect(!MainWindowShown(game), "main window not shown while the first-run dialog is up");
+    const struct {
+        int id;
+        const wchar_t* text;
+        bool enabled;
+    } controls[] = {
+        {IDOK, L"OK", true},
+        {IDCANCEL, L"ｷｬﾝｾﾙ", true},
+        {kDesktopBox, L"デスクトップ", true},
+        {kStartMenuBox, L"スタートメニュー", true},
+        {kStartupBox, L"スタートアップ", false},
+    };
+    for (const auto& control : controls) {
+        HWND item = GetDlgItem(dialog, control.id);
+        const std::string name = "first-run control " + Num(control.id);
+        if (!checks.Expect(item != nullptr, name + " exists")) {
+            continue;
+        }
+        checks.Expect(harness::TextOf(item) == control.text, name + " text", Narrow(harness::TextOf(item)));
+        checks.Expect((IsWindowEnabled(item) != 0) == control.enabled,
+                      name + (control.enabled ? " enabled" : " disabled"));
+        if (control.id >= kDesktopBox) {
+            checks.Expect(SendWithin(item, BM_GETCHECK, 0, 0) == BST_UNCHECKED, name + " starts unticked");
+        }
+    }
+    HWND ok = GetDlgItem(dialog, IDOK);
+    checks.Require(ok != nullptr, "first-run OK button found");
+    Click(ok);
+}
+
+void AnswerSelectDialog(GameProcess& game, HWND dialog, Checks& checks) {
+    checks.Require(harness::TextOf(dialog) == kSelectCaption, "the game selection dialog is shown",
+                   "caption \"" + Narrow(harness::TextOf(dialog)) + "\"");
+    checks.Expect(!MainWindowShown(game), "main window not shown while the selection dialog is up");
+    HWND decide = GetDlgItem(dialog, kDecide);
+    HWND letterA = GetDlgItem(dialog, kSelectA);
+    HWND harder = GetDlgItem(dialog, kHarderBox);
+    checks.Require(decide != nullptr && letterA != nullptr && harder != nullptr,
+                   "selection dialog has 決定, A and むずかしくする");
+    checks.Expect(harness::TextOf(decide) == L"決定", "決定 button text", Narrow(harness::TextOf(decide)));
+    checks.Expect(harness::TextOf(harder) == L"むずかしくする", "harder box text", Narrow(harness::TextOf(harder)));
+    checks.Expect(IsWindowEnabled(decide) == 0, "決定 disabled before a letter is chosen");
+    checks.Expect(SendWithin(harder, BM_GETCHECK, 0, 0) == BST_UNCHECKED, "むずかしくする starts unticked");
+    Click(letterA);
+    checks.Require(harness::PumpUntil([&] { return IsWindowEnabled(decide) != 0; }, kWindowTimeoutMs),
+                   "決定 enabled after A");
+    Click(decide);
+}
+
+HWND WaitForMainWindow(const GameProcess& game, Checks& checks) {
+    HWND window = nullptr;
+    game.WaitUntil(
+        [&] {
+            const auto shown = TopLevelWindows(game.threadId(), L"Parent Window", true);
+            window = shown.empty() ? nullptr : shown.front();
+            return window != nullptr;
+        },
+        kWindowTimeoutMs, "main window");
+    checks.Expect(TopLevelWindows(game.threadId(), L"Parent Window", true).size() == 1, "one main window");
+    checks.Expect(harness::TextOf(window) == L"Zenmora", "main window title", Narrow(harness::TextOf(window)));
+    RECT client = {};
+    GetClientRect(window, &client);
+    checks.Expect(client.right == 640 && client.bottom == 480, "client area 640 x 480",
+                  Num(client.right) + " x " + Num(client.bottom));
+    return window;
+}
+
+// The board as the screen shows it: which tile window stands on which slot.
+struct Board {
+    HWND main = nullptr;
+    HWND windows[kSlotCount] = {};
+    std::wstring names[kSlotCount];
+
+    bool Visible(int slot) const { return IsWindowVisible(windows[slot]) != 0; }
+
+    // Marks hidden tiles as taken so the freedom rule sees the board as shown.
+    void SyncSlotStates() const {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            tileSlots[slot].state = Visible(slot) ? 0 : 2;
+        }
+    }
+
+    std::vector<int> FreeSlots() const {
+        SyncSlotStates();
+        std::vector<int> free;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (Visible(slot) && IsTileFree(slot) == 1) {
+                free.push_back(slot);
+            }
+        }
+        return free;
+    }
+
+    int VisibleCount() const {
+        int count = 0;
+        for (HWND window : windows) {
+            count += IsWindowVisible(window) != 0 ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+// Finds the 144 tile windows and gives each its slot by its position, which in
+// the normal view is the slot's base position in arrangement A.
+void ReadBoard(HWND main, Board& board, Checks& checks) {
+    board.main = main;
+    const std::vector<HWND> tiles = ChildWindows(main, L"Pai Window");
+    checks.Require(tiles.size() == kSlotCount, "144 tile windows", Num(static_cast<long long>(tiles.size())));
+    currentArrangement = 1;
+    ComputeTileRects();
+    int placed = 0;
+    int wrongSize = 0;
+    RECT firstWrong = {};
+    for (HWND tile : tiles) {
+        const RECT rect = RectInClientOf(tile, main);
+        if (rect.right - rect.left != kTileWidth || rect.bottom - rect.top != kTileHeight) {
+            if (wrongSize++ == 0) {
+                firstWrong = rect;
+            }
+        }
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (tileRects[slot].left == rect.left && tileRects[slot].top == rect.top && board.windows[slot] == nullptr) {
+                board.windows[slot] = tile;
+                board.names[slot] = harness::TextOf(tile);
+                ++placed;
+                break;
+            }
+        }
+    }
+    checks.Expect(wrongSize == 0, "every tile window is 43 x 62 at first",
+                  wrongSize == 0 ? "" : Num(wrongSize) + " differ, e.g. " + RectText(firstWrong));
+    checks.Require(placed == kSlotCount, "every tile window stands on a slot of arrangement A",
+                   Num(placed) + " of 144");
+    checks.Expect(board.VisibleCount() == kSlotCount, "all 144 tiles shown", Num(board.VisibleCount()));
+    std::map<std::wstring, int> names;
+    for (const std::wstring& name : board.names) {
+        names[name] += 1;
+    }
+    bool fourEach = true;
+    for (const auto& [name, count] : names) {
+        fourEach = fourEach && !name.empty() && count == 4;
+    }
+    checks.Expect(names.size() == kKindCount && fourEach, "36 tile names, each on 4 tiles",
+                  Num(static_cast<long long>(names.size())) + " names, e.g. \"" + Narrow(board.names[0]) + "\"");
+}
+
+void ClickTile(const Board& board, int slot) {
+    SendWithin(board.windows[slot], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendWithin(board.windows[slot], WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+}
+
+// A blocked tile cannot be selected: clicking it and then a free tile of its
+// kind leaves both on the board. Skipped when no such kind is on show.
+void CheckBlockedClick(const Board& board, Checks& checks) {
+    const std::vector<int> free = board.FreeSlots();
+    for (int blocked = 0; blocked < kSlotCount; ++blocked) {
+        if (std::find(free.begin(), free.end(), blocked) != free.end()) {
+            continue;
+        }
+        for (int partner : free) {
+            if (board.names[partner] != board.names[blocked]) {
+                continue;
+            }
+            ClickTile(board, blocked);
+            ClickTile(board, partner);
+            Sleep(200);
+            checks.Expect(board.Visible(blocked) && board.Visible(partner),
+                          "a blocked tile cannot be taken with a free tile of its kind",
+                          "slots " + Num(blocked) + " and " + Num(partner));
+            // Deselects the free one again.
+            ClickTile(board, partner);
+            return;
+        }
+    }
+    std::printf("# no blocked tile has a free partner on show; blocked click not tried\n");
+}
+
+// Takes up to `pairs` free matching pairs, checking that both windows go
+// and nothing else does.
+int TakePairs(const Board& board, int pairs, Checks& checks) {
+    int taken = 0;
+    while (taken < pairs) {
+        const std::vector<int> free = board.FreeSlots();
+        int first = -1;
+        int second = -1;
+        for (std::size_t i = 0; i < free.size() && first < 0; ++i) {
+            for (std::size_t j = i + 1; j < free.size(); ++j) {
+                if (board.names[free[i]] == board.names[free[j]]) {
+                    first = free[i];
+                    second = free[j];
+                    break;
+                }
+            }
+        }
+        if (first < 0) {
+            std::printf("# no free pair left after %d takes\n", taken);
+            break;
+        }
+        const int before = board.VisibleCount();
+        ClickTile(board, first);
+        checks.Expect(board.Visible(first), "a first click selects and keeps the tile",
+                      "slot " + Num(first) + " " + Narrow(board.names[first]));
+        ClickTile(board, second);
+        checks.Expect(harness::PumpUntil([&] { return !board.Visible(first) && !board.Visible(second); },
+                                         kWindowTimeoutMs),
+                      "the second click takes the pair",
+                      "slots " + Num(first) + " and " + Num(second) + " " + Narrow(board.names[first]));
+        checks.Expect(board.VisibleCount() == before - 2, "only the pair goes", Num(board.VisibleCount()) + " left");
+        ++taken;
+    }
+    return taken;
+}
+
+// Every tile window, taken or not, stands where the view puts its slot.
+bool TilesPlaced(const Board& board, TilePlacement (*placement)(int), std::string* firstMismatch) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const RECT rect = RectInClientOf(board.windows[slot], board.main);
+        const TilePlacement want = placement(slot);
+        if (rect.left != want.left || rect.top != want.top || rect.right - rect.left != want.width ||
+            rect.bottom - rect.top != want.height) {
+            *firstMismatch = "slot " + Num(slot) + " at " + RectText(rect) + ", wanted (" + Num(want.left) + "," +
+                             Num(want.top) + ") " + Num(want.width) + "x" + Num(want.height);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CheckView(const Board& board, WPARAM key, TilePlacement (*placement)(int),
+               const std::string& what, Checks& checks) {
+    const int visible = board.VisibleCount();
+    SendWithin(board.main, WM_KEYDOWN, key, 0);
+    std::string mismatch;
+    checks.Expect(harness::PumpUntil([&] { return TilesPlaced(board, placement, &mismatch); }, kWindowTimeoutMs),
+                  what, mismatch);
+    checks.Expect(board.VisibleCount() == visible, "the view change shows and hides nothing",
+                  Num(board.VisibleCount()) + " shown");
+}
+
+void CheckSettings(const std::wstring& folder, const std::vector<std::string>& order,
+                   const std::map<std::string, std::string>& want, const std::string& when, Checks& checks) {
+    const std::vector<SettingsSection> sections = ReadSettings(folder, checks);
+    std::string wantOrder;
+    for (const std::string& name : order) {
+        wantOrder += (wantOrder.empty() ? "" : ",") + name;
+    }
+    checks.Expect(SectionOrder(sections) == wantOrder, "zmr.ini " + when + ": sections " + wantOrder,
+                  Describe(sections));
+    for (const auto& [name, text] : want) {
+        checks.Expect(SectionText(sections, name) == text, "zmr.ini " + when + ": " + text,
+                      SectionText(sections, name));
+    }
+}
+
+void CloseAndWait(GameProcess& game, HWND main, Checks& checks) {
+    checks.Require(PostMessageW(main, WM_CLOSE, 0, 0) != 0, "close request posted");
+    DWORD exitCode = 0;
+    checks.Require(game.WaitForExit(kExitTimeoutMs, &exitCode), "the game ends after WM_CLOSE");
+    checks.Expect(exitCode == 0, "exit code 0", Num(exitCode));
+}
+
+void FirstStart(const std::wstring& program, const std::wstring& folder, Checks& checks) {
+    std::printf("# first start, no zmr.ini\n");
+    GameProcess game(program);
+    HWND firstRun = WaitForDialog(game, nullptr);
+    AnswerFirstRunDialog(game, firstRun, checks);
+    HWND select = WaitForDialog(game, firstRun);
+    AnswerSelectDialog(game, select, checks);
+    HWND main = WaitForMainWindow(game, checks);
+    CheckSettings(folder, {"ShellLink"}, {{"ShellLink", "[ShellLink] STARTUP=0 DESKTOP=0 STARTMENU=0"}},
+                  "after OK", checks);
+
+    Board board;
+    ReadBoard(main, board, checks);
+    CheckBlockedClick(board, checks);
+    const int taken = TakePairs(board, 3, checks);
+    checks.Expect(taken >= 1, "at least one free pair on a fresh deal", Num(taken) + " taken");
+
+    CheckView(board, VK_UP, RaisedViewPlacement, "Up raises the view: tiles 37 x 51 at raised places", checks);
+    CheckView(board, VK_DOWN, NormalViewPlacement, "Down: tiles back at base places, 42 x 62", checks);
+
+    SendWithin(main, WM_COMMAND, kSoundOff, 0);
+    CheckSettings(folder, {"ShellLink", "SOUND"}, {{"SOUND", "[SOUND] sound=0"}}, "after sound OFF", checks);
+
+    checks.Require(SetWindowPos(main, nullptr, kMovedX, kMovedY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+                   "move the window");
+    RECT outer = {};
+    checks.Expect(harness::PumpUntil(
+                      [&] {
+                          GetWindowRect(main, &outer);
+                          return outer.left == kMovedX && outer.top == kMovedY;
+                      },
+                      kWindowTimeoutMs),
+                  "the window moved", "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
+    CloseAndWait(game, main, checks);
+    CheckSettings(folder, {"ShellLink", "SOUND", "Pos"},
+                  {{"ShellLink", "[ShellLink] STARTUP=0 DESKTOP=0 STARTMENU=0"},
+                   {"SOUND", "[SOUND] sound=0"},
+                   {"Pos", "[Pos] X=" + Num(kMovedX) + " Y=" + Num(kMovedY)}},
+                  "after exit", checks);
+}
+
+void SecondStart(const std::wstring& program, const std::wstring& folder, Checks& checks) {
+    std::printf("# second start, with zmr.ini\n");
+    GameProcess game(program);
+    HWND select = WaitForDialog(game, nullptr);
+    checks.Expect(harness::TextOf(select) != kFirstRunCaption, "no first-run dialog on the second start");
+    AnswerSelectDialog(game, select, checks);
+    HWND main = WaitForMainWindow(game, checks);
+    RECT outer = {};
+    GetWindowRect(main, &outer);
+    checks.Expect(outer.left == kMovedX && outer.top == kMovedY, "opens where it was left",
+                  "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
+    checks.Expect(ChildWindows(main, L"Pai Window").size() == kSlotCount, "144 tile windows again");
+    CloseAndWait(game, main, checks);
+    CheckSettings(folder, {"ShellLink", "SOUND", "Pos"},
+                  {{"SOUND", "[SOUND] sound=0"}, {"Pos", "[Pos] X=" + Num(kMovedX) + " Y=" + Num(kMovedY)}},
+                  "after the second exit", checks);
+}
+
+}  // namespace
+
+int main() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr || count != 3) {
+        std::fprintf(stderr, "usage: zmr_e2e <zmr.exe> <folder to play in>\n");
+        return 2;
+    }
+    const std::wstring game = FullPath(arguments[1]);
+    const std::wstring folder = FullPath(arguments[2]);
+    LocalFree(arguments);
+
+    Checks checks;
+    try {
+        const std::wstring program = PrepareFolder(game, folder, checks);
+        FirstStart(program, folder, checks);
+        SecondStart(program, folder, checks);
+    } catch (const Failure& failure) {
+        checks.Expect(false, std::string("stopped: ") + failure.what());
+    }
+    std::printf("# %d checks passed, %d failed\n", checks.passed(), checks.failed());
+    return checks.failed() == 0 ? 0 : 1;
+}
