@@ -14,4 +14,8 @@ fi
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-zmr}"
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# The dialogs' face "ＭＳ Ｐゴシック" does not exist under Wine: show it in the
+# IPA proportional gothic, as the test session does.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d 'IPAPGothic' /f \
+  </dev/null >/dev/null 2>&1 || true
 exec wine "$game"
