@@ -50,6 +50,11 @@
 #define IDC_DOWN_VIEW_BUTTON 101
 #define IDC_TILE_WINDOW 123
 
+// Controls that the code never addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // About dialog.
 #define IDD_ABOUT 253
 // Answer dialog.

@@ -34,7 +34,10 @@ void ShowMenuHelp(HWND mainWindow, POINT screenPoint);
 void ShowViewButtonHelp(bool upper);
 
 // Creates the view buttons 100 (up arrow) and 101 (down arrow) with their
-// hand cursor and hover help.
+// hand cursor and hover help. Their procedures answer the cursor request
+// with the hand and 0, and report mouse moves to the main window with
+// kUpViewButtonHoverMessage / kDownViewButtonHoverMessage instead of passing
+// them on; clicks still reach the button and come back as WM_COMMAND.
 void CreateViewButtons(HWND mainWindow);
 // Main window destruction: gives both buttons the button procedure back and
 // frees their pictures.

@@ -16,3 +16,12 @@ inline constexpr const wchar_t* kKindNames[36] = {
     L"一索", L"二索", L"三索", L"四索", L"五索", L"六索", L"七索", L"八索", L"九索", L"白",
     L"東",   L"南",   L"西",   L"北",   L"NORIVA", L"春夏秋冬",
 };
+
+// Status-bar help for the menu bar's commands and the view buttons.
+inline constexpr wchar_t kUndoHelpText[] = L"【一手戻る】 UNDO します。BackSpace キーでも UNDO できます。";
+inline constexpr wchar_t kHistoryHelpText[] = L"【取った牌】 取った牌の履歴を表示します。ゲームのやり直しもここからできます。";
+inline constexpr wchar_t kHintHelpText[] = L"【ヒント】 取れる牌をすべて表示します。右クリックでもヒント表示します。";
+inline constexpr wchar_t kAnswerHelpText[] = L"【答え】 答えを表示します。プレイをした後でないと使えません。";
+inline constexpr wchar_t kScreensaverHelpText[] = L"【★ひと休み★】 付属のスクリーンセーバーを起動します。";
+inline constexpr wchar_t kUpViewButtonHelpText[] = L"【↑ボタン】視点を切り替えます";
+inline constexpr wchar_t kDownViewButtonHelpText[] = L"【↓ボタン】視点切り替えを戻します";

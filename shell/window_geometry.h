@@ -9,12 +9,15 @@
 int CenterWindowOnDesktop(HWND window);
 
 // Resizes the window so that its client area is width x height, keeping its
-// top-left corner where it is.
+// top-left corner where it is; exact also when the new width makes the menu
+// bar take more or fewer rows.
 void SetClientAreaSize(HWND window, int width, int height, bool repaint);
 
 // Puts the main window where the player left it: at the stored (x, y) with
 // the outer size 640 x 510 when a position is stored (neither is 0) and it
 // lies on the screen; centred otherwise. A position from which no part of
 // the window's caption would be on any monitor (say X = -5000) is treated
-// like one beyond the screen, so the window never opens out of reach.
+// like one beyond the screen, so the window never opens out of reach. The
+// caller sets the client size afterwards (SetClientAreaSize), which keeps
+// the corner chosen here.
 void PlaceMainWindow(HWND window, int storedX, int storedY);

@@ -31,6 +31,16 @@ start_wine_session() {
   # would wait forever on pipes they hold, so give them /dev/null.
   wineserver -p </dev/null >/dev/null 2>&1
   wine wineboot </dev/null >/dev/null 2>&1
+  map_dialog_font
+}
+
+# The dialogs ask for the Japanese face "ＭＳ Ｐゴシック", which Wine does
+# not have; without a replacement they fall back to a face with other widths
+# (or no Japanese glyphs). Map it to the proportional IPA gothic. The reg
+# tool reads its arguments through the locale, which is UTF-8 here.
+map_dialog_font() {
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d 'IPAPGothic' /f \
+    </dev/null >/dev/null 2>&1
 }
 
 stop_wine_session() {

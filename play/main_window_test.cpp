@@ -1,0 +1,363 @@
+// The real main window under Wine: start-up with its dialogs answered, tiles clicked, keys and commands, the status bar and the settings written.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "board/freedom.h"
+#include "board/positions.h"
+#include "board/tile_slots.h"
+#include "play/game_state.h"
+#include "play/looks.h"
+#include "play/play_windows.h"
+#include "shell/bitmaps.h"
+#include "shell/resource.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "shell/status_bar.h"
+#include "shell/texts.h"
+#include "tests/support/window_harness.h"
+
+namespace {
+
+HWND TileWindow(int slot) { return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)); }
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string ReadSettingsFile() {
+    std::ifstream file(GetProgramFolderPath(kSettingsFileName).c_str(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Presses a dialog's button as a click would: the dialog gets the command.
+void Press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Starts the game as the entry does, with its start-up dialogs answered:
+// the first-run dialog (when there is no settings file) by `firstRunButton`,
+// the game selection by arrangement `letter` (0 = A) and 決定.
+class GameWindow : public ::testing::Test {
+protected:
+    void Start(bool withSettingsFile, int firstRunButton = IDCANCEL, int letter = 0) {
+        DeleteFileW(GetProgramFolderPath(kSettingsFileName).c_str());
+        if (withSettingsFile) {
+            WriteSettingInt(L"SOUND", L"sound", 1, kSettingsFileName);
+        }
+        RegisterGameClasses(GetModuleHandleW(nullptr));
+        const int dialogs = withSettingsFile ? 1 : 2;
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND dialog) {
+            const std::wstring caption = harness::TextOf(dialog);
+            captions_.push_back(caption);
+            if (GetDlgItem(dialog, IDC_SELECT_A) != nullptr) {
+                Press(dialog, IDC_SELECT_A + letter);
+                Press(dialog, IDOK);
+            } else {
+                Press(dialog, firstRunButton);
+            }
+        }, dialogs);
+        main_ = StartGameWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+        ASSERT_NE(main_, nullptr);
+        ASSERT_EQ(answerer.Answered(), dialogs);
+        harness::PumpFor(100);
+    }
+
+    void TearDown() override {
+        if (main_ != nullptr && IsWindow(main_)) {
+            DestroyWindow(main_);
+        }
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        DeleteFileW(GetProgramFolderPath(kSettingsFileName).c_str());
+    }
+
+    void Key(WPARAM key) {
+        SendMessageW(main_, WM_KEYDOWN, key, 0);
+        harness::PumpFor(30);
+    }
+    void Command(int id) {
+        SendMessageW(main_, WM_COMMAND, id, 0);
+        harness::PumpFor(30);
+    }
+
+    // Clicks the tile window of a slot as the mouse would.
+    void Click(int slot) {
+        SendMessageW(TileWindow(slot), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
+        SendMessageW(TileWindow(slot), WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
+    }
+
+    // Two free tiles of one kind on the board.
+    static bool FreePair(int& a, int& b) {
+        for (a = 0; a < kSlotCount; ++a) {
+            if (tileSlots[a].state >= 2 || IsTileFree(a) != 1) continue;
+            for (b = a + 1; b < kSlotCount; ++b) {
+                if (tileSlots[b].state < 2 && IsTileFree(b) == 1 && FacesMatch(tileSlots[a].face, tileSlots[b].face)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    HWND main_ = nullptr;
+    std::vector<std::wstring> captions_;
+};
+
+TEST_F(GameWindow, FirstStartAsksForShortcutsThenTheGameAndShowsTheWholeBoard) {
+    Start(false);
+    ASSERT_EQ(captions_.size(), 2u);
+    EXPECT_EQ(captions_[0], L"設定");
+    EXPECT_EQ(captions_[1], L"『Zenmora』  ゲーム選択");
+    EXPECT_EQ(currentArrangement, 1);
+    EXPECT_EQ(harness::TextOf(main_), L"Zenmora");
+    wchar_t className[64] = {};
+    GetClassNameW(main_, className, 64);
+    EXPECT_STREQ(className, L"Parent Window");
+    RECT client;
+    GetClientRect(main_, &client);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    const LONG style = GetWindowLongW(main_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        HWND tile = TileWindow(slot);
+        ASSERT_TRUE(IsWindowVisible(tile)) << slot;
+        const RECT rect = ChildRect(tile);
+        EXPECT_EQ(rect.left, tileRects[slot].left) << slot;
+        EXPECT_EQ(rect.top, tileRects[slot].top) << slot;
+        EXPECT_EQ(rect.right - rect.left, 43);
+        EXPECT_EQ(rect.bottom - rect.top, 62);
+        EXPECT_EQ(harness::TextOf(tile), kKindNames[KindOfFace(tileSlots[slot].face)]) << slot;
+        // The tile's outline: its corners at the upper right and lower left are cut off.
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(tile, region), ERROR);
+        EXPECT_TRUE(PtInRegion(region, 20, 30));
+        EXPECT_FALSE(PtInRegion(region, 41, 2));
+        EXPECT_FALSE(PtInRegion(region, 1, 60));
+        DeleteObject(region);
+    }
+
+    // Higher slots lie above lower ones: the tile windows' stacking order,
+    // from the top, runs from slot 143 down to slot 0.
+    std::vector<int> stacking;
+    for (HWND child = GetWindow(main_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (TileWindow(slot) == child) stacking.push_back(slot);
+        }
+    }
+    ASSERT_EQ(stacking.size(), 144u);
+    EXPECT_TRUE(std::is_sorted(stacking.rbegin(), stacking.rend()));
+
+    // The status bar and the view buttons are there, below the tiles.
+    EXPECT_NE(GetDlgItem(main_, IDC_UP_VIEW_BUTTON), nullptr);
+    EXPECT_NE(GetDlgItem(main_, IDC_DOWN_VIEW_BUTTON), nullptr);
+}
+
+TEST_F(GameWindow, ClicksSelectRecolourAndTakePairs) {
+    Start(true);
+    int a = -1, b = -1;
+    ASSERT_TRUE(FreePair(a, b));
+    // A face-background pixel of tile a, where nothing else covers it.
+    const BitmapCopy* face = FindBitmap(IDB_FACE_FIRST + tileSlots[a].face);
+    ASSERT_NE(face, nullptr);
+    int x = -1, y = -1;
+    for (int offset = kLookFirstOffset; offset < kLookEndOffset && x < 0; ++offset) {
+        const int px = offset % 44, py = 61 - offset / 44;
+        POINT screen = {px, py};
+        ClientToScreen(TileWindow(a), &screen);
+        if (face->pixels[offset] == LookNormal && px < 35 && WindowFromPoint(screen) == TileWindow(a)) {
+            x = px, y = py;
+        }
+    }
+    ASSERT_GE(x, 0);
+    ASSERT_FALSE(harness::IsPaletteDisplay());
+    EXPECT_EQ(harness::Capture(TileWindow(a), x, y, 1, 1)[0], RGB(235, 235, 245));
+    Click(a);
+    EXPECT_EQ(tileSlots[a].state, 1);
+    EXPECT_EQ(harness::Capture(TileWindow(a), x, y, 1, 1)[0], RGB(0, 255, 255));
+    // Covered and uncovered again, it keeps its look.
+    InvalidateRect(TileWindow(a), nullptr, TRUE);
+    harness::PumpFor(50);
+    EXPECT_EQ(harness::Capture(TileWindow(a), x, y, 1, 1)[0], RGB(0, 255, 255));
+
+    Click(b);
+    EXPECT_EQ(tileSlots[a].state, 2);
+    EXPECT_EQ(tileSlots[b].state, 2);
+    EXPECT_FALSE(IsWindowVisible(TileWindow(a)));
+    EXPECT_FALSE(IsWindowVisible(TileWindow(b)));
+    EXPECT_EQ(gameState.takeCount, 1);
+
+    // A blocked tile ignores the click.
+    int blocked = 0;
+    while (IsTileFree(blocked) == 1) ++blocked;
+    Click(blocked);
+    EXPECT_EQ(tileSlots[blocked].state, 0);
+
+    // Restart brings the pair back, looking normal.
+    Command(IDM_RESTART);
+    EXPECT_TRUE(IsWindowVisible(TileWindow(a)));
+    EXPECT_EQ(tileSlots[a].state, 0);
+    harness::PumpFor(50);
+    EXPECT_EQ(harness::Capture(TileWindow(a), x, y, 1, 1)[0], RGB(235, 235, 245));
+    EXPECT_EQ(gameState.takeCount, 1);
+}
+
+TEST_F(GameWindow, UpAndDownSwitchTheViewsAndANewArrangementReturnsToTheNormalView) {
+    Start(true);
+    Key(VK_UP);
+    Key(VK_UP);
+    EXPECT_EQ(gameState.viewRaised, 1);
+    for (int slot : {0, 87, 143}) {
+        const RECT rect = ChildRect(TileWindow(slot));
+        const TilePlacement raised = RaisedViewPlacement(slot);
+        EXPECT_EQ(rect.left, raised.left) << slot;
+        EXPECT_EQ(rect.top, raised.top) << slot;
+        EXPECT_EQ(rect.right - rect.left, 37);
+        EXPECT_EQ(rect.bottom - rect.top, 51);
+    }
+    EXPECT_EQ(ChildRect(TileWindow(0)).left, 95);
+    EXPECT_EQ(ChildRect(TileWindow(0)).top, 26);
+
+    // The view buttons: the lower one returns to the normal view and gives
+    // the keyboard back to the main window.
+    SendMessageW(GetDlgItem(main_, IDC_DOWN_VIEW_BUTTON), BM_CLICK, 0, 0);
+    harness::PumpFor(50);
+    EXPECT_EQ(gameState.viewRaised, 0);
+    EXPECT_EQ(GetFocus(), main_);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const RECT rect = ChildRect(TileWindow(slot));
+        EXPECT_EQ(rect.left, tileRects[slot].left);
+        EXPECT_EQ(rect.top, tileRects[slot].top);
+        EXPECT_EQ(rect.right - rect.left, 42);
+    }
+
+    // F3 while raised, choosing C: the tiles stand at C's positions, normal view.
+    Key(VK_UP);
+    {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [](HWND dialog) {
+            Press(dialog, IDC_SELECT_C);
+            Press(dialog, IDOK);
+        });
+        Key(VK_F3);
+        EXPECT_EQ(answerer.Answered(), 1);
+    }
+    EXPECT_EQ(currentArrangement, 3);
+    EXPECT_EQ(gameState.viewRaised, 0);
+    const RECT top = ChildRect(TileWindow(143));
+    EXPECT_EQ(top.left, 462);
+    EXPECT_EQ(top.top, 251);
+    EXPECT_EQ(top.right - top.left, 42);
+}
+
+TEST_F(GameWindow, SoundSwitchTicksItsItemAndIsStoredAtOnceAndOnExit) {
+    Start(true);
+    HMENU menu = GetMenu(main_);
+    EXPECT_EQ(GetMenuState(menu, IDM_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(menu, IDM_SOUND_OFF, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    Command(IDM_SOUND_OFF);
+    EXPECT_EQ(GetMenuState(menu, IDM_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(GetMenuState(menu, IDM_SOUND_OFF, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(GetSettingInt(L"SOUND", L"sound", -1, kSettingsFileName), 0);
+
+    // Esc minimises; the game goes on.
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(IsIconic(main_));
+    EXPECT_TRUE(IsWindow(main_));
+    ShowWindow(main_, SW_RESTORE);
+    SetWindowPos(main_, nullptr, 150, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    // "ゲームを止める": the position and the switch are kept, and the loop is told to end.
+    // Sent without pumping, so the quit message is still waiting.
+    SendMessageW(main_, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_FALSE(IsWindow(main_));
+    MSG quit = {};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, kSettingsFileName), 150);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"Y", 0, kSettingsFileName), 60);
+    EXPECT_EQ(GetSettingInt(L"SOUND", L"sound", -1, kSettingsFileName), 0);
+}
+
+TEST_F(GameWindow, FirstStartCancelledWritesNoShortcutsAndSectionsInTheOrderFirstWritten) {
+    Start(false, IDCANCEL);
+    Command(IDM_SOUND_OFF);
+    DestroyWindow(main_);
+    const std::string text = ReadSettingsFile();
+    EXPECT_EQ(text.find("[ShellLink]"), std::string::npos);
+    const std::size_t sound = text.find("[SOUND]");
+    const std::size_t position = text.find("[Pos]");
+    ASSERT_NE(sound, std::string::npos);
+    ASSERT_NE(position, std::string::npos);
+    EXPECT_LT(sound, position);
+}
+
+TEST_F(GameWindow, AFailedDealIsToldAndF2DealsAgain) {
+    Start(true);
+    int a = -1, b = -1;
+    ASSERT_TRUE(FreePair(a, b));
+    Click(a);
+    Click(b);
+    // No arrangement in force: every attempt fails and the player is told.
+    const int32_t arrangement = currentArrangement;
+    currentArrangement = 0;
+    std::wstring caption;
+    {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND box) {
+            caption = harness::TextOf(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        Key(VK_F2);
+        EXPECT_EQ(answerer.Answered(), 1);
+    }
+    EXPECT_EQ(caption, L"失敗！");
+    EXPECT_TRUE(IsWindow(main_));
+    // The taken pair was not shown again by the failed deal.
+    EXPECT_FALSE(IsWindowVisible(TileWindow(a)));
+
+    currentArrangement = arrangement;
+    Key(VK_F2);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        EXPECT_TRUE(IsWindowVisible(TileWindow(slot)));
+        EXPECT_EQ(tileSlots[slot].state, 0);
+        EXPECT_EQ(harness::TextOf(TileWindow(slot)), kKindNames[KindOfFace(tileSlots[slot].face)]);
+    }
+    EXPECT_TRUE(FreePair(a, b));
+}
+
+TEST_F(GameWindow, TheClockShowsOnTheStatusBarAfterItsFirstTick) {
+    Start(true);
+    HWND bar = FindWindowExW(main_, nullptr, STATUSCLASSNAMEW, nullptr);
+    ASSERT_NE(bar, nullptr);
+    std::wstring text;
+    harness::PumpUntil([&] {
+        // The bar is in simple mode: Wine reads its text back as part 0,
+        // Windows as the simple part 255.
+        for (WPARAM part : {0, 255}) {
+            wchar_t buffer[256] = {};
+            SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buffer));
+            if (buffer[0] != 0) text = buffer;
+        }
+        return text.rfind(L"今日は", 0) == 0;
+    }, 3000);
+    EXPECT_EQ(text.rfind(L"今日は", 0), 0u) << "status bar text of " << text.size() << " characters";
+    EXPECT_EQ(clockTimerOn, 1);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// The About dialog and the first-run dialog that offers shortcuts to the game.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "shell/dialogs.h"
+#include "shell/resource.h"
+#include "shell/settings.h"
+#include "shell/shell_links.h"
+#include "shell/window_geometry.h"
+
+namespace {
+
+constexpr wchar_t kShortcutName[] = L"Zenmora";
+
+// One row per box of the first-run dialog, in the order the shortcuts are made.
+struct ShortcutChoice {
+    int box;
+    int folderId;
+    int ShortcutChoices::*flag;
+};
+
+constexpr ShortcutChoice kShortcutTable[] = {
+    {IDC_SHORTCUT_STARTUP, CSIDL_STARTUP, &ShortcutChoices::startup},
+    {IDC_SHORTCUT_DESKTOP, CSIDL_DESKTOP, &ShortcutChoices::desktop},
+    {IDC_SHORTCUT_START_MENU, CSIDL_PROGRAMS, &ShortcutChoices::startMenu},
+};
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterWindowOnDesktop(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        // Only OK closes it; Esc arrives as IDCANCEL and is left alone.
+        if (LOWORD(wParam) == IDOK) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void MakeTickedShortcuts(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    for (const ShortcutChoice& choice : kShortcutTable) {
+        if (IsDlgButtonChecked(dialog, choice.box) == BST_CHECKED) {
+            shortcutChoices.*choice.flag = 1;
+            // A shortcut that cannot be made is not reported; the choice
+            // is still recorded.
+            CreateProgramShortcut(owner, kShortcutName, choice.folderId);
+        } else {
+            shortcutChoices.*choice.flag = 0;
+        }
+    }
+    SaveShortcutChoices(kSettingsFileName);
+}
+
+INT_PTR CALLBACK FirstRunDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterWindowOnDesktop(dialog);
+        for (const ShortcutChoice& choice : kShortcutTable) {
+            CheckDlgButton(dialog, choice.box, shortcutChoices.*choice.flag == 1 ? BST_CHECKED : BST_UNCHECKED);
+        }
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            MakeTickedShortcuts(dialog);
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 1);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+int RunAboutDialog(HWND owner) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDialogProc, 0);
+    return 1;
+}
+
+int RunFirstRunDialog(HWND owner) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FIRST_RUN), owner, FirstRunDialogProc, 0);
+    return 1;
+}

@@ -1,0 +1,186 @@
+// The status bar (clock and help texts), the clock timer's flag, and the two view buttons with their hover help.
+#include "shell/status_bar.h"
+
+#include <commctrl.h>
+
+#include <initializer_list>
+
+#include "shell/clock_text.h"
+#include "shell/resource.h"
+#include "shell/texts.h"
+
+int clockTimerOn = 0;
+
+namespace {
+
+constexpr UINT kClockPeriodAtStart = 1000;
+// Once a help text has paused the clock it comes back faster, so the help
+// text gives way to the time soon after the mouse leaves.
+constexpr UINT kClockPeriodAfterHelp = 100;
+
+constexpr int kViewButtonX = 10;
+constexpr int kUpViewButtonY = 360;
+constexpr int kDownViewButtonY = 395;
+constexpr int kViewButtonSize = 34;
+
+// The help text of each menu-bar position; null where the position has none
+// (the two drop-down menus), which lets the clock run again.
+constexpr const wchar_t* kMenuHelpTexts[] = {
+    nullptr, kUndoHelpText, kHistoryHelpText, kHintHelpText, kAnswerHelpText, nullptr, kScreensaverHelpText,
+};
+constexpr int kMenuHelpCount = static_cast<int>(sizeof(kMenuHelpTexts) / sizeof(kMenuHelpTexts[0]));
+
+struct ViewButton {
+    HWND window = nullptr;
+    HBITMAP picture = nullptr;
+    HCURSOR handCursor = nullptr;
+    UINT hoverMessage = 0;
+};
+
+struct StatusBarState {
+    HWND bar = nullptr;
+    HWND mainWindow = nullptr;
+    // The platform's button procedure, taken from the up button before it
+    // was replaced; both buttons hand it what they do not handle.
+    WNDPROC buttonProcedure = nullptr;
+    ViewButton up;
+    ViewButton down;
+};
+
+StatusBarState state;
+
+void PauseClock(HWND mainWindow) {
+    if (clockTimerOn == 1) {
+        clockTimerOn = 0;
+        KillTimer(mainWindow, kClockTimerId);
+    }
+}
+
+void ShowHelp(HWND mainWindow, const wchar_t* text) {
+    PauseClock(mainWindow);
+    SetStatusText(text);
+}
+
+LRESULT ViewButtonMessage(ViewButton& button, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETCURSOR:
+        // Answered here, so the button's class arrow never replaces the hand.
+        SetCursor(button.handCursor);
+        return 0;
+    case WM_MOUSEMOVE:
+        SendMessageW(GetParent(window), button.hoverMessage, 0, 0);
+        return 0;
+    case kLoadHandCursorMessage:
+        button.handCursor = LoadCursorW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)),
+                                        MAKEINTRESOURCEW(IDC_POINTING_HAND));
+        return 0;
+    default:
+        return CallWindowProcW(state.buttonProcedure, window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK UpViewButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ViewButtonMessage(state.up, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK DownViewButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ViewButtonMessage(state.down, window, message, wParam, lParam);
+}
+
+void CreateViewButton(ViewButton& button, HWND mainWindow, int y, int id, int pictureId, UINT hoverMessage) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
+    // A section keeps the picture's own colours whatever the display depth.
+    button.picture = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    button.hoverMessage = hoverMessage;
+    button.window = CreateWindowExW(0, L"BUTTON", nullptr, WS_CHILD | WS_VISIBLE | BS_BITMAP, kViewButtonX, y,
+                                    kViewButtonSize, kViewButtonSize, mainWindow,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageW(button.window, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(button.picture));
+}
+
+}  // namespace
+
+void StartClock(HWND mainWindow) {
+    clockTimerOn = 1;
+    SetTimer(mainWindow, kClockTimerId, kClockPeriodAtStart, nullptr);
+}
+
+void ResumeClock(HWND mainWindow) {
+    if (clockTimerOn == 0) {
+        clockTimerOn = 1;
+        SetTimer(mainWindow, kClockTimerId, kClockPeriodAfterHelp, nullptr);
+    }
+}
+
+void StopClock(HWND mainWindow) {
+    clockTimerOn = 1;
+    KillTimer(mainWindow, kClockTimerId);
+}
+
+HWND CreateStatusBar(HWND mainWindow) {
+    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    state.mainWindow = mainWindow;
+    state.bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
+                                mainWindow, nullptr,
+                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE)), nullptr);
+    // The bar shows one text and is never divided. Windows takes a text for
+    // part 255 as making the bar simple; Wine shows that text only while the
+    // bar is in simple mode, so it is put there once, here, for both.
+    SendMessageW(state.bar, SB_SIMPLE, TRUE, 0);
+    return state.bar;
+}
+
+void SetStatusText(const wchar_t* text) {
+    SendMessageW(state.bar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+}
+
+void ShowClock() {
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    const std::wstring text = FormatClockText(now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond);
+    SetStatusText(text.c_str());
+}
+
+void ShowMenuHelp(HWND mainWindow, POINT screenPoint) {
+    const int position = MenuItemFromPoint(mainWindow, GetMenu(mainWindow), screenPoint);
+    const wchar_t* text = position >= 0 && position < kMenuHelpCount ? kMenuHelpTexts[position] : nullptr;
+    if (text != nullptr) {
+        ShowHelp(mainWindow, text);
+    } else {
+        ResumeClock(mainWindow);
+    }
+}
+
+void ShowViewButtonHelp(bool upper) {
+    ShowHelp(state.mainWindow, upper ? kUpViewButtonHelpText : kDownViewButtonHelpText);
+}
+
+void CreateViewButtons(HWND mainWindow) {
+    state.mainWindow = mainWindow;
+    CreateViewButton(state.up, mainWindow, kUpViewButtonY, IDC_UP_VIEW_BUTTON, IDB_ARROW_UP,
+                     kUpViewButtonHoverMessage);
+    CreateViewButton(state.down, mainWindow, kDownViewButtonY, IDC_DOWN_VIEW_BUTTON, IDB_ARROW_DOWN,
+                     kDownViewButtonHoverMessage);
+
+    state.buttonProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(state.up.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UpViewButtonProc)));
+    SendMessageW(state.up.window, kLoadHandCursorMessage, 0, 0);
+    SetWindowLongPtrW(state.down.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DownViewButtonProc));
+    SendMessageW(state.down.window, kLoadHandCursorMessage, 0, 0);
+}
+
+void ReleaseViewButtons() {
+    for (ViewButton* button : {&state.up, &state.down}) {
+        if (button->window != nullptr && IsWindow(button->window)) {
+            SetWindowLongPtrW(button->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.buttonProcedure));
+            SendMessageW(button->window, BM_SETIMAGE, IMAGE_BITMAP, 0);
+        }
+        if (button->picture != nullptr) {
+            DeleteObject(button->picture);
+        }
+        *button = ViewButton();
+    }
+    state.buttonProcedure = nullptr;
+}
