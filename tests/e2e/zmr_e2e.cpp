@@ -58,8 +58,8 @@ std::wstring PrepareFolder(const std::wstring& game, const std::wstring& folder,
     const std::wstring settings = folder + L"\\zmr.ini";
     DeleteFileW(settings.c_str());
     checks.Require(GetFileAttributesW(settings.c_str()) == INVALID_FILE_ATTRIBUTES, "no zmr.ini in the fresh folder");
-    checks.Require(CopyFileW(game.c_str(), copy.c_str(), FALSE) != 0, "copy the game into " + Narrow(folder),
-                   "error " + Num(GetLastError()));
+    const bool copied = CopyFileW(game.c_str(), copy.c_str(), FALSE) != 0;
+    checks.Require(copied, "copy the game into " + Narrow(folder), copied ? "" : "error " + Num(GetLastError()));
     return copy;
 }
 
@@ -255,17 +255,37 @@ void ReadBoard(HWND main, Board& board, Checks& checks) {
                   Num(static_cast<long long>(names.size())) + " names, e.g. \"" + Narrow(board.names[0]) + "\"");
 }
 
+// Pixels of the selected look's cyan face background in a tile as the screen
+// shows it.
+int SelectedPixels(HWND tile) {
+    RECT rect = {};
+    GetWindowRect(tile, &rect);
+    int count = 0;
+    for (COLORREF pixel : harness::Capture(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top)) {
+        count += pixel == RGB(0, 255, 255) ? 1 : 0;
+    }
+    return count;
+}
+
+bool ShowsSelected(HWND tile) {
+    return harness::PumpUntil([&] { return SelectedPixels(tile) > 0; }, kWindowTimeoutMs);
+}
+
 void ClickTile(const Board& board, int slot) {
     SendWithin(board.windows[slot], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     SendWithin(board.windows[slot], WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
 }
 
-// A blocked tile cannot be selected: clicking it and then a free tile of its
-// kind leaves both on the board. Skipped when no such kind is on show.
+// A blocked tile cannot be selected: clicking it leaves its face as it was,
+// and a free tile of its kind clicked next is selected, not taken with it.
+// The blocked tile is one blocked at its sides only, so its face is in view.
+// Skipped when no such tile has a free partner on show.
 void CheckBlockedClick(const Board& board, Checks& checks) {
     const std::vector<int> free = board.FreeSlots();
     for (int blocked = 0; blocked < kSlotCount; ++blocked) {
-        if (std::find(free.begin(), free.end(), blocked) != free.end()) {
+        const int cover = RelationsOf(1, blocked).cover;
+        if (std::find(free.begin(), free.end(), blocked) != free.end() ||
+            (cover != kNoSlot && board.Visible(cover))) {
             continue;
         }
         for (int partner : free) {
@@ -273,13 +293,20 @@ void CheckBlockedClick(const Board& board, Checks& checks) {
                 continue;
             }
             ClickTile(board, blocked);
+            // Nothing is to happen, so there is nothing to wait for but a while.
+            harness::PumpFor(300);
+            checks.Expect(SelectedPixels(board.windows[blocked]) == 0, "a click on a blocked tile does not select it",
+                          "slot " + Num(blocked) + " " + Narrow(board.names[blocked]));
             ClickTile(board, partner);
-            Sleep(200);
+            checks.Expect(ShowsSelected(board.windows[partner]), "a free tile of its kind is then selected",
+                          "slot " + Num(partner));
             checks.Expect(board.Visible(blocked) && board.Visible(partner),
                           "a blocked tile cannot be taken with a free tile of its kind",
                           "slots " + Num(blocked) + " and " + Num(partner));
-            // Deselects the free one again.
             ClickTile(board, partner);
+            checks.Expect(harness::PumpUntil([&] { return SelectedPixels(board.windows[partner]) == 0; },
+                                             kWindowTimeoutMs),
+                          "a second click on a selected tile deselects it", "slot " + Num(partner));
             return;
         }
     }
@@ -308,8 +335,10 @@ int TakePairs(const Board& board, int pairs, Checks& checks) {
             break;
         }
         const int before = board.VisibleCount();
+        checks.Expect(SelectedPixels(board.windows[first]) == 0, "a free tile shows no cyan before its click");
         ClickTile(board, first);
-        checks.Expect(board.Visible(first), "a first click selects and keeps the tile",
+        checks.Expect(ShowsSelected(board.windows[first]) && board.Visible(first),
+                      "a first click selects the tile: it turns cyan and stays",
                       "slot " + Num(first) + " " + Narrow(board.names[first]));
         ClickTile(board, second);
         checks.Expect(harness::PumpUntil([&] { return !board.Visible(first) && !board.Visible(second); },
@@ -396,13 +425,13 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
     checks.Require(SetWindowPos(main, nullptr, kMovedX, kMovedY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
                    "move the window");
     RECT outer = {};
-    checks.Expect(harness::PumpUntil(
-                      [&] {
-                          GetWindowRect(main, &outer);
-                          return outer.left == kMovedX && outer.top == kMovedY;
-                      },
-                      kWindowTimeoutMs),
-                  "the window moved", "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
+    const bool moved = harness::PumpUntil(
+        [&] {
+            GetWindowRect(main, &outer);
+            return outer.left == kMovedX && outer.top == kMovedY;
+        },
+        kWindowTimeoutMs);
+    checks.Expect(moved, "the window moved", "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
     CloseAndWait(game, main, checks);
     CheckSettings(folder, {"ShellLink", "SOUND", "Pos"},
                   {{"ShellLink", "[ShellLink] STARTUP=0 DESKTOP=0 STARTMENU=0"},
