@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -211,6 +210,20 @@ struct Board {
     }
 };
 
+// Names of the tile windows: 36 kinds, each on four tiles.
+bool FourOfEachKind(const Board& board, std::string* seen) {
+    std::map<std::wstring, int> names;
+    for (HWND window : board.windows) {
+        names[harness::TextOf(window)] += 1;
+    }
+    bool fourEach = names.size() == kKindCount;
+    for (const auto& [name, count] : names) {
+        fourEach = fourEach && !name.empty() && count == 4;
+    }
+    *seen = Num(static_cast<long long>(names.size())) + " names";
+    return fourEach;
+}
+
 // Finds the 144 tile windows and gives each its slot by its position, which in
 // the normal view is the slot's base position in arrangement A.
 void ReadBoard(HWND main, Board& board, Checks& checks) {
@@ -243,16 +256,9 @@ void ReadBoard(HWND main, Board& board, Checks& checks) {
     checks.Require(placed == kSlotCount, "every tile window stands on a slot of arrangement A",
                    Num(placed) + " of 144");
     checks.Expect(board.VisibleCount() == kSlotCount, "all 144 tiles shown", Num(board.VisibleCount()));
-    std::map<std::wstring, int> names;
-    for (const std::wstring& name : board.names) {
-        names[name] += 1;
-    }
-    bool fourEach = true;
-    for (const auto& [name, count] : names) {
-        fourEach = fourEach && !name.empty() && count == 4;
-    }
-    checks.Expect(names.size() == kKindCount && fourEach, "36 tile names, each on 4 tiles",
-                  Num(static_cast<long long>(names.size())) + " names, e.g. \"" + Narrow(board.names[0]) + "\"");
+    std::string seen;
+    checks.Expect(FourOfEachKind(board, &seen), "36 tile names, each on 4 tiles",
+                  seen + ", e.g. \"" + Narrow(board.names[0]) + "\"");
 }
 
 // Pixels of the selected look's cyan face background in a tile as the screen
@@ -377,6 +383,17 @@ void CheckView(const Board& board, WPARAM key, TilePlacement (*placement)(int),
                   Num(board.VisibleCount()) + " shown");
 }
 
+// F2 deals again: every taken tile comes back, at its base place.
+void CheckNewGame(const Board& board, Checks& checks) {
+    SendWithin(board.main, WM_KEYDOWN, VK_F2, 0);
+    checks.Expect(harness::PumpUntil([&] { return board.VisibleCount() == kSlotCount; }, kWindowTimeoutMs),
+                  "F2: a new deal shows all 144 tiles", Num(board.VisibleCount()) + " shown");
+    std::string mismatch;
+    checks.Expect(TilesPlaced(board, NormalViewPlacement, &mismatch), "F2: tiles at their base places", mismatch);
+    std::string seen;
+    checks.Expect(FourOfEachKind(board, &seen), "F2: 36 tile names, each on 4 tiles", seen);
+}
+
 void CheckSettings(const std::wstring& folder, const std::vector<std::string>& order,
                    const std::map<std::string, std::string>& want, const std::string& when, Checks& checks) {
     const std::vector<SettingsSection> sections = ReadSettings(folder, checks);
@@ -418,6 +435,7 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
 
     CheckView(board, VK_UP, RaisedViewPlacement, "Up raises the view: tiles 37 x 51 at raised places", checks);
     CheckView(board, VK_DOWN, NormalViewPlacement, "Down: tiles back at base places, 42 x 62", checks);
+    CheckNewGame(board, checks);
 
     SendWithin(main, WM_COMMAND, kSoundOff, 0);
     CheckSettings(folder, {"ShellLink", "SOUND"}, {{"SOUND", "[SOUND] sound=0"}}, "after sound OFF", checks);
