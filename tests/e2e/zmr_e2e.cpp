@@ -257,8 +257,8 @@ void ReadBoard(HWND main, Board& board, Checks& checks) {
                    Num(placed) + " of 144");
     checks.Expect(board.VisibleCount() == kSlotCount, "all 144 tiles shown", Num(board.VisibleCount()));
     std::string seen;
-    checks.Expect(FourOfEachKind(board, &seen), "36 tile names, each on 4 tiles",
-                  seen + ", e.g. \"" + Narrow(board.names[0]) + "\"");
+    const bool fourEach = FourOfEachKind(board, &seen);
+    checks.Expect(fourEach, "36 tile names, each on 4 tiles", seen + ", e.g. \"" + Narrow(board.names[0]) + "\"");
 }
 
 // Pixels of the selected look's cyan face background in a tile as the screen
@@ -377,8 +377,8 @@ void CheckView(const Board& board, WPARAM key, TilePlacement (*placement)(int),
     const int visible = board.VisibleCount();
     SendWithin(board.main, WM_KEYDOWN, key, 0);
     std::string mismatch;
-    checks.Expect(harness::PumpUntil([&] { return TilesPlaced(board, placement, &mismatch); }, kWindowTimeoutMs),
-                  what, mismatch);
+    const bool placed = harness::PumpUntil([&] { return TilesPlaced(board, placement, &mismatch); }, kWindowTimeoutMs);
+    checks.Expect(placed, what, mismatch);
     checks.Expect(board.VisibleCount() == visible, "the view change shows and hides nothing",
                   Num(board.VisibleCount()) + " shown");
 }
@@ -386,12 +386,14 @@ void CheckView(const Board& board, WPARAM key, TilePlacement (*placement)(int),
 // F2 deals again: every taken tile comes back, at its base place.
 void CheckNewGame(const Board& board, Checks& checks) {
     SendWithin(board.main, WM_KEYDOWN, VK_F2, 0);
-    checks.Expect(harness::PumpUntil([&] { return board.VisibleCount() == kSlotCount; }, kWindowTimeoutMs),
-                  "F2: a new deal shows all 144 tiles", Num(board.VisibleCount()) + " shown");
+    const bool shown = harness::PumpUntil([&] { return board.VisibleCount() == kSlotCount; }, kWindowTimeoutMs);
+    checks.Expect(shown, "F2: a new deal shows all 144 tiles", Num(board.VisibleCount()) + " shown");
     std::string mismatch;
-    checks.Expect(TilesPlaced(board, NormalViewPlacement, &mismatch), "F2: tiles at their base places", mismatch);
+    const bool placed = TilesPlaced(board, NormalViewPlacement, &mismatch);
+    checks.Expect(placed, "F2: tiles at their base places", mismatch);
     std::string seen;
-    checks.Expect(FourOfEachKind(board, &seen), "F2: 36 tile names, each on 4 tiles", seen);
+    const bool fourEach = FourOfEachKind(board, &seen);
+    checks.Expect(fourEach, "F2: 36 tile names, each on 4 tiles", seen);
 }
 
 void CheckSettings(const std::wstring& folder, const std::vector<std::string>& order,
