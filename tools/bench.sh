@@ -29,28 +29,24 @@ cmake --build --preset win64 --target zmr >/dev/null 2>&1 || true
 
 # Each program starts from a folder of its own. The game's holds a settings
 # file, so no first-run dialog comes before the game selection dialog. The
-# game is timed as built (with its debugging sections) and stripped, as a
-# release would ship it: Wine reads the whole image into memory.
+# game is built stripped, as it ships.
 work=build/bench-startup
 rm -rf "$work"
-mkdir -p "$work/zmr" "$work/zmr-stripped" "$work/bare"
+mkdir -p "$work/zmr" "$work/bare"
 cp build/win32/zmr.exe "$work/zmr/"
-i686-w64-mingw32-strip -o "$work/zmr-stripped/zmr.exe" build/win32/zmr.exe
 cp build/win32/bench/bare_window.exe "$work/bare/"
 settings='[ShellLink]\r\nSTARTUP=0\r\nDESKTOP=0\r\nSTARTMENU=0\r\n[SOUND]\r\nsound=0\r\n'
 printf "$settings" >"$work/zmr/zmr.ini"
-printf "$settings" >"$work/zmr-stripped/zmr.ini"
 
 (
   source tools/wine-session.sh
   start_wine_session
   timer=build/win32/bench/startup_timer.exe
-  # Starts take turns, so a busy spell of the machine falls on all three
+  # Starts take turns, so a busy spell of the machine falls on both
   # alike. The game's first window is its selection dialog (class #32770);
   # the yardstick's is its main window.
   for round in $(seq "$runs"); do
     wine "$timer" 1 "#32770" "$work/zmr/zmr.exe" | grep '^run' >>"$work/zmr.txt"
-    wine "$timer" 1 "#32770" "$work/zmr-stripped/zmr.exe" | grep '^run' >>"$work/zmr-stripped.txt"
     wine "$timer" 1 "Bare Window" "$work/bare/bare_window.exe" | grep '^run' >>"$work/bare.txt"
   done
 
@@ -66,7 +62,7 @@ printf "$settings" >"$work/zmr-stripped/zmr.ini"
   echo "$vmhwm" >"$work/vmhwm.txt"
 )
 
-for name in zmr zmr-stripped bare; do
+for name in zmr bare; do
   sed "s/^run  1:/$(printf '%-13s' "$name")/" "$work/$name.txt"
 done
 # median <file> <field>: field 1 the milliseconds, 2 the peak in KB.
@@ -80,7 +76,7 @@ bare_kb=$(median "$work/bare.txt" 2)
 check_kb=$(sed -nE 's/^run +1: .*peak working set +([0-9]+) KB.*/\1/p' "$work/check.txt")
 echo
 printf '%-20s %10s %8s %8s %10s %8s %12s %10s\n' "median of $runs starts" "to window" "vs bare" "target" "fastest" "vs bare" "peak memory" "vs bare"
-for name in zmr zmr-stripped bare; do
+for name in zmr bare; do
   awk -v n="$name" -v ms="$(median "$work/$name.txt" 1)" -v kb="$(median "$work/$name.txt" 2)" \
       -v fast="$(fastest "$work/$name.txt")" -v bfast="$(fastest "$work/bare.txt")" \
       -v bms="$bare_ms" -v bkb="$bare_kb" \
