@@ -9,9 +9,7 @@
 
 ShortcutChoices shortcutChoices;
 
-namespace {
-
-std::wstring ProgramPath() {
+std::wstring GetProgramPath() {
     // The path may exceed the old 260-character limit: grow until it fits.
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -26,6 +24,8 @@ std::wstring ProgramPath() {
         path.resize(path.size() * 2);
     }
 }
+
+namespace {
 
 // Paths at or past the old limit reach the file functions only in their
 // extended form; shorter ones stay as they are.
@@ -74,7 +74,7 @@ bool ParseInt(const std::wstring& text, int& value) {
 }  // namespace
 
 std::wstring GetProgramFolderPath(const wchar_t* name) {
-    std::wstring folder = ProgramPath();
+    std::wstring folder = GetProgramPath();
     const std::size_t slash = folder.find_last_of(L"\\/");
     folder.resize(slash == std::wstring::npos ? 0 : slash);
     if (name != nullptr) {

@@ -5,6 +5,9 @@
 
 inline constexpr wchar_t kSettingsFileName[] = L"zmr.ini";
 
+// The running program's full path, however long; empty if it cannot be had.
+std::wstring GetProgramPath();
+
 // The program's folder, found from the running program's own path (never the
 // working folder), with `name` appended after a backslash when given. Any
 // length and any characters: the path is built in wide characters.

@@ -7,23 +7,9 @@
 
 #include <string>
 
-namespace {
+#include "shell/settings.h"
 
-// The running program's full path, however long.
-std::wstring ProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return std::wstring();
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+namespace {
 
 // The file-system path of a special folder; empty when it has none.
 std::wstring SpecialFolderPath(HWND owner, int folderId) {
@@ -46,7 +32,7 @@ int SaveShortcut(HWND owner, const wchar_t* baseName, int folderId) {
     IPersistFile* file = nullptr;
     int made = 0;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        const std::wstring target = ProgramPath();
+        const std::wstring target = GetProgramPath();
         const std::wstring folder = SpecialFolderPath(owner, folderId);
         if (!target.empty() && !folder.empty() && SUCCEEDED(link->SetPath(target.c_str()))) {
             std::wstring path = folder;
