@@ -9,7 +9,9 @@ inline constexpr wchar_t kTileWindowClass[] = L"Pai Window";
 // The handles of the play windows, held for the life of the main window.
 struct PlayWindows {
     HWND main = nullptr;
-    HWND history = nullptr;  // the taken-tile history, once it exists
+    HWND history = nullptr;   // the taken-tile history, once it exists
+    HWND victory = nullptr;   // the victory picture
+    HWND deadlock = nullptr;  // the deadlock picture
 };
 extern PlayWindows playWindows;
 
