@@ -5,9 +5,15 @@
 #include "board/tile_slots.h"
 #include "deal/deal_generator.h"
 #include "play/game_state.h"
+#include "play/hint.h"
 #include "play/looks.h"
 #include "play/screen.h"
 #include "play/selection.h"
+
+void RunCommandPrologue() {
+    StopHint();
+    HidePictures();
+}
 
 int NewGame(intptr_t ownerWindow, uint32_t seed) {
     // Every face occurs once per deal, so each picture must look normal

@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// What every key and command does first: a running hint stops, and the
+// victory and deadlock pictures go.
+void RunCommandPrologue();
+
 // New game: looks reset, counters cleared, a new deal from `seed` (the clock
 // in whole seconds) shown tile by tile. 1 when dealt; 0 when the deal failed,
 // in which case the deal generator has told the player (with a box owned by

@@ -4,10 +4,16 @@
 #include "board/tile_slots.h"
 #include "play/screen.h"
 
+std::recursive_mutex& LookMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
 void RecolorTile(int slot, int source1, int source2, int source3, int target, bool draw) {
     if (!IsValidSlot(slot)) {
         return;
     }
+    LookLock lock(LookMutex());
     unsigned char* pixels = FacePixels(tileSlots[slot].face);
     if (pixels != nullptr) {
         const unsigned char a = static_cast<unsigned char>(source1);
@@ -27,6 +33,7 @@ void RecolorTile(int slot, int source1, int source2, int source3, int target, bo
 }
 
 void ResetAllLooks(bool draw) {
+    LookLock lock(LookMutex());
     for (int slot = 0; slot < kSlotCount; ++slot) {
         RecolorTile(slot, LookHint, LookSelected, LookAnswer, LookNormal, draw);
     }

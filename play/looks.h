@@ -1,6 +1,8 @@
 // Tile looks: the face background of a tile's picture recoloured to normal, selected, hint or answer.
 #pragma once
 
+#include <mutex>
+
 // Colour-table indices of the face background in each look.
 enum Look : unsigned char {
     LookSelected = 13,  // cyan
@@ -21,3 +23,10 @@ void RecolorTile(int slot, int source1, int source2, int source3, int target, bo
 
 // Every tile from hint, selected and answer to normal.
 void ResetAllLooks(bool draw);
+
+// Look changes (recolouring and drawing) and state writes of the window
+// thread and the hint worker happen one at a time, under this lock. It may
+// be taken again by its holder; it is never held while waiting for the
+// worker to end.
+std::recursive_mutex& LookMutex();
+using LookLock = std::unique_lock<std::recursive_mutex>;

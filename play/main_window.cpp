@@ -6,10 +6,15 @@
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "deal/deal_generator.h"
+#include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/game_state.h"
+#include "play/hint.h"
+#include "play/history_window.h"
+#include "play/picture_windows.h"
 #include "play/play_windows.h"
 #include "play/screen.h"
+#include "play/undo.h"
 #include "shell/dialogs.h"
 #include "shell/launch.h"
 #include "shell/resource.h"
@@ -58,6 +63,13 @@ constexpr Command kCommands[] = {
     {IDC_DOWN_VIEW_BUTTON, LowerView},
     {IDM_NEW_GAME, [](HWND w) { NewGame(Owner(w), ClockSeed()); }},
     {IDM_QUIT, [](HWND w) { DestroyWindow(w); }},
+    {IDM_UNDO, [](HWND) {
+         UndoMove();
+         RefreshHistory(false);
+     }},
+    {IDM_HISTORY, ShowHistory},
+    {IDM_HINT, [](HWND) { StartHint(); }},
+    {IDM_ANSWER, [](HWND) { OfferAnswer(); }},
     {IDM_ABOUT, [](HWND w) { RunAboutDialog(w); }},
     {IDM_HELP_FILE, [](HWND) { OpenHelpFile(); }},
     {IDM_HOME_PAGE, [](HWND) { OpenHomePage(); }},
@@ -75,6 +87,7 @@ struct Key {
 constexpr Key kKeys[] = {
     {VK_BACK, [](HWND w) { SendCommand(w, IDM_UNDO); }},
     {VK_ESCAPE, [](HWND w) { ShowWindow(w, SW_MINIMIZE); }},
+    {VK_SPACE, [](HWND) { TakeAnswerPair(); }},
     {VK_UP, RaiseView},
     {VK_DOWN, LowerView},
     {'P', [](HWND w) { SendCommand(w, IDM_SCREENSAVER); }},
@@ -83,9 +96,8 @@ constexpr Key kKeys[] = {
     {VK_F3, [](HWND w) { SendCommand(w, IDM_GAME_SELECT); }},
 };
 
-// Every key and command first stops a running hint and takes down the
-// victory and deadlock pictures; they come with the hint and the pictures.
 void RunCommand(HWND window, int id) {
+    RunCommandPrologue();
     for (const Command& command : kCommands) {
         if (command.id == id) {
             command.run(window);
@@ -95,6 +107,7 @@ void RunCommand(HWND window, int id) {
 }
 
 void RunKey(HWND window, WPARAM virtualKey) {
+    RunCommandPrologue();
     for (const Key& key : kKeys) {
         if (key.virtualKey == virtualKey) {
             key.run(window);
@@ -123,6 +136,9 @@ void SetUp(HWND window) {
     }
     StartClock(window);
     ComputeTileRects();
+    // Made before the tiles, so they lie above every tile.
+    CreateVictoryWindow(window);
+    CreateDeadlockWindow(window);
     const bool dealt = BuildDeal(Owner(window), ClockSeed()) == 1;
     CreateTileWindows(window, dealt);
     SetClientAreaSize(window, kClientWidth, kClientHeight, true);
@@ -148,11 +164,15 @@ POINT RestoredOrigin(HWND window) {
 }
 
 void ShutDown(HWND window) {
+    // The worker draws with the palette and windows freed below.
+    StopHint();
     const POINT origin = RestoredOrigin(window);
     WriteSettingInt(L"Pos", L"X", origin.x, kSettingsFileName);
     WriteSettingInt(L"Pos", L"Y", origin.y, kSettingsFileName);
     WriteSettingInt(L"SOUND", L"sound", gameState.soundOn, kSettingsFileName);
     ReleaseTilePalette();
+    ReleasePicturePalettes();
+    ReleaseHistoryPalette();
     StopClock(window);
     ReleaseViewButtons();
     playWindows = PlayWindows{};
@@ -194,6 +214,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case kDownViewButtonHoverMessage:
         ShowViewButtonHelp(false);
+        return 0;
+    case kHintDeadlockMessage:
+        // Only for the hint still in force: a key or command since has ended it.
+        if (static_cast<int>(wParam) == CurrentHintRun()) {
+            ShowHintDeadlockBox(window);
+        }
         return 0;
     default:
         break;

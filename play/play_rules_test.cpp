@@ -40,7 +40,7 @@ protected:
         ASSERT_EQ(BuildDeal(0, 20261208), 1);
         gameState = GameState{};
         ResetRecordedFaces();
-        recordedScreenCalls.clear();
+        ClearRecordedScreen();
         recordedDealFailures.clear();
     }
 

@@ -15,6 +15,11 @@ struct PlayWindows {
 };
 extern PlayWindows playWindows;
 
+// Posted by the hint's report that no pair is left, with the hint run.
+constexpr UINT kHintDeadlockMessage = WM_APP + 1;
+// Tells the player that the hint found no pair.
+void ShowHintDeadlockBox(HWND mainWindow);
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

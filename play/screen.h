@@ -35,3 +35,28 @@ void RefreshHistory(bool onlyIfVisible);
 // The sound switch: its menu check marks, and storing it in the settings file.
 void ShowSoundChecks(int soundOn);
 void StoreSoundSetting(int soundOn);
+
+// The deadlock and victory pictures over the board; HidePictures takes down
+// whichever is shown.
+void ShowDeadlockPicture();
+void ShowVictoryPicture();
+void HidePictures();
+
+// Called by the hint worker once it has drawn: makes sure what it drew
+// reaches the screen although the window thread may be idle.
+void FlushTileDrawing();
+
+// Called by the hint worker when it found no pair to show: the window thread
+// tells the player "手詰まりです。", unless hint run `run` has been stopped by then.
+void ReportHintDeadlock(int run);
+
+// The hint worker could not be started.
+void ShowThreadFailure();
+
+// The answer may not be seen yet: `neverPlayed` when nothing was taken and
+// no deadlock met since the deal.
+void ShowAnswerRefusal(bool neverPlayed);
+
+// Asks whether to start the answer (again, when `answerRunning`): 1001 to
+// start from the dealt position, 2 to leave things as they are.
+int AskAnswerStart(bool answerRunning);

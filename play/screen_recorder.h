@@ -1,4 +1,4 @@
-// Test stand-in for the screen: records every visible effect the rules ask for, in order.
+// Test stand-in for the screen: records every visible effect the rules ask for, in order, from any thread.
 #pragma once
 
 #include <vector>
@@ -6,12 +6,18 @@
 #include "play/screen.h"
 
 struct ScreenCall {
-    enum Kind { Sound, Draw, Hide, Show, Place, Refresh, SoundChecks, StoreSound } kind;
-    int value;      // the slot, sound, placement or setting
-    bool flag;      // no-stop for sounds, only-if-visible for refreshes
+    enum Kind {
+        Sound, Draw, Hide, Show, Place, Refresh, SoundChecks, StoreSound,
+        DeadlockPicture, VictoryPicture, HidePictures, HintDeadlock, ThreadFailure, AnswerRefusal, AnswerAsked,
+    } kind;
+    int value;      // the slot, sound, placement, setting or hint run
+    // No-stop for sounds, only-if-visible for refreshes, never-played for
+    // refusals, drawn green (the hint's look) for draws.
+    bool flag;
     bool operator==(const ScreenCall&) const = default;
 };
 
+// The calls so far; read them only while no hint worker runs.
 extern std::vector<ScreenCall> recordedScreenCalls;
 
 // Face pictures of the recorder: 144 pictures of 62 rows of 44 bytes, every
@@ -20,3 +26,12 @@ void ResetRecordedFaces();
 
 // The calls of one kind, in order.
 std::vector<ScreenCall> RecordedCallsOf(ScreenCall::Kind kind);
+
+// Clears the record, and shows every tile window again.
+void ClearRecordedScreen();
+
+// Whether the slot's tile window is shown, after the Show and Hide calls so far.
+bool RecordedTileShown(int slot);
+
+// What AskAnswerStart answers (1001 or 2).
+extern int recordedAnswerChoice;

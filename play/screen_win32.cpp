@@ -7,7 +7,9 @@
 #include "play/screen.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
+#include "shell/dialogs.h"
 #include "shell/settings.h"
+#include "shell/texts.h"
 
 namespace {
 
@@ -71,4 +73,31 @@ void ShowSoundChecks(int soundOn) {
 
 void StoreSoundSetting(int soundOn) {
     WriteSettingInt(L"SOUND", L"sound", soundOn, kSettingsFileName);
+}
+
+void FlushTileDrawing() {
+    // Under Wine what the worker drew reaches the screen when the window
+    // thread next looks at its messages; an idle one is woken for it.
+    PostMessageW(playWindows.main, WM_NULL, 0, 0);
+}
+
+void ReportHintDeadlock(int run) {
+    PostMessageW(playWindows.main, kHintDeadlockMessage, static_cast<WPARAM>(run), 0);
+}
+
+void ShowHintDeadlockBox(HWND mainWindow) {
+    MessageBoxW(mainWindow, kHintDeadlockText, kHintDeadlockCaption, MB_OK);
+}
+
+void ShowThreadFailure() {
+    MessageBoxW(playWindows.main, kThreadFailureText, kThreadFailureCaption, MB_OK);
+}
+
+void ShowAnswerRefusal(bool neverPlayed) {
+    MessageBoxW(playWindows.main, neverPlayed ? kAnswerNeverPlayedText : kAnswerPlayMoreText, kAnswerCaption,
+                MB_OK | MB_ICONWARNING);
+}
+
+int AskAnswerStart(bool answerRunning) {
+    return RunAnswerDialog(playWindows.main, answerRunning);
 }

@@ -4,7 +4,9 @@
 #include "board/freedom.h"
 #include "board/tile_slots.h"
 #include "play/game_state.h"
+#include "play/hint.h"
 #include "play/looks.h"
+#include "play/outcome.h"
 
 namespace {
 
@@ -63,10 +65,12 @@ int SlotOfWindow(int window) {
     return -1;
 }
 
-int TakeSelectedPair() {
-    int first = -1;
-    int second = -1;
-    for (int i = 0; i < kSlotCount && first < 0; ++i) {
+namespace {
+
+// The first two selected tiles of one kind, searching i = 0..143 and, for
+// each i, j = 0..i-1.
+bool FindSelectedPair(int& first, int& second) {
+    for (int i = 0; i < kSlotCount; ++i) {
         if (tileSlots[i].state != 1) {
             continue;
         }
@@ -74,17 +78,35 @@ int TakeSelectedPair() {
             if (tileSlots[j].state == 1 && FacesMatch(tileSlots[i].face, tileSlots[j].face)) {
                 first = i;
                 second = j;
-                break;
+                return true;
             }
         }
     }
-    if (first < 0) {
+    return false;
+}
+
+}  // namespace
+
+int TakeSelectedPair() {
+    int first = -1;
+    int second = -1;
+    {
+        LookLock looks(LookMutex());
+        if (!FindSelectedPair(first, second)) {
+            return 0;
+        }
+    }
+    // No hint may run while a pair is taken. Stopping it first (before the
+    // windows are hidden) changes nothing the player can tell; a running
+    // hint may have just given an answer tile its yellow back, so look again.
+    std::unique_lock<std::mutex> control = LockHintControl();
+    StopHintHolding(control);
+    if (!FindSelectedPair(first, second)) {
         return 0;
     }
     HideTile(first);
     HideTile(second);
     gameState.takeCount += 1;
-    // A running hint is stopped here, before any state changes, once hints exist.
     PlayIfSoundOn(Sound::Get, true);
     for (TileSlot& slot : tileSlots) {
         if (slot.state >= 2) {
@@ -102,6 +124,9 @@ int TakeSelectedPair() {
 }
 
 void ClickTile(int slot) {
+    // The hint worker may change looks and answer tiles meanwhile: a click
+    // reads and writes them one at a time with it.
+    LookLock looks(LookMutex());
     if (!IsValidSlot(slot) || IsTileFree(slot) != 1) {
         return;
     }
@@ -109,11 +134,13 @@ void ClickTile(int slot) {
     if (tile.state == 0) {
         RecolorTile(slot, LookNormal, LookHint, LookAnswer, LookSelected, true);
         tile.state = 1;
+        // A take waits for the worker to end, which needs this lock.
+        looks.unlock();
         if (TakeSelectedPair() == 0) {
             PlayIfSoundOn(Sound::Check, false);
         }
-        // The deadlock and cleared tests follow every selecting click here,
-        // with the deadlock and victory pictures.
+        looks.lock();
+        ShowOutcomeOfClick();
     } else if (tile.state == 1) {
         PlayIfSoundOn(Sound::Cancel, false);
         RecolorTile(slot, LookSelected, 0, 0, RestingLook(slot), true);

@@ -25,3 +25,14 @@ inline constexpr wchar_t kAnswerHelpText[] = L"【答え】 答えを表示し�
 inline constexpr wchar_t kScreensaverHelpText[] = L"【★ひと休み★】 付属のスクリーンセーバーを起動します。";
 inline constexpr wchar_t kUpViewButtonHelpText[] = L"【↑ボタン】視点を切り替えます";
 inline constexpr wchar_t kDownViewButtonHelpText[] = L"【↓ボタン】視点切り替えを戻します";
+
+// The hint found no pair to show.
+inline constexpr wchar_t kHintDeadlockText[] = L"手詰まりです。";
+inline constexpr wchar_t kHintDeadlockCaption[] = L"手詰まり";
+// The hint worker could not be started.
+inline constexpr wchar_t kThreadFailureText[] = L"スレッドの作成に失敗しました。";
+inline constexpr wchar_t kThreadFailureCaption[] = L"失敗";
+// The answer is refused before the player has played enough.
+inline constexpr wchar_t kAnswerNeverPlayedText[] = L"プレイをしてからでなければ\n答えは見られません";
+inline constexpr wchar_t kAnswerPlayMoreText[] = L"もう少しプレイをしないと\n答えは見られません";
+inline constexpr wchar_t kAnswerCaption[] = L"答え表示";

@@ -1,0 +1,186 @@
+// Undo, the deadlock and victory tests after a click, and the answer: the rules through the screen recorder.
+#include <gtest/gtest.h>
+
+#include "play/answer.h"
+#include "play/game_commands.h"
+#include "play/outcome.h"
+#include "play/play_test_board.h"
+#include "play/undo.h"
+
+namespace {
+
+using namespace play_test;
+
+ScreenCall Back(bool noStop) { return {ScreenCall::Sound, static_cast<int>(Sound::Back), noStop}; }
+
+class PlayFlow : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Deal(1, 31337)); }
+};
+
+int undoCalls = 0;
+void CountedUndo() {
+    ++undoCalls;
+    UndoMove();
+}
+
+TEST_F(PlayFlow, UndoBringsBackTheLatestPairOrOnlyDropsSelections) {
+    // Nothing taken, one tile selected: it is deselected, silently.
+    const int first = SlotsOfPair(71)[0];
+    ClickTile(first);
+    ClearRecordedScreen();
+    UndoMove();
+    EXPECT_EQ(tileSlots[first].state, 0);
+    EXPECT_EQ(LookPixels(first, LookSelected), 0);
+    EXPECT_TRUE(RecordedCallsOf(ScreenCall::Sound).empty());
+
+    for (int pair = 71; pair >= 67; --pair) ClickPair(pair);
+    ClickTile(SlotsOfPair(66)[0]);
+    ClearRecordedScreen();
+    UndoMove();
+    EXPECT_EQ(TakenPairs(), 4);
+    for (int slot : SlotsOfPair(67)) EXPECT_EQ(tileSlots[slot].state, 0);
+    for (int slot : SlotsOfPair(71)) EXPECT_EQ(tileSlots[slot].state, 5);
+    EXPECT_EQ(tileSlots[SlotsOfPair(66)[0]].state, 0);
+    // One "back", as a no-stop sound, however many tiles come back.
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::Sound), (std::vector<ScreenCall>{Back(true)}));
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::Show).size(), 2u);
+    EXPECT_EQ(gameState.takeCount, 5);
+
+    // Back to cell 1 of 4 taken: three undos leave the first pair taken.
+    undoCalls = 0;
+    EXPECT_EQ(UndoBackToCell(1, CountedUndo), 3);
+    EXPECT_EQ(undoCalls, 3);
+    EXPECT_EQ(TakenPairs(), 1);
+    for (int slot : SlotsOfPair(71)) EXPECT_EQ(tileSlots[slot].state, 2);
+    // An empty cell, and a cell out of range, do nothing.
+    EXPECT_EQ(UndoBackToCell(1, CountedUndo), 0);
+    EXPECT_EQ(UndoBackToCell(-1, CountedUndo), 0);
+    EXPECT_EQ(undoCalls, 3);
+}
+
+TEST_F(PlayFlow, ClearingShowsTheVictoryOncePerDealAndUndoDoesNotBringItBack) {
+    for (int pair = 71; pair >= 0; --pair) ClickPair(pair);
+    EXPECT_EQ(IsBoardCleared(), 1);
+    EXPECT_EQ(IsDeadlocked(), 0);
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::VictoryPicture).size(), 1u);
+    EXPECT_TRUE(RecordedCallsOf(ScreenCall::DeadlockPicture).empty());
+    EXPECT_EQ(gameState.victoryPending, 0);
+
+    UndoMove();
+    EXPECT_EQ(TakenPairs(), 71);
+    ClickPair(0);
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::VictoryPicture).size(), 1u);
+    RestartDeal();
+    for (int pair = 71; pair >= 0; --pair) ClickPair(pair);
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::VictoryPicture).size(), 1u);
+    EXPECT_EQ(gameState.takeCount, 72 + 1 + 72);
+}
+
+TEST_F(PlayFlow, DeadlockIsToldAfterTheClickThatLeavesNoPairButNotWhileASelectedTileCanPair) {
+    // Take pairs off the answer's order until a click leaves no free pair:
+    // a seeded search over greedy plays (first free pair in slot order).
+    bool found = false;
+    for (unsigned seed = 1; seed < 400 && !found; ++seed) {
+        ASSERT_TRUE(Deal(1 + seed % 4, seed));
+        while (IsDeadlocked() == 0 && IsBoardCleared() == 0) {
+            int a = -1, b = -1;
+            for (int i = 0; i < kSlotCount && a < 0; ++i) {
+                for (int j = i + 1; j < kSlotCount; ++j) {
+                    if (tileSlots[i].state < 2 && tileSlots[j].state < 2 && IsTileFree(i) && IsTileFree(j) &&
+                        FacesMatch(tileSlots[i].face, tileSlots[j].face)) {
+                        a = i, b = j;
+                        break;
+                    }
+                }
+            }
+            ASSERT_GE(a, 0);
+            ClickTile(a);
+            // Between the two clicks of a last pair the selected tile can still pair: no deadlock yet.
+            EXPECT_TRUE(RecordedCallsOf(ScreenCall::DeadlockPicture).empty());
+            ClickTile(b);
+        }
+        found = IsDeadlocked() == 1;
+    }
+    ASSERT_TRUE(found) << "no greedy play ran into deadlock";
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::DeadlockPicture).size(), 1u);
+    EXPECT_EQ(gameState.deadlockCount, 1);
+    const std::vector<ScreenCall> sounds = RecordedCallsOf(ScreenCall::Sound);
+    ASSERT_FALSE(sounds.empty());
+    EXPECT_EQ(sounds.back(), (ScreenCall{ScreenCall::Sound, static_cast<int>(Sound::Tezumari), false}));
+}
+
+TEST_F(PlayFlow, TheAnswerIsRefusedUntil72TakesOrTwoDeadlocks) {
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerRefusal), (std::vector<ScreenCall>{{ScreenCall::AnswerRefusal, 0, true}}));
+    ClickPair(71);
+    UndoMove();
+    ClearRecordedScreen();
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerRefusal), (std::vector<ScreenCall>{{ScreenCall::AnswerRefusal, 0, false}}));
+
+    // 72 takes spread over undos and restarts open it, the 71st does not.
+    for (int round = 0; round < 70; ++round) {
+        ClickPair(71);
+        round % 2 == 0 ? UndoMove() : RestartDeal();
+    }
+    ASSERT_EQ(gameState.takeCount, 71);
+    ClearRecordedScreen();
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerRefusal).size(), 1u);
+    ClickPair(71);
+    recordedAnswerChoice = 2;
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerAsked), (std::vector<ScreenCall>{{ScreenCall::AnswerAsked, 0, false}}));
+    EXPECT_EQ(gameState.answerMode, 0);
+
+    // So do two deadlocks, but not one.
+    gameState.takeCount = 0;
+    gameState.deadlockCount = 1;
+    ClearRecordedScreen();
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerRefusal).size(), 1u);
+    gameState.deadlockCount = 2;
+    recordedAnswerChoice = 1001;
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerAsked).size(), 1u);
+    EXPECT_EQ(gameState.answerMode, 1);
+}
+
+TEST_F(PlayFlow, SpacePlaysTheWholeAnswerWithoutAVictoryAndAnotherPairEndsIt) {
+    ClickPair(71);
+    ClickPair(70);
+    gameState.takeCount = 72;
+    gameState.victoryPending = 1;
+    recordedAnswerChoice = 1001;
+    OfferAnswer();
+    ASSERT_EQ(gameState.answerMode, 1);
+    EXPECT_EQ(TakenPairs(), 0);
+    for (int slot : SlotsOfPair(71)) EXPECT_GT(LookPixels(slot, LookAnswer), 0);
+    // "答え" again while it runs: つづきから leaves everything as it is.
+    recordedAnswerChoice = 2;
+    OfferAnswer();
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::AnswerAsked).back(), (ScreenCall{ScreenCall::AnswerAsked, 0, true}));
+    EXPECT_EQ(gameState.answerStep, 71);
+
+    for (int step = 71; step >= 0; --step) {
+        ASSERT_EQ(gameState.answerStep, step);
+        TakeAnswerPair();
+        for (int slot : SlotsOfPair(step)) ASSERT_EQ(tileSlots[slot].state, 2) << "pair " << step;
+    }
+    EXPECT_EQ(gameState.answerMode, 0);
+    EXPECT_EQ(TakenPairs(), 72);
+    EXPECT_TRUE(RecordedCallsOf(ScreenCall::VictoryPicture).empty());
+    TakeAnswerPair();  // outside answer mode: nothing
+    EXPECT_EQ(TakenPairs(), 72);
+
+    // Undo in answer mode ends it and takes the yellow away.
+    recordedAnswerChoice = 1001;
+    OfferAnswer();
+    TakeAnswerPair();
+    UndoMove();
+    EXPECT_EQ(gameState.answerMode, 0);
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookAnswer), 0);
+}
+
+}  // namespace

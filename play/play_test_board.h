@@ -1,0 +1,58 @@
+// Shared by the host tests of play: a dealt board of the game's own, and ways to find tiles on it.
+#pragma once
+
+#include <vector>
+
+#include "board/freedom.h"
+#include "board/positions.h"
+#include "board/tile_slots.h"
+#include "deal/deal_generator.h"
+#include "deal/failure_recorder.h"
+#include "play/game_state.h"
+#include "play/looks.h"
+#include "play/screen_recorder.h"
+#include "play/selection.h"
+
+namespace play_test {
+
+// A fresh deal of an arrangement, a fresh game state and an empty record.
+inline bool Deal(int arrangement, unsigned seed, int harder = 0) {
+    currentArrangement = arrangement;
+    harderDeal = harder;
+    ComputeTileRects();
+    const bool dealt = BuildDeal(0, seed) == 1;
+    gameState = GameState{};
+    ResetRecordedFaces();
+    ClearRecordedScreen();
+    recordedDealFailures.clear();
+    return dealt;
+}
+
+inline std::vector<int> SlotsOfPair(int pair) {
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (tileSlots[slot].pair == pair) slots.push_back(slot);
+    }
+    return slots;
+}
+
+// Takes answer pair `pair` by clicking both of its tiles.
+inline void ClickPair(int pair) {
+    for (int slot : SlotsOfPair(pair)) ClickTile(slot);
+}
+
+inline int TakenPairs() {
+    int taken = 0;
+    for (const TileSlot& slot : tileSlots) taken += slot.state >= 2 ? 1 : 0;
+    return taken / 2;
+}
+
+// Pixels of the slot's face area that carry the look `index`.
+inline int LookPixels(int slot, int index) {
+    const unsigned char* pixels = FacePixels(tileSlots[slot].face);
+    int count = 0;
+    for (int offset = kLookFirstOffset; offset < kLookEndOffset; ++offset) count += pixels[offset] == index;
+    return count;
+}
+
+}  // namespace play_test
