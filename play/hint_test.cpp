@@ -1,0 +1,182 @@
+// The hint worker: its order of pairs, its looks in and out of answer mode, its end, and stopping it from any state while tiles are clicked.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <thread>
+
+#include "play/hint.h"
+#include "play/outcome.h"
+#include "play/play_test_board.h"
+
+namespace {
+
+using namespace play_test;
+using namespace std::chrono_literals;
+
+bool WaitForHintToEnd() {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (HintIsRunning() == 1 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    return HintIsRunning() == 0;
+}
+
+// The pairs the worker showed, in order: its draws in the green look come
+// two by two.
+std::vector<std::pair<int, int>> ShownPairs() {
+    std::vector<std::pair<int, int>> pairs;
+    std::vector<int> green;
+    for (const ScreenCall& draw : RecordedCallsOf(ScreenCall::Draw)) {
+        if (draw.flag) green.push_back(draw.value);
+    }
+    for (std::size_t k = 0; k + 1 < green.size(); k += 2) pairs.emplace_back(green[k], green[k + 1]);
+    return pairs;
+}
+
+std::vector<int> FreeSlots() {
+    std::vector<int> free;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (tileSlots[slot].state < 2 && IsTileFree(slot) == 1) free.push_back(slot);
+    }
+    return free;
+}
+
+// Gives the free tiles kinds of their own but for the first `sharing`,
+// which share one kind.
+void MakeOneKindShared(int sharing) {
+    const std::vector<int> free = FreeSlots();
+    ASSERT_LT(free.size(), 36u);
+    for (std::size_t n = 0; n < free.size(); ++n) tileSlots[free[n]].face = static_cast<int>(n);
+    for (int n = 1; n < sharing; ++n) tileSlots[free[static_cast<std::size_t>(n)]].face = 36 * n;
+}
+
+class Hint : public ::testing::Test {
+protected:
+    void SetUp() override {
+        hintTiming = {2ms, 1ms};
+        ASSERT_TRUE(Deal(1, 2024));
+    }
+    void TearDown() override {
+        StopHint();
+        hintTiming = HintTiming{};
+    }
+};
+
+TEST_F(Hint, ShowsEveryFreePairOnceByTheHigherSlotThenTheLower) {
+    for (int sharing : {3, 4}) {
+        ASSERT_TRUE(Deal(1, 2024));
+        MakeOneKindShared(sharing);
+        const std::vector<int> free = FreeSlots();
+        StartHint();
+        ASSERT_TRUE(WaitForHintToEnd());
+        const std::vector<std::pair<int, int>> shown = ShownPairs();
+        // Three tiles of a kind make three pairs, four make six.
+        ASSERT_EQ(shown.size(), sharing == 3 ? 3u : 6u);
+        std::vector<std::pair<int, int>> expected;
+        for (int i = 1; i < kSlotCount; ++i) {
+            for (int j = 0; j < i; ++j) {
+                bool iShares = false, jShares = false;
+                for (int n = 0; n < sharing; ++n) {
+                    iShares = iShares || free[static_cast<std::size_t>(n)] == i;
+                    jShares = jShares || free[static_cast<std::size_t>(n)] == j;
+                }
+                if (iShares && jShares) expected.emplace_back(i, j);
+            }
+        }
+        EXPECT_EQ(shown, expected);
+        for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookHint), 0) << slot;
+        EXPECT_TRUE(RecordedCallsOf(ScreenCall::HintDeadlock).empty());
+    }
+}
+
+TEST_F(Hint, StartsWithNothingSelectedAndGivesTheAnswerPairItsYellowBack) {
+    gameState.answerMode = 1;
+    gameState.answerStep = 71;
+    const std::vector<int> answer = SlotsOfPair(71);
+    for (int slot : answer) RecolorTile(slot, LookNormal, 0, 0, LookAnswer, false);
+    ClickTile(answer[0]);
+    const int other = FreeSlots().back() == answer[1] ? FreeSlots().front() : FreeSlots().back();
+    ClickTile(other);
+    ASSERT_EQ(tileSlots[other].state, 1);
+    StartHint();
+    {
+        // The selections are dropped before the worker starts: the answer
+        // tile goes back to yellow, the other to normal.
+        LookLock looks(LookMutex());
+        EXPECT_EQ(tileSlots[answer[0]].state, 0);
+        EXPECT_EQ(tileSlots[other].state, 0);
+    }
+    ASSERT_TRUE(WaitForHintToEnd());
+    EXPECT_GE(ShownPairs().size(), 1u);
+    for (int slot : answer) EXPECT_EQ(LookPixels(slot, LookAnswer), kLookEndOffset - kLookFirstOffset) << slot;
+    EXPECT_EQ(LookPixels(other, LookNormal), kLookEndOffset - kLookFirstOffset);
+}
+
+TEST_F(Hint, StopEndsItAtOnceDuringItsWaitAndTurnsTheGreenTilesBack) {
+    hintTiming = {10s, 10s};
+    StartHint();
+    // Wait until the first pair is green.
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (ShownPairs().empty() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(ShownPairs().size(), 1u);
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(StopHint(), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
+    EXPECT_EQ(HintIsRunning(), 0);
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookHint), 0) << slot;
+    const std::size_t calls = RecordedCallsOf(ScreenCall::Draw).size();
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::Draw).size(), calls);
+    EXPECT_EQ(StopHint(), 0);
+}
+
+TEST_F(Hint, SaysDeadlockOnlyWhenNoPairIsLeftAndNothingOnAClearedBoard) {
+    // Every free tile a kind of its own: nothing to show, and the report
+    // names the run it belongs to.
+    MakeOneKindShared(1);
+    StartHint();
+    ASSERT_TRUE(WaitForHintToEnd());
+    EXPECT_TRUE(ShownPairs().empty());
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::HintDeadlock),
+              (std::vector<ScreenCall>{{ScreenCall::HintDeadlock, CurrentHintRun(), false}}));
+
+    ASSERT_TRUE(Deal(2, 99));
+    for (int pair = 71; pair >= 0; --pair) ClickPair(pair);
+    ClearRecordedScreen();
+    StartHint();
+    ASSERT_TRUE(WaitForHintToEnd());
+    EXPECT_TRUE(RecordedCallsOf(ScreenCall::HintDeadlock).empty());
+    EXPECT_TRUE(ShownPairs().empty());
+}
+
+// Starts and stops hints thousands of times on one thread while another
+// selects, deselects and takes tiles: run it under the thread sanitizer.
+TEST_F(Hint, StartsAndStopsWhileAnotherThreadClicksLeaveNoGreenAndNoHalfTakenPair) {
+    hintTiming = {0ms, 0ms};
+    const unsigned seed = static_cast<unsigned>(std::random_device{}());
+    std::printf("hint stress seed %u\n", seed);
+    std::atomic<bool> done{false};
+    std::thread clicker([&] {
+        std::mt19937 random(seed);
+        while (!done) {
+            ClickTile(static_cast<int>(random() % kSlotCount));
+        }
+    });
+    std::mt19937 random(seed + 1);
+    for (int round = 0; round < 2000; ++round) {
+        StartHint();
+        if (random() % 4 == 0) std::this_thread::sleep_for(std::chrono::microseconds(random() % 200));
+        StopHint();
+    }
+    done = true;
+    clicker.join();
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookHint), 0) << "seed " << seed;
+    // Both tiles of every taken pair share their age; ages run 2, 3, ...
+    std::vector<int> perState(80, 0);
+    for (const TileSlot& slot : tileSlots) ++perState[static_cast<std::size_t>(slot.state)];
+    const int taken = TakenPairs();
+    for (int state = 2; state < 2 + taken; ++state) EXPECT_EQ(perState[static_cast<std::size_t>(state)], 2) << "seed " << seed;
+}
+
+}  // namespace
