@@ -20,11 +20,10 @@ void RecolorTile(int slot, int source1, int source2, int source3, int target, bo
         const unsigned char b = static_cast<unsigned char>(source2 != 0 ? source2 : source1);
         const unsigned char c = static_cast<unsigned char>(source3 != 0 ? source3 : source1);
         const unsigned char to = static_cast<unsigned char>(target);
+        // Written without branches, so the compiler runs it over many pixels at once.
         for (int offset = kLookFirstOffset; offset < kLookEndOffset; ++offset) {
             const unsigned char index = pixels[offset];
-            if (index == a || index == b || index == c) {
-                pixels[offset] = to;
-            }
+            pixels[offset] = (index == a) | (index == b) | (index == c) ? to : index;
         }
     }
     if (draw) {

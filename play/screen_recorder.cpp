@@ -35,6 +35,11 @@ void ResetRecordedFaces() {
     }
 }
 
+void ForgetRecordedCalls() {
+    std::lock_guard<std::mutex> lock(recordMutex);
+    recordedScreenCalls.clear();
+}
+
 void ClearRecordedScreen() {
     std::lock_guard<std::mutex> lock(recordMutex);
     recordedScreenCalls.clear();

@@ -27,6 +27,9 @@ void ResetRecordedFaces();
 // The calls of one kind, in order.
 std::vector<ScreenCall> RecordedCallsOf(ScreenCall::Kind kind);
 
+// Clears the record of calls, keeping what is shown.
+void ForgetRecordedCalls();
+
 // Clears the record, and shows every tile window again.
 void ClearRecordedScreen();
 
