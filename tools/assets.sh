@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Redraws every picture: installs what is missing, builds the generator, writes assets/ and docs/board.png.
+# Redraws every picture and remakes the sounds: installs what is missing, builds the generator, writes assets/ and docs/board.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"

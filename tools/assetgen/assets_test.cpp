@@ -1,7 +1,8 @@
-// Checks every committed picture against what the game and the screensaver expect of it.
+// Checks every committed picture and sound against what the game and the screensaver expect of it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -473,4 +474,129 @@ TEST(SaverPictures, CanvasIsAllMatGreen) {
         EXPECT_EQ(d.table[i], expected) << "entry " << i;
     }
     EXPECT_EQ(std::count(d.raw.begin(), d.raw.end(), 8), 640 * 480);
+}
+
+namespace {
+
+// A WAV file read chunk by chunk, as a player reads it.
+struct Wav {
+    std::string fault;  // empty when the file is well formed
+    uint32_t format = 0, channels = 0, rate = 0, byteRate = 0, blockAlign = 0, bits = 0;
+    std::vector<int> samples;
+};
+
+Wav ReadWav(const std::string& relative) {
+    const std::vector<uint8_t> b = ReadBytes(SourcePath(relative));
+    Wav w;
+    if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 12) != "WAVE") {
+        w.fault = "no RIFF/WAVE header";
+        return w;
+    }
+    if (U32(b, 4) != b.size() - 8) {
+        w.fault = "RIFF size " + std::to_string(U32(b, 4)) + " for a file of " + std::to_string(b.size());
+        return w;
+    }
+    bool haveFormat = false, haveData = false;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        const std::string tag(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at + 4));
+        const uint32_t size = U32(b, at + 4);
+        if (at + 8 + size > b.size()) {
+            w.fault = "chunk " + tag + " runs past the end";
+            return w;
+        }
+        if (tag == "fmt ") {
+            if (size != 16) w.fault = "fmt chunk of " + std::to_string(size) + " bytes";
+            w.format = U16(b, at + 8);
+            w.channels = U16(b, at + 10);
+            w.rate = U32(b, at + 12);
+            w.byteRate = U32(b, at + 16);
+            w.blockAlign = U16(b, at + 20);
+            w.bits = U16(b, at + 22);
+            haveFormat = true;
+        } else if (tag == "data" && haveFormat && w.bits == 16) {
+            for (size_t i = 0; i + 1 < size; i += 2) w.samples.push_back(static_cast<int16_t>(U16(b, at + 8 + i)));
+            haveData = true;
+        }
+        at += 8 + size + (size & 1);
+    }
+    if (!haveFormat || !haveData) w.fault = "no fmt chunk, or no 16-bit data after it";
+    return w;
+}
+
+struct SoundLimits {
+    const char* name;
+    int shortestMs, longestMs;
+};
+
+// Each sound's length, as the game's moments call for: a click is over
+// before the next click, a deadlock phrase is allowed to linger.
+constexpr SoundLimits kSoundLimits[] = {
+    {"check", 60, 90}, {"cancel", 60, 100}, {"get", 200, 300}, {"tezumari", 500, 700}, {"back", 150, 250}};
+
+std::string SoundFile(const char* name) { return std::string("assets/sounds/") + name + ".wav"; }
+
+// Zero crossings per second over samples [from, to): a rough pitch.
+double CrossingRate(const std::vector<int>& s, size_t from, size_t to, uint32_t rate) {
+    int crossings = 0;
+    for (size_t i = from + 1; i < to; ++i) crossings += (s[i - 1] < 0) != (s[i] < 0);
+    return crossings * static_cast<double>(rate) / static_cast<double>(to - from);
+}
+
+}  // namespace
+
+TEST(Sounds, EachIsAShortMonoPcmFileThatFadesInAndOut) {
+    for (const SoundLimits& limits : kSoundLimits) {
+        const std::string path = SoundFile(limits.name);
+        const Wav w = ReadWav(path);
+        ASSERT_EQ(w.fault, "") << path;
+        EXPECT_EQ(w.format, 1u) << path << ": PCM";
+        EXPECT_EQ(w.channels, 1u) << path;
+        EXPECT_EQ(w.rate, 22050u) << path;
+        EXPECT_EQ(w.bits, 16u) << path;
+        EXPECT_EQ(w.blockAlign, w.channels * w.bits / 8) << path;
+        EXPECT_EQ(w.byteRate, w.rate * w.blockAlign) << path;
+
+        const auto& s = w.samples;
+        const size_t ms = w.rate / 1000;
+        EXPECT_GE(s.size(), limits.shortestMs * ms) << path;
+        EXPECT_LE(s.size(), limits.longestMs * ms) << path;
+        ASSERT_GT(s.size(), 2 * ms) << path;
+
+        int peak = 0;
+        double energy = 0.0;
+        for (int v : s) {
+            peak = std::max(peak, std::abs(v));
+            energy += static_cast<double>(v) * v;
+        }
+        const double rms = std::sqrt(energy / static_cast<double>(s.size()));
+        EXPECT_GT(rms, 0.03 * 32768) << path << ": too quiet to hear over a game";
+        EXPECT_LT(peak, 0.9 * 32768) << path << ": no headroom, it would clip";
+
+        // Silence at both ends, reached by a fade rather than a step.
+        EXPECT_LE(std::abs(s.front()), 0.01 * 32768) << path;
+        EXPECT_LE(std::abs(s.back()), 0.01 * 32768) << path;
+        int headPeak = 0, tailPeak = 0;
+        for (size_t i = 0; i < ms; ++i) {
+            headPeak = std::max(headPeak, std::abs(s[i]));
+            tailPeak = std::max(tailPeak, std::abs(s[s.size() - 1 - i]));
+        }
+        EXPECT_LT(headPeak, peak / 2) << path << ": starts with a click";
+        EXPECT_LT(tailPeak, peak / 2) << path << ": ends with a click";
+    }
+}
+
+TEST(Sounds, PitchesTellTheMomentsApart) {
+    auto rate = [](const char* name) {
+        const Wav w = ReadWav(SoundFile(name));
+        return w.samples.size() > 1 ? CrossingRate(w.samples, 0, w.samples.size(), w.rate) : 0.0;
+    };
+    EXPECT_GT(rate("check"), rate("cancel")) << "selecting sounds brighter than letting go";
+    EXPECT_LT(rate("tezumari"), rate("cancel")) << "the deadlock phrase is the lowest";
+    const Wav back = ReadWav(SoundFile("back"));
+    ASSERT_GT(back.samples.size(), 100u);
+    const size_t half = back.samples.size() / 2;
+    EXPECT_GT(CrossingRate(back.samples, half, back.samples.size(), back.rate),
+              CrossingRate(back.samples, 0, half, back.rate))
+        << "bringing pairs back rises";
 }

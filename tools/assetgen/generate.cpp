@@ -1,10 +1,11 @@
-// Draws every picture once and lays them out as files, with the contact sheet.
+// Draws every picture once and lays them out as files, with the contact sheet; adds the sounds.
 #include <algorithm>
 #include <string>
 
 #include "board/tile_slots.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/pictures.h"
+#include "tools/assetgen/sounds.h"
 
 namespace {
 
@@ -141,6 +142,10 @@ std::vector<OutputFile> GenerateAll(const Fonts& fonts) {
     for (int kind = 0; kind < kKindCount; ++kind) bmp("saver", 101 + kind, saverFaces[kind]);
     bmp("saver", 245, saverFaces[34]);
     bmp("saver", 247, SaverCanvasPicture());
+
+    for (const SoundDesign& sound : SoundDesigns()) {
+        files.push_back({"assets/sounds/" + sound.name + ".wav", EncodeWav(Synthesise(sound), kSoundRate)});
+    }
 
     files.push_back({"assets/contact-sheet.png", EncodePng(ContactSheet(sheet, fonts.gothic))});
     files.push_back({"docs/board.png", EncodePng(BoardPicture(1, gameFaces))});

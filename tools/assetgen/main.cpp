@@ -1,4 +1,4 @@
-// assetgen: draws the game's and the screensaver's pictures into assets/ and docs/.
+// assetgen: draws the game's and the screensaver's pictures and makes the game's sounds, into assets/ and docs/.
 #include <cstdio>
 #include <exception>
 #include <string>

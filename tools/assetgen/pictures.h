@@ -42,5 +42,5 @@ RgbPicture BoardPicture(int arrangement, const std::vector<IndexedPicture>& kind
 constexpr Rgb kFieldGreen = {0, 112, 24};
 constexpr int kFieldIndex = 33;
 
-// Every file: assets/zmr/*, assets/saver/*, assets/contact-sheet.png and docs/board.png.
+// Every file: assets/zmr/*, assets/saver/*, assets/sounds/*, assets/contact-sheet.png and docs/board.png.
 std::vector<OutputFile> GenerateAll(const Fonts& fonts);

@@ -1,4 +1,4 @@
-// Regenerating the pictures gives exactly the committed files, and no file is missing or left over.
+// Regenerating the pictures and sounds gives exactly the committed files, and no file is missing or left over.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,8 +28,8 @@ TEST(Regenerate, GivesTheCommittedBytes) {
         EXPECT_FALSE(committed.empty()) << path << " is not committed";
         EXPECT_TRUE(fresh == committed) << path << " differs from a fresh run: run tools/assets.sh";
     }
-    // Every committed picture is one the generator makes.
-    for (const char* folder : {"assets/zmr", "assets/saver"}) {
+    // Every committed picture and sound is one the generator makes.
+    for (const char* folder : {"assets/zmr", "assets/saver", "assets/sounds"}) {
         for (const auto& entry : fs::directory_iterator(asset_reader::SourcePath(folder))) {
             const std::string path = std::string(folder) + "/" + entry.path().filename().string();
             EXPECT_TRUE(written.count(path)) << path << " is not made by the generator";
