@@ -1,6 +1,5 @@
 // The screen as the rules of play see it, for the real windows: tiles shown, hidden and drawn, sounds, the history and the sound switch.
 #include <windows.h>
-#include <mmsystem.h>
 
 #include "board/tile_slots.h"
 #include "play/play_windows.h"
@@ -9,11 +8,12 @@
 #include "shell/resource.h"
 #include "shell/dialogs.h"
 #include "shell/settings.h"
+#include "shell/sound_effects.h"
 #include "shell/texts.h"
 
 namespace {
 
-// The sounds' names, looked up by the platform.
+// The sounds' names: files in sounds\ beside the game, or else names the platform looks up.
 constexpr const wchar_t* kSoundNames[] = {L"check", L"cancel", L"get", L"tezumari", L"back"};
 
 // Sent to the history window: compose the taken pairs again.
@@ -26,9 +26,7 @@ HWND WindowOfSlot(int slot) {
 }  // namespace
 
 void PlaySoundEffect(Sound sound, bool noStop) {
-    // A sound that cannot be played is simply not heard.
-    PlaySoundW(kSoundNames[static_cast<int>(sound)], nullptr,
-               SND_ASYNC | SND_NODEFAULT | (noStop ? SND_NOSTOP : 0));
+    PlayNamedSound(kSoundNames[static_cast<int>(sound)], noStop);
 }
 
 unsigned char* FacePixels(int face) {
