@@ -25,3 +25,16 @@ inline constexpr wchar_t kAnswerHelpText[] = L"【答え】 答えを表示し�
 inline constexpr wchar_t kScreensaverHelpText[] = L"【★ひと休み★】 付属のスクリーンセーバーを起動します。";
 inline constexpr wchar_t kUpViewButtonHelpText[] = L"【↑ボタン】視点を切り替えます";
 inline constexpr wchar_t kDownViewButtonHelpText[] = L"【↓ボタン】視点切り替えを戻します";
+
+// The history window: its title, and the box its "？" button shows.
+inline constexpr wchar_t kHistoryTitle[] = L"履歴の表示";
+inline constexpr wchar_t kHistoryInfoCaption[] = L"information";
+inline constexpr wchar_t kHistoryInfoText[] =
+    L"****************************\n"
+    L" クリックした牌までＵＮＤＯします\n"
+    L" 左上の牌が一番最初に取った牌です\n"
+    L"****************************";
+
+// The answer dialog's buttons while an answer is already running.
+inline constexpr wchar_t kAnswerAgainText[] = L"はじめから";
+inline constexpr wchar_t kAnswerGoOnText[] = L"つづきから";
