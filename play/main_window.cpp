@@ -176,6 +176,10 @@ void ShutDown(HWND window) {
     StopClock(window);
     ReleaseViewButtons();
     playWindows = PlayWindows{};
+    // The tile windows go with the main window.
+    for (TileSlot& slot : tileSlots) {
+        slot.window = 0;
+    }
     PostQuitMessage(0);
 }
 

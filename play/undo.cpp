@@ -3,6 +3,7 @@
 
 #include "board/tile_slots.h"
 #include "play/game_state.h"
+#include "play/history.h"
 #include "play/looks.h"
 #include "play/screen.h"
 #include "play/selection.h"
@@ -32,11 +33,7 @@ void UndoMove() {
 }
 
 int UndoBackToCell(int cell, void (*undoOnce)()) {
-    int takenTiles = 0;
-    for (const TileSlot& slot : tileSlots) {
-        takenTiles += slot.state >= 2 ? 1 : 0;
-    }
-    const int taken = takenTiles / 2;
+    const int taken = TakenPairCount();
     if (cell < 0 || cell >= taken) {
         return 0;
     }

@@ -1,4 +1,4 @@
-// The About dialog and the first-run dialog that offers shortcuts to the game.
+// The About dialog, the first-run dialog that offers shortcuts to the game, and the answer dialog.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -6,6 +6,7 @@
 #include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/shell_links.h"
+#include "shell/texts.h"
 #include "shell/window_geometry.h"
 
 namespace {
@@ -82,7 +83,34 @@ INT_PTR CALLBACK FirstRunDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
 }
 
+// lParam of the dialog's creation: 1 while an answer is already running.
+INT_PTR CALLBACK AnswerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterWindowOnDesktop(dialog);
+        if (lParam == 1) {
+            SetDlgItemTextW(dialog, IDC_ANSWER_START, kAnswerAgainText);
+            SetDlgItemTextW(dialog, IDCANCEL, kAnswerGoOnText);
+        }
+        return TRUE;
+    case WM_COMMAND:
+        // Esc arrives as IDCANCEL, like the second button.
+        if (LOWORD(wParam) == IDC_ANSWER_START || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
 }  // namespace
+
+int RunAnswerDialog(HWND owner, bool answerRunning) {
+    return static_cast<int>(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ANSWER), owner,
+                                            AnswerDialogProc, answerRunning ? 1 : 0));
+}
 
 int RunAboutDialog(HWND owner) {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDialogProc, 0);

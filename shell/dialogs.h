@@ -1,4 +1,4 @@
-// The game's modal dialogs: game selection, About and the first-run shortcut dialog.
+// The game's modal dialogs: game selection, About, the first-run shortcut dialog and the answer.
 #pragma once
 
 #include <windows.h>
@@ -10,3 +10,7 @@ int RunGameSelectDialog(HWND owner);
 int RunAboutDialog(HWND owner);
 // Dialog 318: on OK makes the ticked shortcuts and saves the choices. Returns 1.
 int RunFirstRunDialog(HWND owner);
+// Dialog 255, with its buttons renamed はじめから / つづきから while an answer
+// runs. Returns IDC_ANSWER_START (start from the dealt position) or IDCANCEL
+// (2: leave things as they are).
+int RunAnswerDialog(HWND owner, bool answerRunning);

@@ -49,6 +49,12 @@
 #define IDC_UP_VIEW_BUTTON 100
 #define IDC_DOWN_VIEW_BUTTON 101
 #define IDC_TILE_WINDOW 123
+#define IDC_VICTORY_WINDOW 124
+#define IDC_DEADLOCK_WINDOW 125
+
+// Buttons of the history window.
+#define IDC_HISTORY_HELP 102
+#define IDC_HISTORY_CLOSE 103
 
 // Controls that the code never addresses.
 #ifndef IDC_STATIC
@@ -59,6 +65,7 @@
 #define IDD_ABOUT 253
 // Answer dialog.
 #define IDD_ANSWER 255
+#define IDC_ANSWER_START 1001
 // Game selection dialog and its controls.
 #define IDD_GAME_SELECT 260
 #define IDC_SELECT_PREVIEW 1008

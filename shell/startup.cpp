@@ -2,6 +2,8 @@
 #include "shell/startup.h"
 
 #include "board/tile_slots.h"
+#include "play/history_window.h"
+#include "play/picture_windows.h"
 #include "play/play_windows.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
@@ -17,21 +19,51 @@ HBRUSH FeltBrush(HINSTANCE instance) {
     return felt != nullptr ? CreatePatternBrush(felt) : nullptr;
 }
 
+enum class ClassCursor { Arrow, Hand, None };
+// Hollow is the null stock brush: erasing paints nothing, so the board shows
+// through until the picture is drawn.
+enum class ClassBackground { None, Felt, Hollow };
+
 struct WindowClass {
     const wchar_t* name;
     WNDPROC procedure;
     bool crownIcon;
-    bool handCursor;
-    bool feltBackground;
+    ClassCursor cursor;
+    ClassBackground background;
     bool mainMenu;
 };
 
-// The history, victory and deadlock windows' classes join this table with
-// their windows.
 constexpr WindowClass kClasses[] = {
-    {kMainWindowClass, MainWindowProc, true, false, true, true},
-    {kTileWindowClass, TileWindowProc, false, true, false, false},
+    {kMainWindowClass, MainWindowProc, true, ClassCursor::Arrow, ClassBackground::Felt, true},
+    {kHistoryWindowClass, HistoryWindowProc, false, ClassCursor::None, ClassBackground::None, false},
+    {kVictoryWindowClass, VictoryWindowProc, false, ClassCursor::Hand, ClassBackground::Felt, false},
+    {kDeadlockWindowClass, DeadlockWindowProc, false, ClassCursor::Hand, ClassBackground::Hollow, false},
+    {kTileWindowClass, TileWindowProc, false, ClassCursor::Hand, ClassBackground::None, false},
 };
+
+HCURSOR ClassCursorOf(HINSTANCE instance, ClassCursor cursor) {
+    switch (cursor) {
+    case ClassCursor::Arrow:
+        return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    case ClassCursor::Hand:
+        return LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND));
+    case ClassCursor::None:
+        break;
+    }
+    return nullptr;
+}
+
+HBRUSH ClassBackgroundOf(HINSTANCE instance, ClassBackground background) {
+    switch (background) {
+    case ClassBackground::Felt:
+        return FeltBrush(instance);
+    case ClassBackground::Hollow:
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    case ClassBackground::None:
+        break;
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -48,9 +80,8 @@ void RegisterGameClasses(HINSTANCE instance) {
                 LoadImageW(instance, MAKEINTRESOURCEW(IDI_CROWN), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                            GetSystemMetrics(SM_CYSMICON), 0));
         }
-        windowClass.hCursor = row.handCursor ? LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND))
-                                             : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = row.feltBackground ? FeltBrush(instance) : nullptr;
+        windowClass.hCursor = ClassCursorOf(instance, row.cursor);
+        windowClass.hbrBackground = ClassBackgroundOf(instance, row.background);
         windowClass.lpszMenuName = row.mainMenu ? MAKEINTRESOURCEW(IDM_MAIN_MENU) : nullptr;
         windowClass.lpszClassName = row.name;
         // A class that cannot be registered shows up as a window that cannot be made.

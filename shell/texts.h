@@ -36,3 +36,16 @@ inline constexpr wchar_t kThreadFailureCaption[] = L"失敗";
 inline constexpr wchar_t kAnswerNeverPlayedText[] = L"プレイをしてからでなければ\n答えは見られません";
 inline constexpr wchar_t kAnswerPlayMoreText[] = L"もう少しプレイをしないと\n答えは見られません";
 inline constexpr wchar_t kAnswerCaption[] = L"答え表示";
+
+// The history window: its title, and the box its "？" button shows.
+inline constexpr wchar_t kHistoryTitle[] = L"履歴の表示";
+inline constexpr wchar_t kHistoryInfoCaption[] = L"information";
+inline constexpr wchar_t kHistoryInfoText[] =
+    L"****************************\n"
+    L" クリックした牌までＵＮＤＯします\n"
+    L" 左上の牌が一番最初に取った牌です\n"
+    L"****************************";
+
+// The answer dialog's buttons while an answer is already running.
+inline constexpr wchar_t kAnswerAgainText[] = L"はじめから";
+inline constexpr wchar_t kAnswerGoOnText[] = L"つづきから";

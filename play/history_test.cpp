@@ -1,0 +1,193 @@
+// The history picture's composition from the slot table, and which cell a point is in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "board/positions.h"
+#include "board/tile_slots.h"
+#include "deal/deal_generator.h"
+#include "play/game_state.h"
+#include "play/history.h"
+#include "play/screen_recorder.h"
+#include "play/selection.h"
+
+namespace {
+
+constexpr int kFieldWidth = 224;
+constexpr int kFieldHeight = 390;
+constexpr int kFaceRowBytes = 28;
+constexpr int kFaceHeight = 35;
+// What the composition never writes: anything outside the cells' 24 x 35.
+constexpr unsigned char kUntouched = 255;
+constexpr unsigned char kGreen = 33;
+
+// A pixel of small face `kind` at `row` from its top: different for every
+// kind, row and column, so a face copied upside down, shifted or of the
+// wrong kind shows.
+unsigned char FacePixel(int kind, int row, int column) {
+    return static_cast<unsigned char>((kind * 7 + row * 5 + column * 11) % 251);
+}
+
+struct Cell {
+    int left, top;
+};
+Cell CellAt(int cell) { return {5 + 26 * (cell % 8), 40 + 36 * (cell / 8)}; }
+
+class History : public ::testing::Test {
+protected:
+    void SetUp() override {
+        currentArrangement = 1;
+        harderDeal = 0;
+        ComputeTileRects();
+        ASSERT_EQ(BuildDeal(0, 20261208), 1);
+        gameState = GameState{};
+        ResetRecordedFaces();
+        field_.fill(kUntouched);
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            std::vector<unsigned char>& face = faces_[static_cast<std::size_t>(kind)];
+            face.assign(kFaceRowBytes * kFaceHeight, 0);
+            for (int row = 0; row < kFaceHeight; ++row) {
+                for (int column = 0; column < kFaceRowBytes; ++column) {
+                    // Stored bottom row first, like the pictures.
+                    face[static_cast<std::size_t>((kFaceHeight - 1 - row) * kFaceRowBytes + column)] =
+                        FacePixel(kind, row, column);
+                }
+            }
+            facePointers_[static_cast<std::size_t>(kind)] = face.data();
+        }
+    }
+
+    // Takes the next `count` pairs of the deal's answer, as the game does,
+    // and returns the kind of each in the order taken.
+    std::vector<int> TakeAnswerPairs(int count) {
+        std::vector<int> kinds;
+        for (int n = 0; n < count; ++n) {
+            const int pair = 71 - nextAnswerPair_++;
+            int kind = -1;
+            for (TileSlot& slot : tileSlots) {
+                if (slot.pair == pair) {
+                    slot.state = 1;
+                    kind = KindOfFace(slot.face);
+                }
+            }
+            EXPECT_EQ(TakeSelectedPair(), 1) << "answer pair " << pair;
+            kinds.push_back(kind);
+        }
+        return kinds;
+    }
+
+    void Compose() { ComposeHistory(field_.data(), facePointers_.data()); }
+
+    // The field's pixel `y` rows from its top.
+    unsigned char At(int x, int y) const {
+        return field_[static_cast<std::size_t>((kFieldHeight - 1 - y) * kFieldWidth + x)];
+    }
+
+    // True when the cell shows the first 24 columns of the kind's face, top row at the top.
+    bool CellShowsKind(int cell, int kind) const {
+        const Cell at = CellAt(cell);
+        for (int row = 0; row < kFaceHeight; ++row) {
+            for (int column = 0; column < 24; ++column) {
+                if (At(at.left + column, at.top + row) != FacePixel(kind, row, column)) return false;
+            }
+        }
+        return true;
+    }
+
+    bool CellIsGreen(int cell) const {
+        const Cell at = CellAt(cell);
+        for (int row = 0; row < kFaceHeight; ++row) {
+            for (int column = 0; column < 24; ++column) {
+                if (At(at.left + column, at.top + row) != kGreen) return false;
+            }
+        }
+        return true;
+    }
+
+    // Pixels outside the 72 cells' 24 x 35 areas must keep the field's own.
+    int UntouchedPixels() const {
+        return static_cast<int>(std::count(field_.begin(), field_.end(), kUntouched));
+    }
+    static constexpr int kOutsideCells = kFieldWidth * kFieldHeight - 72 * 24 * kFaceHeight;
+
+    std::array<unsigned char, kFieldWidth * kFieldHeight> field_;
+    std::array<std::vector<unsigned char>, kKindCount> faces_;
+    std::array<const unsigned char*, kKindCount> facePointers_{};
+    int nextAnswerPair_ = 0;
+};
+
+TEST_F(History, EachTakenPairFillsTheCellOfItsTurnAndTheRestIsGreen) {
+    const std::vector<int> kinds = TakeAnswerPairs(5);
+    EXPECT_EQ(TakenPairCount(), 5);
+    Compose();
+    for (int cell = 0; cell < 5; ++cell) {
+        EXPECT_TRUE(CellShowsKind(cell, kinds[static_cast<std::size_t>(cell)])) << "cell " << cell;
+    }
+    for (int cell = 5; cell < kHistoryCellCount; ++cell) {
+        EXPECT_TRUE(CellIsGreen(cell)) << "cell " << cell;
+    }
+    // Neither the faces' 25th column nor the gaps and the header were written.
+    EXPECT_EQ(UntouchedPixels(), kOutsideCells);
+}
+
+TEST_F(History, ComposingAgainAfterPairsCameBackClearsTheirCellsAndIgnoresSelections) {
+    const std::vector<int> kinds = TakeAnswerPairs(5);
+    Compose();
+    // The three most recent pairs come back, as three undos leave them, and
+    // a tile on the board is selected: two pairs remain taken.
+    for (TileSlot& slot : tileSlots) {
+        if (slot.state >= 2 && slot.state <= 4) {
+            slot.state = 0;
+        } else if (slot.state > 4) {
+            slot.state -= 3;
+        }
+    }
+    const auto onBoard = std::find_if(std::begin(tileSlots), std::end(tileSlots),
+                                      [](const TileSlot& slot) { return slot.state == 0; });
+    onBoard->state = 1;
+    EXPECT_EQ(TakenPairCount(), 2);
+    Compose();
+    EXPECT_TRUE(CellShowsKind(0, kinds[0]));
+    EXPECT_TRUE(CellShowsKind(1, kinds[1]));
+    for (int cell = 2; cell < kHistoryCellCount; ++cell) {
+        EXPECT_TRUE(CellIsGreen(cell)) << "cell " << cell;
+    }
+    EXPECT_EQ(UntouchedPixels(), kOutsideCells);
+}
+
+TEST_F(History, AClearedBoardFillsAllSeventyTwoCellsInTheOrderOfTaking) {
+    const std::vector<int> kinds = TakeAnswerPairs(72);
+    EXPECT_EQ(TakenPairCount(), 72);
+    Compose();
+    for (int cell = 0; cell < kHistoryCellCount; ++cell) {
+        EXPECT_TRUE(CellShowsKind(cell, kinds[static_cast<std::size_t>(cell)])) << "cell " << cell;
+    }
+    EXPECT_EQ(UntouchedPixels(), kOutsideCells);
+}
+
+TEST(HistoryRectangles, OnlyPointsStrictlyInsideACellOrTheHeaderCount) {
+    struct Case {
+        int x, y, expected;
+    };
+    const Case cases[] = {
+        // Cell 0 spans (5, 40)-(30, 75): its borders belong to no cell.
+        {6, 41, 0}, {29, 74, 0}, {5, 41, -1}, {30, 41, -1}, {6, 40, -1}, {6, 75, -1},
+        // The next column starts at 31, the next row at 76.
+        {31, 50, -1}, {32, 50, 1}, {10, 76, -1}, {10, 77, 8},
+        // The last cell, row 8 column 7: (187, 328)-(212, 363).
+        {188, 329, 71}, {211, 362, 71}, {212, 362, -1}, {211, 363, -1},
+        // Right of the last column and below the last row.
+        {215, 50, -1}, {100, 380, -1},
+        // The header strip (0, 0)-(223, 39).
+        {1, 1, kHistoryHeader}, {222, 38, kHistoryHeader}, {0, 10, -1}, {223, 10, -1}, {100, 0, -1},
+        {100, 39, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HistoryRectangleAt(c.x, c.y), c.expected) << "(" << c.x << ", " << c.y << ")";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,226 @@
+// The taken-tile history window: the taken pairs as small faces in the order of taking; a click on one undoes back to it.
+#include "play/history_window.h"
+
+#include "play/history.h"
+#include "play/play_windows.h"
+#include "shell/bitmaps.h"
+#include "shell/resource.h"
+#include "shell/texts.h"
+#include "shell/window_geometry.h"
+
+namespace {
+
+// Sent to the history window: compose the taken pairs again.
+constexpr UINT kRefreshMessage = WM_USER + 1;
+
+constexpr int kWindowWidth = 224;
+constexpr int kWindowHeight = 400;
+// Below this screen width the window is centred instead of put beside the board.
+constexpr int kNarrowScreen = 800;
+// Beside the board: to the right when the main window is near the screen's
+// left edge, else to its left.
+constexpr int kNearLeftEdge = 224;
+constexpr int kRightOfBoard = 650;
+constexpr int kLeftOfBoard = 234;
+
+// The history palette, the composition surface and the two button pictures.
+// The window exists once and is only hidden and shown again; the main window
+// frees the palette at shut-down, the window its button pictures when it goes.
+struct HistoryWindowState {
+    HPALETTE palette = nullptr;
+    int colorCount = 0;
+    const BITMAPINFO* header = nullptr;
+    unsigned char* surface = nullptr;
+    HBITMAP buttonPictures[2] = {};
+};
+HistoryWindowState history;
+
+struct PictureButton {
+    int id;
+    const wchar_t* text;
+    int x;
+    int bitmap;
+};
+constexpr PictureButton kButtons[] = {
+    {IDC_HISTORY_HELP, L"？", 150, IDB_HELP_BUTTON},
+    {IDC_HISTORY_CLOSE, L"×", 181, IDB_CLOSE_BUTTON},
+};
+constexpr int kButtonTop = 3;
+constexpr int kButtonSize = 30;
+
+// The keys that work as in the main window while the history has the focus.
+constexpr WPARAM kForwardedKeys[] = {VK_BACK, VK_ESCAPE, 'P', VK_F1, VK_F2, VK_F3};
+
+HWND MainWindowOf(HWND window) { return GetWindow(window, GW_OWNER); }
+
+void CreateButtons(HWND window) {
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    int index = 0;
+    for (const PictureButton& row : kButtons) {
+        HWND button = CreateWindowExW(0, L"BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_BITMAP, row.x, kButtonTop,
+                                      kButtonSize, kButtonSize, window,
+                                      reinterpret_cast<HMENU>(static_cast<intptr_t>(row.id)), instance, nullptr);
+        HBITMAP picture = static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(row.bitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        history.buttonPictures[index++] = picture;
+        if (button != nullptr && picture != nullptr) {
+            SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+        }
+    }
+}
+
+void ReleaseButtonPictures() {
+    for (HBITMAP& picture : history.buttonPictures) {
+        if (picture != nullptr) {
+            DeleteObject(picture);
+            picture = nullptr;
+        }
+    }
+}
+
+void Compose(HWND window) {
+    if (history.surface == nullptr) {
+        return;
+    }
+    const unsigned char* smallFaces[36] = {};
+    for (int kind = 0; kind < 36; ++kind) {
+        const BitmapCopy* face = FindBitmap(IDB_SMALL_FACE_FIRST + kind);
+        smallFaces[kind] = face != nullptr ? face->pixels : nullptr;
+    }
+    ComposeHistory(history.surface, smallFaces);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+// Shows the cursor if something has hidden it, without raising its display
+// count above where it was.
+void MakeCursorShown() {
+    int count = ShowCursor(TRUE);
+    if (count > 0) {
+        ShowCursor(FALSE);
+    }
+    while (count < 0) {
+        count = ShowCursor(TRUE);
+    }
+}
+
+// The hand over a cell that holds a pair, the arrow over an empty cell or
+// the header; between the cells the cursor stays as it is.
+void ShowCursorFor(HWND window, int x, int y) {
+    const int rectangle = HistoryRectangleAt(x, y);
+    if (rectangle < 0) {
+        return;
+    }
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    SetCursor(rectangle < TakenPairCount() ? LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND))
+                                           : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+    MakeCursorShown();
+}
+
+// Undoes every pair taken from the clicked one on: the main window refreshes
+// this window after each undo.
+void UndoBackTo(HWND window, int x, int y) {
+    const int cell = HistoryRectangleAt(x, y);
+    const int taken = TakenPairCount();
+    if (cell < 0 || cell >= taken) {
+        return;
+    }
+    HWND main = MainWindowOf(window);
+    for (int undo = 0; undo < taken - cell; ++undo) {
+        SendMessageW(main, WM_COMMAND, IDM_UNDO, 0);
+    }
+}
+
+void ForwardKey(HWND window, WPARAM key) {
+    for (WPARAM forwarded : kForwardedKeys) {
+        if (forwarded == key) {
+            SendMessageW(MainWindowOf(window), WM_KEYDOWN, key, 0);
+            return;
+        }
+    }
+}
+
+void PlaceBesideBoard(HWND window, HWND mainWindow) {
+    HDC screen = GetDC(mainWindow);
+    const int screenWidth = GetDeviceCaps(screen, HORZRES);
+    ReleaseDC(mainWindow, screen);
+    if (screenWidth < kNarrowScreen) {
+        CenterWindowOnDesktop(window);
+        return;
+    }
+    RECT board = {};
+    GetWindowRect(mainWindow, &board);
+    const int x = board.left <= kNearLeftEdge ? board.left + kRightOfBoard : board.left - kLeftOfBoard;
+    SetWindowPos(window, nullptr, x, board.top, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void ShowHistory(HWND mainWindow) {
+    HWND window = playWindows.history;
+    if (window != nullptr && IsWindowVisible(window)) {
+        BringWindowToTop(window);
+        return;
+    }
+    if (window == nullptr) {
+        const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
+        window = CreateWindowExW(0, kHistoryWindowClass, kHistoryTitle, WS_POPUP | WS_CAPTION, 0, 0, kWindowWidth,
+                                 kWindowHeight, mainWindow, nullptr, instance, nullptr);
+        if (window == nullptr) {
+            return;
+        }
+        playWindows.history = window;
+        PlaceBesideBoard(window, mainWindow);
+    }
+    SendMessageW(window, kRefreshMessage, 0, 0);
+    ShowWindow(window, SW_SHOW);
+}
+
+void ReleaseHistoryPalette() {
+    if (history.palette != nullptr) {
+        DeleteObject(history.palette);
+        history.palette = nullptr;
+        history.colorCount = 0;
+    }
+}
+
+LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        if (history.palette == nullptr) {
+            history.palette = CreatePaletteFromBitmap(IDB_SMALL_FACE_FIRST, &history.colorCount);
+        }
+        CreateButtons(window);
+        history.surface = PrepareHistoryPicture(window, history.palette, &history.header, history.colorCount);
+        return 0;
+    case WM_DESTROY:
+        ReleaseButtonPictures();
+        if (playWindows.history == window) {
+            playWindows.history = nullptr;
+        }
+        return 0;
+    case WM_PAINT:
+        PaintBitmapBits(window, history.palette, history.header, history.surface);
+        return 0;
+    case WM_KEYDOWN:
+        ForwardKey(window, wParam);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_HISTORY_HELP) {
+            MessageBoxW(window, kHistoryInfoText, kHistoryInfoCaption, MB_ICONINFORMATION | MB_OK);
+        } else if (LOWORD(wParam) == IDC_HISTORY_CLOSE) {
+            ShowWindow(window, SW_HIDE);
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        ShowCursorFor(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_LBUTTONDOWN:
+        UndoBackTo(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case kRefreshMessage:
+        Compose(window);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

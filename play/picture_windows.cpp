@@ -1,0 +1,117 @@
+// The victory and deadlock pictures: an oval over the board and a narrow strip beside it, hidden again by a click.
+#include "play/picture_windows.h"
+#include "play/screen.h"
+
+#include "play/play_windows.h"
+#include "shell/bitmaps.h"
+#include "shell/resource.h"
+
+namespace {
+
+struct PictureWindow {
+    const wchar_t* className;
+    int bitmap;
+    int id;
+    RECT place;  // in the main window's client area
+    bool oval;   // shaped as the ellipse inscribed in its rectangle
+    HWND PlayWindows::*handle;
+};
+
+enum PictureIndex { kVictory, kDeadlock, kPictureCount };
+
+constexpr PictureWindow kPictures[kPictureCount] = {
+    {kVictoryWindowClass, IDB_VICTORY, IDC_VICTORY_WINDOW, {70, 110, 570, 360}, true, &PlayWindows::victory},
+    {kDeadlockWindowClass, IDB_DEADLOCK, IDC_DEADLOCK_WINDOW, {577, 33, 609, 177}, false, &PlayWindows::deadlock},
+};
+
+// Each picture's palette, built from its own colour table when its window is
+// created; the main window frees them at shut-down.
+struct PicturePalette {
+    HPALETTE palette = nullptr;
+    int colorCount = 0;
+};
+PicturePalette picturePalettes[kPictureCount];
+
+void ShapeAsOval(HWND window, const RECT& place) {
+    HRGN region = CreateEllipticRgn(0, 0, place.right - place.left, place.bottom - place.top);
+    // On success the window owns the region; on failure it stays rectangular.
+    if (region != nullptr && SetWindowRgn(window, region, FALSE) == 0) {
+        DeleteObject(region);
+    }
+}
+
+void CreatePictureWindow(PictureIndex index, HWND mainWindow) {
+    const PictureWindow& picture = kPictures[index];
+    if (playWindows.*picture.handle != nullptr) {
+        return;
+    }
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
+    HWND window = CreateWindowExW(0, picture.className, L"", WS_CHILD | WS_CLIPSIBLINGS, picture.place.left,
+                                  picture.place.top, picture.place.right - picture.place.left,
+                                  picture.place.bottom - picture.place.top, mainWindow,
+                                  reinterpret_cast<HMENU>(static_cast<intptr_t>(picture.id)), instance, nullptr);
+    playWindows.*picture.handle = window;
+    if (window != nullptr && picture.oval) {
+        ShapeAsOval(window, picture.place);
+    }
+}
+
+LRESULT PictureWindowProc(PictureIndex index, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    PicturePalette& own = picturePalettes[index];
+    switch (message) {
+    case WM_CREATE:
+        if (own.palette == nullptr) {
+            own.palette = CreatePaletteFromBitmap(kPictures[index].bitmap, &own.colorCount);
+        }
+        return 0;
+    case WM_PAINT:
+        PaintBitmapResource(window, own.palette, kPictures[index].bitmap, own.colorCount);
+        return 0;
+    case WM_LBUTTONDOWN:
+        ShowWindow(window, SW_HIDE);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void ShowPicture(PictureIndex index) {
+    HWND window = playWindows.*kPictures[index].handle;
+    if (window != nullptr) {
+        ShowWindow(window, SW_SHOW);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK VictoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PictureWindowProc(kVictory, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK DeadlockWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PictureWindowProc(kDeadlock, window, message, wParam, lParam);
+}
+
+void CreateVictoryWindow(HWND mainWindow) { CreatePictureWindow(kVictory, mainWindow); }
+void CreateDeadlockWindow(HWND mainWindow) { CreatePictureWindow(kDeadlock, mainWindow); }
+
+void ReleasePicturePalettes() {
+    for (PicturePalette& own : picturePalettes) {
+        if (own.palette != nullptr) {
+            DeleteObject(own.palette);
+            own = {};
+        }
+    }
+}
+
+void ShowDeadlockPicture() { ShowPicture(kDeadlock); }
+void ShowVictoryPicture() { ShowPicture(kVictory); }
+
+void HidePictures() {
+    for (const PictureWindow& picture : kPictures) {
+        HWND window = playWindows.*picture.handle;
+        if (window != nullptr && IsWindowVisible(window)) {
+            ShowWindow(window, SW_HIDE);
+        }
+    }
+}
