@@ -13,6 +13,7 @@
 #include "play/history.h"
 #include "play/history_window.h"
 #include "play/picture_windows.h"
+#include "play/screen.h"
 #include "play/play_windows.h"
 #include "shell/bitmaps.h"
 #include "shell/dialogs.h"
