@@ -229,20 +229,28 @@ TEST_F(PlayWindowsInGame, HistoryClicksAndKeysReachTheMainWindow) {
     struct Click {
         LPARAM point;
         int undos;
+        int pairsLeft;
     };
     const Click clicks[] = {
-        {InsideCell(1), 4},               // back to the second pair
-        {InsideCell(4), 1},               // the most recent pair
-        {InsideCell(0), 5},               // everything
-        {InsideCell(5), 0},               // an empty cell
-        {MAKELPARAM(100, 20), 0},         // the header strip
-        {MAKELPARAM(30, 50), 0},          // the border between cells 0 and 1
+        {InsideCell(4), 1, 4},            // the most recent pair
+        {InsideCell(1), 3, 1},            // back to the second pair
+        {InsideCell(1), 0, 1},            // now an empty cell
+        {MAKELPARAM(100, 20), 0, 1},      // the header strip
+        {MAKELPARAM(30, 50), 0, 1},       // the border between cells 0 and 1
+        {InsideCell(0), 1, 0},            // everything
     };
     for (const Click& click : clicks) {
         undoCommands = 0;
         SendMessageW(history, WM_LBUTTONDOWN, MK_LBUTTON, click.point);
         EXPECT_EQ(undoCommands, click.undos) << LOWORD(click.point) << ", " << HIWORD(click.point);
+        EXPECT_EQ(TakenPairCount(), click.pairsLeft) << LOWORD(click.point) << ", " << HIWORD(click.point);
     }
+    // Every tile is back on the board, its window shown.
+    for (const TileSlot& slot : tileSlots) {
+        EXPECT_EQ(slot.state, 0);
+        EXPECT_TRUE(IsWindowVisible(reinterpret_cast<HWND>(static_cast<intptr_t>(slot.window))));
+    }
+    TakePairs(5);
 
     // The hand over a taken pair, the arrow over an empty cell and the
     // header, and nothing changed between the cells.
@@ -346,10 +354,13 @@ TEST_F(PlayWindowsInGame, VictoryAndDeadlockPicturesStandHiddenUntilShownAndGoOn
     EXPECT_EQ(GetWindowRgn(deadlock, region), ERROR);
     DeleteObject(region);
 
-    // Start-up makes them before the tiles, which puts them above every
-    // tile; made here after the tiles, they are raised to match.
+    // Start-up makes them before the tiles, which puts them above every tile.
     for (HWND window : {victory, deadlock}) {
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+            wchar_t className[32] = {};
+            GetClassNameW(above, className, 32);
+            EXPECT_STRNE(className, L"Pai Window");
+        }
     }
     ShowVictoryPicture();
     ShowDeadlockPicture();
