@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,6 +15,8 @@
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "play/game_state.h"
+#include "play/hint.h"
+#include "play/history.h"
 #include "play/looks.h"
 #include "play/play_windows.h"
 #include "shell/bitmaps.h"
@@ -358,6 +361,124 @@ TEST_F(GameWindow, TheClockShowsOnTheStatusBarAfterItsFirstTick) {
     }, 3000);
     EXPECT_EQ(text.rfind(L"今日は", 0), 0u) << "status bar text of " << text.size() << " characters";
     EXPECT_EQ(clockTimerOn, 1);
+}
+
+// Slots whose picture carries the hint's green now.
+std::vector<int> GreenSlots() {
+    LookLock looks(LookMutex());
+    std::vector<int> green;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const BitmapCopy* face = FindBitmap(IDB_FACE_FIRST + tileSlots[slot].face);
+        if (std::count(face->pixels + kLookFirstOffset, face->pixels + kLookEndOffset, LookHint) > 0) {
+            green.push_back(slot);
+        }
+    }
+    return green;
+}
+
+TEST_F(GameWindow, AHintShowsPairsInGreenAndAKeyEndsItWhileClicksGoOn) {
+    Start(true);
+    hintTiming = HintTiming{};
+    // The right button on the board asks for the hint.
+    SendMessageW(main_, WM_RBUTTONDOWN, 0, MAKELPARAM(600, 450));
+    ASSERT_TRUE(harness::PumpUntil([] { return GreenSlots().size() == 2; }, 3000));
+    const std::vector<int> shown = GreenSlots();
+    // On the screen too, while the hint waits.
+    const BitmapCopy* face = FindBitmap(IDB_FACE_FIRST + tileSlots[shown[1]].face);
+    int x = -1, y = -1;
+    for (int offset = kLookFirstOffset; offset < kLookEndOffset && x < 0; ++offset) {
+        POINT screen = {offset % 44, 61 - offset / 44};
+        ClientToScreen(TileWindow(shown[1]), &screen);
+        if (face->pixels[offset] == LookHint && offset % 44 < 35 && WindowFromPoint(screen) == TileWindow(shown[1])) {
+            x = offset % 44, y = 61 - offset / 44;
+        }
+    }
+    ASSERT_GE(x, 0);
+    EXPECT_EQ(harness::Capture(TileWindow(shown[1]), x, y, 1, 1)[0], RGB(0, 255, 0));
+
+    // A click during the hint selects as usual.
+    int other = 0;
+    while (other == shown[0] || other == shown[1] || IsTileFree(other) != 1 ||
+           FacesMatch(tileSlots[other].face, tileSlots[shown[0]].face)) {
+        ++other;
+    }
+    Click(other);
+    EXPECT_EQ(tileSlots[other].state, 1);
+    EXPECT_EQ(HintIsRunning(), 1);
+
+    // Any key ends it at once: no green is left, on the pictures or the screen.
+    Key(VK_SPACE);
+    EXPECT_EQ(HintIsRunning(), 0);
+    EXPECT_TRUE(GreenSlots().empty());
+    EXPECT_EQ(harness::Capture(TileWindow(shown[1]), x, y, 1, 1)[0], RGB(235, 235, 245));
+    EXPECT_EQ(tileSlots[other].state, 1);
+}
+
+TEST_F(GameWindow, AHintWithNoPairLeftSaysSoInABoxOfTheMainWindow) {
+    Start(true);
+    hintTiming = {std::chrono::milliseconds(1), std::chrono::milliseconds(1)};
+    // Every free tile a kind of its own: no pair to show.
+    int kind = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (IsTileFree(slot) == 1) tileSlots[slot].face = kind++;
+    }
+    ASSERT_LT(kind, 36);
+    std::wstring caption, text;
+    HWND owner = nullptr;
+    {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND box) {
+            caption = harness::TextOf(box);
+            text = harness::TextOf(GetDlgItem(box, 0xFFFF));
+            owner = GetWindow(box, GW_OWNER);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        Command(IDM_HINT);
+        harness::PumpUntil([&] { return answerer.Answered() == 1; }, 5000);
+        EXPECT_EQ(answerer.Answered(), 1);
+    }
+    EXPECT_EQ(caption, L"手詰まり");
+    EXPECT_EQ(text, L"手詰まりです。");
+    EXPECT_EQ(owner, main_);
+    hintTiming = HintTiming{};
+}
+
+TEST_F(GameWindow, AWholeGameEndsWithTheVictoryWhichAClickTakesDown) {
+    Start(true);
+    for (int pair = 71; pair >= 0; --pair) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (tileSlots[slot].pair == pair) Click(slot);
+        }
+        ASSERT_EQ(IsWindowVisible(playWindows.victory) != 0, pair == 0) << "pair " << pair;
+    }
+    EXPECT_FALSE(IsWindowVisible(playWindows.deadlock));
+    EXPECT_EQ(gameState.victoryPending, 0);
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(IsWindowVisible(TileWindow(slot)));
+    SendMessageW(playWindows.victory, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 125));
+    EXPECT_FALSE(IsWindowVisible(playWindows.victory));
+
+    // The answer: refused at first after a new game, then played with Space
+    // to the end with no victory.
+    Key(VK_F2);
+    std::wstring refusal;
+    {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND box) {
+            refusal = harness::TextOf(GetDlgItem(box, 0xFFFF));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        Command(IDM_ANSWER);
+    }
+    EXPECT_EQ(refusal, L"プレイをしてからでなければ\n答えは見られません");
+    gameState.takeCount = 72;
+    {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [](HWND dialog) { Press(dialog, 1001); });
+        Command(IDM_ANSWER);
+        EXPECT_EQ(answerer.Answered(), 1);
+    }
+    ASSERT_EQ(gameState.answerMode, 1);
+    for (int step = 71; step >= 0; --step) Key(VK_SPACE);
+    EXPECT_EQ(gameState.answerMode, 0);
+    EXPECT_EQ(TakenPairCount(), 72);
+    EXPECT_FALSE(IsWindowVisible(playWindows.victory));
 }
 
 }  // namespace
