@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -395,6 +397,8 @@ TEST_F(GameWindow, AHintShowsPairsInGreenAndAKeyEndsItWhileClicksGoOn) {
     }
     ASSERT_GE(x, 0);
     EXPECT_EQ(harness::Capture(TileWindow(shown[1]), x, y, 1, 1)[0], RGB(0, 255, 0));
+    harness::PumpFor(100);
+    harness::SaveScreenshotIfAsked("hint");
 
     // A click during the hint selects as usual.
     int other = 0;
@@ -412,6 +416,39 @@ TEST_F(GameWindow, AHintShowsPairsInGreenAndAKeyEndsItWhileClicksGoOn) {
     EXPECT_TRUE(GreenSlots().empty());
     EXPECT_EQ(harness::Capture(TileWindow(shown[1]), x, y, 1, 1)[0], RGB(235, 235, 245));
     EXPECT_EQ(tileSlots[other].state, 1);
+}
+
+// The hint's green must reach the screen while the window thread sleeps in
+// its message loop with nothing else to wake it (the clock stopped).
+TEST_F(GameWindow, TheHintsGreenReachesTheScreenWhileTheWindowThreadIsIdle) {
+    Start(true);
+    KillTimer(main_, kClockTimerId);
+    hintTiming = HintTiming{};
+    const DWORD windowThread = GetCurrentThreadId();
+    std::atomic<bool> seen{false};
+    std::thread watcher([&] {
+        // What the screen itself shows: the desktop's pixels, not a window's own.
+        const DWORD start = GetTickCount();
+        while (!seen && GetTickCount() - start < 4000) {
+            const std::vector<int> green = GreenSlots();
+            for (int slot : green) {
+                RECT rect;
+                GetWindowRect(TileWindow(slot), &rect);
+                const std::vector<COLORREF> pixels =
+                    harness::Capture(GetDesktopWindow(), rect.left + 4, rect.top + 14, 26, 30);
+                seen = seen || std::count(pixels.begin(), pixels.end(), RGB(0, 255, 0)) > 100;
+            }
+            Sleep(20);
+        }
+        PostThreadMessageW(windowThread, WM_APP + 99, 0, 0);
+    });
+    PostMessageW(main_, WM_COMMAND, IDM_HINT, 0);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_APP + 99) {
+        DispatchMessageW(&message);
+    }
+    watcher.join();
+    EXPECT_TRUE(seen);
 }
 
 TEST_F(GameWindow, AHintWithNoPairLeftSaysSoInABoxOfTheMainWindow) {
@@ -451,6 +488,8 @@ TEST_F(GameWindow, AWholeGameEndsWithTheVictoryWhichAClickTakesDown) {
         ASSERT_EQ(IsWindowVisible(playWindows.victory) != 0, pair == 0) << "pair " << pair;
     }
     EXPECT_FALSE(IsWindowVisible(playWindows.deadlock));
+    harness::PumpFor(100);
+    harness::SaveScreenshotIfAsked("victory");
     EXPECT_EQ(gameState.victoryPending, 0);
     for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(IsWindowVisible(TileWindow(slot)));
     SendMessageW(playWindows.victory, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 125));
@@ -475,7 +514,11 @@ TEST_F(GameWindow, AWholeGameEndsWithTheVictoryWhichAClickTakesDown) {
         EXPECT_EQ(answerer.Answered(), 1);
     }
     ASSERT_EQ(gameState.answerMode, 1);
-    for (int step = 71; step >= 0; --step) Key(VK_SPACE);
+    for (int step = 71; step >= 30; --step) Key(VK_SPACE);
+    SendMessageW(main_, WM_COMMAND, IDM_HISTORY, 0);
+    harness::PumpFor(100);
+    harness::SaveScreenshotIfAsked("answer-and-history");
+    for (int step = 29; step >= 0; --step) Key(VK_SPACE);
     EXPECT_EQ(gameState.answerMode, 0);
     EXPECT_EQ(TakenPairCount(), 72);
     EXPECT_FALSE(IsWindowVisible(playWindows.victory));

@@ -2,6 +2,9 @@
 #include "tests/support/window_harness.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 
 namespace harness {
 
@@ -53,6 +56,41 @@ std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height) 
     DeleteDC(memory);
     ReleaseDC(window, screen);
     return colors;
+}
+
+void SaveScreenshotIfAsked(const char* name) {
+    const char* folder = std::getenv("ZMR_SCREENSHOTS");
+    if (folder == nullptr || *folder == 0) {
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const std::vector<COLORREF> colors = Capture(GetDesktopWindow(), 0, 0, width, height);
+    // A 24-bit bottom-up bitmap file.
+    const int rowBytes = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
+    std::ofstream out(std::string(folder) + "/" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    std::vector<unsigned char> row(static_cast<std::size_t>(rowBytes), 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colors.empty() ? 0 : colors[static_cast<std::size_t>(y) * width + x];
+            row[static_cast<std::size_t>(x) * 3] = GetBValue(c);
+            row[static_cast<std::size_t>(x) * 3 + 1] = GetGValue(c);
+            row[static_cast<std::size_t>(x) * 3 + 2] = GetRValue(c);
+        }
+        out.write(reinterpret_cast<const char*>(row.data()), rowBytes);
+    }
 }
 
 bool IsPaletteDisplay() {

@@ -27,6 +27,10 @@ std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height);
 // docs/platform-notes.md); pixel checks need a true-colour one.
 bool IsPaletteDisplay();
 
+// For review by eye: when ZMR_SCREENSHOTS names a folder, writes the whole
+// screen there as <name>.bmp; otherwise does nothing.
+void SaveScreenshotIfAsked(const char* name);
+
 // The window's text, read with the wide function.
 std::wstring TextOf(HWND window);
 
