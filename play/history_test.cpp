@@ -11,6 +11,7 @@
 #include "deal/deal_generator.h"
 #include "play/game_state.h"
 #include "play/history.h"
+#include "play/play_test_board.h"
 #include "play/screen_recorder.h"
 #include "play/selection.h"
 
@@ -39,12 +40,7 @@ Cell CellAt(int cell) { return {5 + 26 * (cell % 8), 40 + 36 * (cell / 8)}; }
 class History : public ::testing::Test {
 protected:
     void SetUp() override {
-        currentArrangement = 1;
-        harderDeal = 0;
-        ComputeTileRects();
-        ASSERT_EQ(BuildDeal(0, 20261208), 1);
-        gameState = GameState{};
-        ResetRecordedFaces();
+        ASSERT_TRUE(play_test::Deal(1, 20261208));
         field_.fill(kUntouched);
         for (int kind = 0; kind < kKindCount; ++kind) {
             std::vector<unsigned char>& face = faces_[static_cast<std::size_t>(kind)];

@@ -22,26 +22,14 @@
 #include "shell/startup.h"
 #include "shell/texts.h"
 #include "tests/support/window_harness.h"
+#include "play/game_window_testing.h"
 
 namespace {
-
-HWND TileWindow(int slot) { return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)); }
-
-RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // The colour a picture's pixel (x, y from its top left) shows through the
@@ -65,68 +53,15 @@ LRESULT CALLBACK CountingGameProc(HWND window, UINT message, WPARAM wParam, LPAR
     return CallWindowProcW(gameProcedure, window, message, wParam, lParam);
 }
 
-// The real game started as the entry starts it, arrangement A chosen.
-class PlayWindowsInGame : public ::testing::Test {
+using namespace game_testing;
+
+// The real game, arrangement A chosen, sound off.
+class PlayWindowsInGame : public GameWindowTest {
 protected:
     void SetUp() override {
-        DeleteFileW(GetProgramFolderPath(kSettingsFileName).c_str());
-        WriteSettingInt(L"SOUND", L"sound", 0, kSettingsFileName);
-        RegisterGameClasses(GetModuleHandleW(nullptr));
-        harness::DialogAnswerer answerer(GetCurrentThreadId(), [](HWND dialog) {
-            Press(dialog, IDC_SELECT_A);
-            Press(dialog, IDOK);
-        });
-        main_ = StartGameWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
-        ASSERT_NE(main_, nullptr);
-        ASSERT_EQ(answerer.Answered(), 1);
-        harness::PumpFor(100);
+        Start(true, IDCANCEL, 0, 0);
         ASSERT_FALSE(harness::IsPaletteDisplay());
         ASSERT_GE(GetSystemMetrics(SM_CXSCREEN), 800);
-    }
-
-    void TearDown() override {
-        if (main_ != nullptr && IsWindow(main_)) {
-            DestroyWindow(main_);
-        }
-        ReleaseHistoryPalette();
-        ReleasePicturePalettes();
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DeleteFileW(GetProgramFolderPath(kSettingsFileName).c_str());
-    }
-
-    // Takes `count` free pairs by clicking their tiles; the kinds in the order taken.
-    std::vector<int> TakePairs(int count) {
-        std::vector<int> kinds;
-        for (int n = 0; n < count; ++n) {
-            int a = -1, b = -1;
-            if (!FreePair(a, b)) {
-                ADD_FAILURE() << "no free pair after " << n;
-                break;
-            }
-            for (int slot : {a, b}) {
-                SendMessageW(TileWindow(slot), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
-                SendMessageW(TileWindow(slot), WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
-            }
-            EXPECT_EQ(tileSlots[a].state, 2);
-            kinds.push_back(KindOfFace(tileSlots[a].face));
-        }
-        harness::PumpFor(50);
-        return kinds;
-    }
-
-    static bool FreePair(int& a, int& b) {
-        for (a = 0; a < kSlotCount; ++a) {
-            if (tileSlots[a].state >= 2 || IsTileFree(a) != 1) continue;
-            for (b = a + 1; b < kSlotCount; ++b) {
-                if (tileSlots[b].state < 2 && IsTileFree(b) == 1 &&
-                    FacesMatch(tileSlots[a].face, tileSlots[b].face)) {
-                    return true;
-                }
-            }
-        }
-        return false;
     }
 
     HWND OpenHistory() {
@@ -160,8 +95,6 @@ protected:
         gameProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingGameProc)));
     }
-
-    HWND main_ = nullptr;
 };
 
 // A point inside a cell, away from its borders.

@@ -28,17 +28,9 @@
 #include "shell/status_bar.h"
 #include "shell/texts.h"
 #include "tests/support/window_harness.h"
+#include "play/game_window_testing.h"
 
 namespace {
-
-HWND TileWindow(int slot) { return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)); }
-
-RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 std::string ReadSettingsFile() {
     std::ifstream file(GetProgramFolderPath(kSettingsFileName).c_str(), std::ios::binary);
@@ -47,80 +39,10 @@ std::string ReadSettingsFile() {
     return text.str();
 }
 
-// Presses a dialog's button as a click would: the dialog gets the command.
-void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
+using namespace game_testing;
 
-// Starts the game as the entry does, with its start-up dialogs answered:
-// the first-run dialog (when there is no settings file) by `firstRunButton`,
-// the game selection by arrangement `letter` (0 = A) and 決定.
-class GameWindow : public ::testing::Test {
-protected:
-    void Start(bool withSettingsFile, int firstRunButton = IDCANCEL, int letter = 0) {
-        DeleteFileW(GetProgramFolderPath(kSettingsFileName).c_str());
-        if (withSettingsFile) {
-            WriteSettingInt(L"SOUND", L"sound", 1, kSettingsFileName);
-        }
-        RegisterGameClasses(GetModuleHandleW(nullptr));
-        const int dialogs = withSettingsFile ? 1 : 2;
-        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND dialog) {
-            const std::wstring caption = harness::TextOf(dialog);
-            captions_.push_back(caption);
-            if (GetDlgItem(dialog, IDC_SELECT_A) != nullptr) {
-                Press(dialog, IDC_SELECT_A + letter);
-                Press(dialog, IDOK);
-            } else {
-                Press(dialog, firstRunButton);
-            }
-        }, dialogs);
-        main_ = StartGameWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
-        ASSERT_NE(main_, nullptr);
-        ASSERT_EQ(answerer.Answered(), dialogs);
-        harness::PumpFor(100);
-    }
-
-    void TearDown() override {
-        if (main_ != nullptr && IsWindow(main_)) {
-            DestroyWindow(main_);
-        }
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DeleteFileW(GetProgramFolderPath(kSettingsFileName).c_str());
-    }
-
-    void Key(WPARAM key) {
-        SendMessageW(main_, WM_KEYDOWN, key, 0);
-        harness::PumpFor(30);
-    }
-    void Command(int id) {
-        SendMessageW(main_, WM_COMMAND, id, 0);
-        harness::PumpFor(30);
-    }
-
-    // Clicks the tile window of a slot as the mouse would.
-    void Click(int slot) {
-        SendMessageW(TileWindow(slot), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
-        SendMessageW(TileWindow(slot), WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
-    }
-
-    // Two free tiles of one kind on the board.
-    static bool FreePair(int& a, int& b) {
-        for (a = 0; a < kSlotCount; ++a) {
-            if (tileSlots[a].state >= 2 || IsTileFree(a) != 1) continue;
-            for (b = a + 1; b < kSlotCount; ++b) {
-                if (tileSlots[b].state < 2 && IsTileFree(b) == 1 && FacesMatch(tileSlots[a].face, tileSlots[b].face)) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
-    HWND main_ = nullptr;
-    std::vector<std::wstring> captions_;
-};
+// The real game, started by each case as it needs.
+class GameWindow : public GameWindowTest {};
 
 TEST_F(GameWindow, FirstStartAsksForShortcutsThenTheGameAndShowsTheWholeBoard) {
     Start(false);

@@ -12,6 +12,7 @@
 #include "play/game_commands.h"
 #include "play/game_state.h"
 #include "play/looks.h"
+#include "play/play_test_board.h"
 #include "play/screen_recorder.h"
 #include "play/selection.h"
 
@@ -34,14 +35,7 @@ bool LooksAll(int slot, int look) { return PixelsOf(slot, look) == kLookArea; }
 class PlayRules : public ::testing::Test {
 protected:
     void SetUp() override {
-        currentArrangement = 1;
-        harderDeal = 0;
-        ComputeTileRects();
-        ASSERT_EQ(BuildDeal(0, 20261208), 1);
-        gameState = GameState{};
-        ResetRecordedFaces();
-        ClearRecordedScreen();
-        recordedDealFailures.clear();
+        ASSERT_TRUE(play_test::Deal(1, 20261208));
     }
 
     // Free tiles on the board, in slot order.
