@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "board/freedom.h"
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "deal/deal_generator.h"
@@ -30,6 +31,26 @@ void BM_IsDeadlocked(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_IsDeadlocked)->ArgsProduct({{1, 2, 3, 4}, {0, 36, 70}})->Unit(benchmark::kNanosecond);
+
+// The slowest case: a full board where no two free tiles are of one kind,
+// so every tile is looked at and the answer is yes.
+void BM_IsDeadlockedStuck(benchmark::State& state) {
+    currentArrangement = static_cast<int32_t>(state.range(0));
+    harderDeal = 0;
+    BuildDeal(0, 1765000000);
+    int kind = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        tileSlots[slot].state = 0;
+        if (IsTileFree(slot) == 1) tileSlots[slot].face = kind++;
+    }
+    if (IsDeadlocked() != 1) state.SkipWithError("the board is not stuck");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(IsDeadlocked());
+    }
+    state.SetLabel(std::string("arrangement ") + "ABCD"[state.range(0) - 1] + ", full board, stuck");
+}
+// B and D have 40 free tiles on a full board, more than there are kinds.
+BENCHMARK(BM_IsDeadlockedStuck)->Arg(1)->Arg(3)->Unit(benchmark::kNanosecond);
 
 void BM_IsBoardCleared(benchmark::State& state) {
     SetUpBoard(state);
