@@ -161,7 +161,7 @@ const Example kExamples[] = {
     {"C:\\Pro\"gram Files\"\\mahjong.scr /s", Expected(SaverMode::None)},
     {" /s", Expected(SaverMode::FullScreen)},  // an empty path, then blanks
     // The line ends at a NUL as a C string does.
-    {"mahjong.scr /p 12\0" "34"sv, Expected(SaverMode::Preview, 12)},
+    {"mahjong.scr\0 /s"sv, Expected(SaverMode::Configure)},
 };
 
 TEST(SaverCommandLine, DocumentedFormsAndTheirEdges) {
@@ -237,6 +237,218 @@ TEST(SaverCommandLine, CorpusOfTrickyLines) {
         ++cases;
     }
     EXPECT_GE(cases, 20) << "the corpus lost its cases";
+}
+
+// ZMR_RANDOM_SEED replays a run; ZMR_RANDOM_LINES sets how many lines.
+unsigned long long EnvironmentNumber(const char* name, unsigned long long fallback) {
+    const char* text = std::getenv(name);
+    return text != nullptr ? std::strtoull(text, nullptr, 10) : fallback;
+}
+
+class RandomLines {
+public:
+    explicit RandomLines(unsigned seed) : random_(seed) {}
+
+    unsigned Below(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(random_); }
+
+    char Pick(std::string_view from) { return from[Below(static_cast<unsigned>(from.size()))]; }
+
+    std::string Digits(unsigned count) {
+        std::string digits;
+        for (unsigned n = 0; n < count; ++n) digits.push_back(static_cast<char>('0' + Below(10)));
+        return digits;
+    }
+
+    // Text weighted towards what the parser looks at: quotes, blanks,
+    // separators, colons, mode letters, digit runs up to 25 long (so 20-digit
+    // handles and overflow), NULs, bytes above 0x7f; now and then very long.
+    std::string Line() {
+        const unsigned length = Below(2000) == 0 ? Below(20000) : Below(24);
+        std::string line;
+        while (line.size() < length) {
+            switch (Below(8)) {
+                case 0: line += Digits(1 + Below(25)); break;
+                case 1: line.push_back(Pick("\"\" \t-/:")); break;
+                case 2: line.push_back(Pick("cCsSpPlLaA")); break;
+                case 3: line.push_back(static_cast<char>(Below(256))); break;
+                case 4: line += Pick("-/ ") + std::string(1, Pick("cspla")) + ' ' + Digits(1 + Below(22)); break;
+                default: line.push_back(Pick("mahjong.scr \\C:/s\"")); break;
+            }
+        }
+        return line;
+    }
+
+    // A character that ends a handle and starts nothing: not a digit, blank,
+    // colon or NUL.
+    char Terminator() {
+        for (;;) {
+            const char c = static_cast<char>(1 + Below(255));
+            if ((c < '0' || c > '9') && c != ' ' && c != '\t' && c != ':') return c;
+        }
+    }
+
+private:
+    std::mt19937_64 random_;
+};
+
+std::string CaseToggled(std::string line) {
+    for (char& c : line) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) c = static_cast<char>(c ^ 0x20);
+    }
+    return line;
+}
+
+bool IsMode(SaverMode mode) {
+    switch (mode) {
+        case SaverMode::None:
+        case SaverMode::Configure:
+        case SaverMode::FullScreen:
+        case SaverMode::Preview:
+        case SaverMode::ChangePassword:
+            return true;
+    }
+    return false;
+}
+
+TEST(SaverCommandLine, RandomLinesKeepTheInvariants) {
+    const auto seed = static_cast<unsigned>(EnvironmentNumber("ZMR_RANDOM_SEED", std::random_device{}()));
+    const auto lines = EnvironmentNumber("ZMR_RANDOM_LINES", 1000000);
+    std::printf("command line: seed %u, %llu lines (ZMR_RANDOM_SEED replays)\n", seed, lines);
+    RandomLines random(seed);
+    int failures = 0;
+    for (unsigned long long n = 0; n < lines && failures < 10; ++n) {
+        const std::string line = random.Line();
+        const std::string args = random.Line();
+        const SaverCommandLine result = Parse(line);
+        std::vector<std::string> broken;
+
+        if (!IsMode(result.mode)) broken.push_back("mode outside the enum");
+        if (result.hasHandle && result.mode != SaverMode::Preview && result.mode != SaverMode::ChangePassword &&
+            result.mode != SaverMode::Configure) {
+            broken.push_back("a handle for a mode that takes none");
+        }
+        if (result.handle != 0 && !result.hasHandle) broken.push_back("a handle value without hasHandle");
+
+        if (Parse(CaseToggled(line)) != result) broken.push_back("case changed the result");
+        if (Parse(line + '\0' + args) != result) broken.push_back("text after a NUL changed the result");
+        // Once the mode letter is read, text after a terminator cannot
+        // change anything. Only a configure without a handle may have read
+        // no letter at all.
+        if (!(result.mode == SaverMode::Configure && !result.hasHandle) &&
+            Parse(line + random.Terminator() + args) != result) {
+            broken.push_back("text after a terminator changed the result");
+        }
+
+        // The program's path does not matter, whichever way it is written.
+        const SaverCommandLine ofArgs = Parse("mahjong.scr " + args);
+        std::string quotedPath = "\"";
+        std::string plainPath;
+        for (const char c : line) {
+            if (c != '"' && c != '\0') quotedPath.push_back(c);
+            if (c != '"' && c != '\0' && c != ' ' && c != '\t') plainPath.push_back(c);
+        }
+        if (Parse(quotedPath + '"' + args) != ofArgs) broken.push_back("a quoted path changed the result");
+        if (Parse(plainPath + ' ' + args) != ofArgs) broken.push_back("an unquoted path changed the result");
+
+        // More separators before the letter change nothing, unless the
+        // letter's place holds a tab, which only the blanks after the path
+        // skip.
+        const std::size_t letterAt = args.find_first_not_of(" -/");
+        if (letterAt == std::string::npos || args[letterAt] != '\t') {
+            std::string separators;
+            for (unsigned k = random.Below(5); k > 0; --k) separators.push_back(random.Pick(" -/"));
+            if (Parse("mahjong.scr " + separators + args) != ofArgs) broken.push_back("separators changed the result");
+        }
+
+        for (const std::string& what : broken) {
+            ADD_FAILURE() << what << " for \"" << Printable(line) << "\" (args \"" << Printable(args) << "\"), seed "
+                          << seed << ", line " << n;
+            ++failures;
+        }
+    }
+}
+
+// Lines built from their parts, so the expected result is known from the
+// parts themselves: path, blanks, separators, letter, blanks, number, tail.
+TEST(SaverCommandLine, RandomLinesBuiltFromTheirPartsGiveTheirParts) {
+    const auto seed = static_cast<unsigned>(EnvironmentNumber("ZMR_RANDOM_SEED", std::random_device{}()));
+    std::printf("built lines: seed %u (ZMR_RANDOM_SEED replays)\n", seed);
+    RandomLines random(seed);
+    std::mt19937_64 values(seed);
+    int failures = 0;
+    for (int n = 0; n < 200000 && failures < 10; ++n) {
+        std::string line;
+        if (random.Below(2) == 0) {
+            line += '"';
+            for (unsigned k = random.Below(30); k > 0; --k) line.push_back(random.Pick("C:\\Program Files /s-p 12\t"));
+            line += '"';
+        } else {
+            line += random.Pick("Cm");
+            for (unsigned k = random.Below(30); k > 0; --k) line.push_back(random.Pick("C:\\Progam\"/s-p12"));
+            line += random.Pick(" \t");
+        }
+        for (unsigned k = random.Below(3); k > 0; --k) line.push_back(random.Pick(" \t"));
+        for (unsigned k = random.Below(4); k > 0; --k) line.push_back(random.Pick(" -/"));
+
+        SaverCommandLine expected;
+        const char letter = random.Pick("cCsSpPlLaAxQ?0\"|#");
+        const bool ending = random.Below(10) == 0;
+        bool readsHandle = false;
+        if (ending) {
+            expected.mode = SaverMode::Configure;
+        } else {
+            line += letter;
+            switch (letter | 0x20) {
+                case 'c': expected.mode = SaverMode::Configure; break;
+                case 's': expected.mode = SaverMode::FullScreen; break;
+                case 'p':
+                case 'l': expected.mode = SaverMode::Preview; break;
+                case 'a': expected.mode = SaverMode::ChangePassword; break;
+                default: expected.mode = SaverMode::None; break;
+            }
+            if (expected.mode == SaverMode::Configure) {
+                readsHandle = random.Below(3) != 0;
+                if (readsHandle) line += ':';
+            } else {
+                readsHandle = expected.mode == SaverMode::Preview || expected.mode == SaverMode::ChangePassword;
+                for (unsigned k = random.Below(3); k > 0; --k) line.push_back(random.Pick(" \t"));
+            }
+        }
+
+        // The number: a random 64-bit value (any size), with leading zeros
+        // now and then; or one that overflows; or none.
+        const unsigned kind = random.Below(4);
+        if (!ending && kind == 0) {
+            const std::uint64_t value = values() >> random.Below(64);
+            line += std::string(random.Below(3) == 0 ? random.Below(25) : 0, '0') + std::to_string(value);
+            if (readsHandle) {
+                expected.handle = value;
+                expected.hasHandle = true;
+            }
+        } else if (!ending && kind == 1) {
+            // 20 digits from 2 up, or 21 and more from 1 up: past 2^64 - 1.
+            const unsigned length = 20 + random.Below(10);
+            line += static_cast<char>((length == 20 ? '2' + random.Below(8) : '1' + random.Below(9)));
+            line += random.Digits(length - 1);
+        } else if (!ending && kind == 2) {
+            line += random.Digits(random.Below(3)) + "18446744073709551615";  // 2^64 - 1 with zeros or digits in front
+        }
+        if (!ending && kind == 2 && readsHandle) {
+            const std::size_t start = line.find_last_not_of("0123456789") + 1;
+            const std::string digits = line.substr(start);
+            const bool fits = digits.find_first_not_of('0') == digits.size() - 20;
+            expected.hasHandle = fits;
+            expected.handle = fits ? kMaxHandle : 0;
+        }
+        if (!ending && random.Below(2) == 0) line += random.Terminator() + random.Line();
+
+        const SaverCommandLine result = Parse(line);
+        if (result != expected) {
+            ADD_FAILURE() << "\"" << Printable(line) << "\" gave " << result << ", built as " << expected << ", seed "
+                          << seed << ", line " << n;
+            ++failures;
+        }
+    }
 }
 
 }  // namespace
