@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <vector>
@@ -137,9 +138,12 @@ TEST(TileDrawing, IsCutAtEveryCanvasEdge) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "left " << c.left << " top " << c.top);
-        std::vector<uint8_t> canvas(kCanvasPixels, 3);
-        DrawTilePicture(canvas.data(), picture.data(), c.left, c.top);
-        EXPECT_EQ(CountNot(canvas, 3), c.visible);
+        // A canvas-sized guard band on either side shows a write off the
+        // canvas even without the address sanitizer.
+        std::vector<uint8_t> guarded(3 * kCanvasPixels, 3);
+        DrawTilePicture(guarded.data() + kCanvasPixels, picture.data(), c.left, c.top);
+        EXPECT_EQ(CountNot(guarded, 3), c.visible);
+        EXPECT_EQ(std::count(guarded.begin() + kCanvasPixels, guarded.begin() + 2 * kCanvasPixels, 9), c.visible);
     }
 }
 
@@ -418,6 +422,148 @@ TEST_F(AnimationTest, OneCycleRunsEveryPhaseAtItsPeriods) {
         // About 88 seconds a cycle, with its five pauses.
         EXPECT_NEAR(durationMs, 88000, 500);
     }
+}
+
+TEST_F(AnimationTest, SweepClimbsSevenStorageLinesPerTick) {
+    for (int t : {494, 495, 530, 561, 562, 563}) {
+        SCOPED_TRACE(t);
+        auto source = ListSource({0});
+        Start(source, 3);
+        animation.effect = 3;
+        animation.step = t - 1;
+        const long before = source.count();
+        TickAnimation(animation);
+        EXPECT_EQ(animation.step, t);
+        EXPECT_EQ(source.count(), before);
+        const int first = 7 * (t - 493);
+        for (int line = 0; line < kCanvasHeight; ++line) {
+            const bool swept = line >= first && line <= first + 6;
+            const uint8_t expected = swept ? kMatColour : 3;
+            const auto begin = animation.canvas.begin() + line * kCanvasWidth;
+            EXPECT_EQ(std::count(begin, begin + kCanvasWidth, expected), kCanvasWidth) << "line " << line;
+        }
+        EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Show, 0}}));
+    }
+}
+
+// The speckle stages by kind: the modulus m of every stage in force at t.
+std::vector<int> SpeckleModuli(int kind, int t) {
+    struct Stage { int first, last, m[3]; };
+    const Stage stages[] = {
+        {494, 512, {15, 20, 100}}, {513, 532, {10, 15, 50}}, {533, 553, {5, 12, 30}}, {553, 563, {2, 10, 10}},
+    };
+    std::vector<int> moduli;
+    for (const Stage& stage : stages) {
+        if (t >= stage.first && t <= stage.last) moduli.push_back(stage.m[kind]);
+    }
+    return moduli;
+}
+
+TEST_F(AnimationTest, SpeckleStagesDrawOncePerPixelAndStampWhereDrawAndIndexAgree) {
+    const uint8_t colours[3] = {kMatColour, kBlackColour, kRedColour};
+    for (int kind = 0; kind < 3; ++kind) {
+        for (int t : {494, 512, 513, 532, 533, 552, 553, 554, 563}) {
+            SCOPED_TRACE(::testing::Message() << "kind " << kind << " t " << t);
+            auto source = ListSource({0, 1});  // every draw is 1: stamps where i mod m is 1
+            Start(source, 3);
+            animation.effect = kind;
+            animation.step = t - 1;
+            const long before = source.count();
+            TickAnimation(animation);
+            const std::vector<int> moduli = SpeckleModuli(kind, t);
+            EXPECT_EQ(source.count() - before, static_cast<long>(kCanvasPixels) * static_cast<long>(moduli.size()));
+            // On the bottom line only stamps of that line show: at x, and for
+            // the square and the dot also at x + 1.
+            for (int x = 0; x < kCanvasWidth; ++x) {
+                bool stamped = false;
+                for (int m : moduli) stamped |= x % m == 1 || (kind > 0 && x % m == 2);
+                EXPECT_EQ(animation.canvas[x], stamped ? colours[kind] : 3) << "x " << x;
+                if (HasFailure()) return;
+            }
+        }
+    }
+}
+
+struct PatternPixel { int dx, dy; };
+
+TEST_F(AnimationTest, SpecklePatternsAreCutAtTheCanvasEdges) {
+    const std::vector<PatternPixel> patterns[3] = {
+        {{0, 0}},
+        {{0, 0}, {1, 0}, {0, -1}, {1, -1}},
+        {{0, 0}, {1, 0}, {0, -1}, {1, -1}, {0, -2}, {1, -2}, {0, -3}, {1, -3},
+         {-1, -1}, {2, -1}, {-1, -2}, {2, -2}},
+    };
+    const uint8_t colours[3] = {kMatColour, kBlackColour, kRedColour};
+    const PatternPixel places[] = {{100, 200}, {0, 2}, {639, 1}, {5, 0}, {639, 479}, {0, 479}, {638, 3}};
+    for (int kind = 0; kind < 3; ++kind) {
+        for (const PatternPixel at : places) {
+            SCOPED_TRACE(::testing::Message() << "kind " << kind << " at " << at.dx << "," << at.dy);
+            const int target = CanvasIndex(at.dx, at.dy);
+            // Agrees with the index at the target pixel only.
+            FunctionSource source([target](long k) { return k == target ? static_cast<int>(k) : static_cast<int>(k) + 1; });
+            Start(source, 3);
+            animation.effect = kind;
+            animation.step = 493;
+            source.Restart();
+            TickAnimation(animation);
+            std::vector<uint8_t> expected(kCanvasPixels, 3);
+            for (const PatternPixel p : patterns[kind]) {
+                const int x = at.dx + p.dx;
+                const int y = at.dy + p.dy;
+                if (x >= 0 && x < kCanvasWidth && y >= 0 && y < kCanvasHeight) expected[CanvasIndex(x, y)] = colours[kind];
+            }
+            EXPECT_EQ(CountNot(animation.canvas, 3), CountNot(expected, 3));
+            EXPECT_TRUE(animation.canvas == expected);
+        }
+    }
+}
+
+TEST_F(AnimationTest, LastDissolveTickClearsAndStartsTheNextCycle) {
+    for (int kind = 0; kind < 4; ++kind) {
+        SCOPED_TRACE(kind);
+        auto source = ListSource({0, 2});
+        Start(source, 3);
+        animation.effect = kind;
+        animation.step = 563;
+        const long before = source.count();
+        TickAnimation(animation);
+        EXPECT_EQ(CountNot(animation.canvas, kMatColour), 0);
+        EXPECT_EQ(animation.step, 1);
+        EXPECT_EQ(animation.arrangement, 2);
+        EXPECT_EQ(source.count() - before, 1);  // no speckle stage at 564, only the pause's arrangement
+        EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Show, 0},
+                                                              {SaverCall::StopTimer, 0},
+                                                              {SaverCall::Pause, 0},
+                                                              {SaverCall::StartTimer, 200}}));
+    }
+}
+
+// Run under the address sanitizer, this shows that no drawing of a whole
+// cycle leaves the canvas: scattered tiles land everywhere, every dissolve
+// kind stamps at every edge.
+TEST_F(AnimationTest, WholeCyclesStayOnTheCanvas) {
+    RandomSequence pictureBytes(99);
+    for (auto& block : pictures.blocks) {
+        for (auto& pixel : block) pixel = static_cast<uint8_t>(pictureBytes.Draw() % 20);
+    }
+    std::set<int> effects;
+    for (uint32_t seed = 1; seed <= 12 && effects.size() < 4; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        RandomSequence random(seed * 2654435761u);
+        Start(random);
+        AdvanceAnimation(animation);
+        int ticks = 0;
+        do {
+            if (animation.step == 493) effects.insert(animation.effect);
+            TickAnimation(animation);
+            ++ticks;
+        } while (animation.step != 1 && ticks < 600);
+        EXPECT_EQ(ticks, 559);
+        EXPECT_EQ(animation.canvas.size(), static_cast<size_t>(kCanvasPixels));
+        EXPECT_EQ(CountNot(animation.canvas, kMatColour), 0);
+        EXPECT_EQ(RecordedSaverCallsOf(SaverCall::Show).size(), 559u);
+    }
+    EXPECT_EQ(effects.size(), 4u);
 }
 
 }  // namespace
