@@ -76,7 +76,7 @@ constexpr SpecklePattern kSpecklePatterns[] = {
     {kRedColour, kRoundDotPixels},
 };
 constexpr int kSweepKind = 3;
-constexpr int kSpeckleKindsAndSweep = 4;
+constexpr int kDissolveKindCount = 4;
 constexpr int kSweepLines = 7;
 constexpr int32_t kSweepBase = 493;
 
@@ -222,7 +222,7 @@ void AdvanceAnimation(SaverAnimation& animation) {
         PauseOneSecond();
         ++animation.step;
         animation.slot = 0;
-        if (pause.drawsEffect) animation.effect = Random(animation, kSpeckleKindsAndSweep);
+        if (pause.drawsEffect) animation.effect = Random(animation, kDissolveKindCount);
         StartAnimationTimer(pause.periodMs);
         break;
     }

@@ -276,9 +276,9 @@ TEST_F(AnimationTest, BuildPutsEachSlotAtLeftAndTopPlus18InEveryArrangement) {
                 auto source = ListSource({0, face});
                 Start(source, 3);
                 animation.arrangement = a;
-                animation.step = first + slot + (slot == 0 ? 1 : 0);  // past the clearing first tick
+                // Slot 0 as if on a later pass, so the first tick's clearing stays out.
+                animation.step = first + slot + (slot == 0 ? 1 : 0);
                 animation.slot = slot;
-                if (slot == kSaverSlotCount - 1) animation.step = first + slot;  // the phase's last tick
                 TickAnimation(animation);
                 const SlotPosition at = SaverSlotPositions(a)[slot];
                 const uint8_t body = static_cast<uint8_t>(20 + (first == 102 ? face : kBackPicture));
@@ -344,15 +344,17 @@ TEST_F(AnimationTest, AdvanceInsideABuildRearmsBySlot) {
 }
 
 TEST_F(AnimationTest, AdvanceOutsidePausesAndUpperSlotsChangesNothing) {
-    for (int step : {50, 102 + 86, 300, 348, 500}) {
-        SCOPED_TRACE(step);
+    // Paints during a scatter, early in a build, and during a dissolve.
+    struct Case { int step, slot; };
+    for (const Case c : {Case{50, 0}, Case{102 + 86, 86}, Case{300, 0}, Case{348, 0}, Case{500, 0}}) {
+        SCOPED_TRACE(c.step);
         auto source = ListSource({0});
         Start(source);
-        animation.step = step;
-        animation.slot = step == 348 ? 0 : (step == 188 ? 86 : 0);
+        animation.step = c.step;
+        animation.slot = c.slot;
         AdvanceAnimation(animation);
         EXPECT_TRUE(recordedSaverCalls.empty());
-        EXPECT_EQ(animation.step, step);
+        EXPECT_EQ(animation.step, c.step);
         EXPECT_EQ(source.count(), 1);  // only the start's draw
     }
 }
