@@ -10,9 +10,10 @@ part="${ZMR_BENCH_PART:-all}"
 
 if [ "$part" != startup ]; then
   cmake --preset host >/dev/null
-  cmake --build --preset host --target board_deal_bench play_bench play_test >/dev/null
+  cmake --build --preset host --target board_deal_bench play_bench saver_bench play_test >/dev/null
   build/host/bench/board_deal_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
   build/host/bench/play_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+  build/host/bench/saver_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
   echo
   echo "== Random play: a million actions with the board's invariants checked after each"
   ZMR_RANDOM_ACTIONS=1000000 build/host/play/play_test --gtest_filter='RandomPlay.*' | grep -E '^random play|PASSED|FAILED'

@@ -1,0 +1,249 @@
+// The screensaver's animation: the canvas, the cycle of scatter, build and dissolve phases, and tile drawing.
+#include "saver/animation.h"
+
+#include <algorithm>
+
+#include "board/positions.h"
+#include "saver/saver_screen.h"
+
+namespace {
+
+// The pauses of the cycle, and what the step after each one starts.
+struct PauseRow {
+    int32_t step;
+    int periodMs;          // timer period of the phase that follows
+    bool drawsEffect;      // the dissolve that follows picks its kind
+};
+constexpr PauseRow kPauses[] = {
+    {0, 200, false}, {101, 100, false}, {246, 200, false}, {347, 100, false}, {492, 80, true},
+};
+
+// In a build phase the timer slows down for the upper levels, by slot number
+// whatever the arrangement.
+struct SlotPeriodRow {
+    int32_t firstSlot;
+    int32_t lastSlot;
+    int periodMs;
+};
+constexpr SlotPeriodRow kSlotPeriods[] = {
+    {87, 122, 150}, {123, 138, 200}, {139, 142, 250}, {143, 143, 300},
+};
+
+enum class PhaseKind { Scatter, BuildFaces, BuildBacks, Dissolve };
+struct PhaseRow {
+    int32_t first;  // step on entry to the phase's first tick
+    int32_t last;   // step on entry to its last tick
+    PhaseKind kind;
+};
+constexpr PhaseRow kPhases[] = {
+    {1, 100, PhaseKind::Scatter},     {102, 245, PhaseKind::BuildFaces}, {247, 346, PhaseKind::Scatter},
+    {348, 491, PhaseKind::BuildBacks}, {493, 563, PhaseKind::Dissolve},
+};
+constexpr int32_t kLastDissolveStep = 564;
+
+// The speckle dissolves: in each stage a pixel is stamped when a fresh draw
+// modulo m equals its index modulo m. Stages 3 and 4 share step 553.
+struct SpeckleStage {
+    int32_t firstT;
+    int32_t lastT;
+    int m[3];  // by kind 0, 1, 2
+};
+constexpr SpeckleStage kSpeckleStages[] = {
+    {494, 512, {15, 20, 100}},
+    {513, 532, {10, 15, 50}},
+    {533, 553, {5, 12, 30}},
+    {553, 563, {2, 10, 10}},
+};
+
+struct Offset {
+    int dx;
+    int dy;  // negative is up
+};
+struct SpecklePattern {
+    uint8_t colour;
+    std::span<const Offset> pixels;
+};
+constexpr Offset kDotPixels[] = {{0, 0}};
+constexpr Offset kSquarePixels[] = {{0, 0}, {1, 0}, {0, -1}, {1, -1}};
+// A 4 x 4 square without its corners, hanging from (x, y) and (x + 1, y).
+constexpr Offset kRoundDotPixels[] = {
+    {0, 0},  {1, 0},  {0, -1}, {1, -1}, {0, -2}, {1, -2},
+    {0, -3}, {1, -3}, {-1, -1}, {2, -1}, {-1, -2}, {2, -2},
+};
+constexpr SpecklePattern kSpecklePatterns[] = {
+    {kMatColour, kDotPixels},
+    {kBlackColour, kSquarePixels},
+    {kRedColour, kRoundDotPixels},
+};
+constexpr int kSweepKind = 3;
+constexpr int kDissolveKindCount = 4;
+constexpr int kSweepLines = 7;
+constexpr int32_t kSweepBase = 493;
+
+constexpr int kArrangementDRaise = 5;
+
+int Random(SaverAnimation& animation, int n) { return animation.random->Draw() % n; }
+
+void Play(const SaverAnimation& animation, SaverSound sound) {
+    if (animation.soundOn == 1) PlaySaverSound(sound);
+}
+
+void ClearCanvas(SaverAnimation& animation) { std::fill(animation.canvas.begin(), animation.canvas.end(), kMatColour); }
+
+void ScatterTick(SaverAnimation& animation, const PhaseRow& phase) {
+    ++animation.step;
+    const int face = Random(animation, kFaceCount);
+    if (face == kLogoFace) {
+        Play(animation, animation.logoToggle == 1 ? SaverSound::Check : SaverSound::Cancel);
+        animation.logoToggle = animation.logoToggle == 1 ? 0 : 1;
+    }
+    const int x = Random(animation, kCanvasWidth);
+    const int r = Random(animation, kCanvasHeight);
+    if (animation.step == phase.first + 1) ClearCanvas(animation);
+    // r counts storage lines: the picture's bottom line lands on line r.
+    const int bottom = kCanvasHeight - 1 - r;
+    DrawTilePicture(animation.canvas.data(), animation.pictures[face], x, bottom - (kPictureHeight - 1));
+    ShowCanvas(animation.canvas.data());
+    if (animation.step == phase.last + 1) AdvanceAnimation(animation);
+}
+
+void BuildTick(SaverAnimation& animation, const PhaseRow& phase) {
+    ++animation.step;
+    const int picture = phase.kind == PhaseKind::BuildFaces ? Random(animation, kFaceCount) : kBackPicture;
+    if (animation.step == phase.first + 1) ClearCanvas(animation);
+    const SlotPosition at = SaverSlotPositions(animation.arrangement)[animation.slot];
+    DrawTilePicture(animation.canvas.data(), animation.pictures[picture], at.left, at.top + kSlotPictureDrop);
+    ShowCanvas(animation.canvas.data());
+    animation.slot = (animation.slot + 1) % kSaverSlotCount;
+    AdvanceAnimation(animation);
+}
+
+void Sweep(SaverAnimation& animation, int32_t t) {
+    const int firstLine = kSweepLines * (t - kSweepBase);
+    for (int line = firstLine; line < firstLine + kSweepLines && line < kCanvasHeight; ++line) {
+        std::fill_n(animation.canvas.begin() + line * kCanvasWidth, kCanvasWidth, kMatColour);
+    }
+}
+
+void Stamp(uint8_t* canvas, const SpecklePattern& pattern, int index) {
+    const int x = index % kCanvasWidth;
+    const int y = kCanvasHeight - 1 - index / kCanvasWidth;
+    for (const Offset& offset : pattern.pixels) {
+        const int px = x + offset.dx;
+        const int py = y + offset.dy;
+        if (px < 0 || px >= kCanvasWidth || py < 0 || py >= kCanvasHeight) continue;
+        canvas[CanvasIndex(px, py)] = pattern.colour;
+    }
+}
+
+void Speckle(SaverAnimation& animation, int32_t t) {
+    const SpecklePattern& pattern = kSpecklePatterns[animation.effect];
+    for (const SpeckleStage& stage : kSpeckleStages) {
+        if (t < stage.firstT || t > stage.lastT) continue;
+        const int m = stage.m[animation.effect];
+        for (int i = 0; i < kCanvasPixels; ++i) {
+            if (Random(animation, m) == i % m) Stamp(animation.canvas.data(), pattern, i);
+        }
+    }
+}
+
+void DissolveTick(SaverAnimation& animation) {
+    const int32_t t = ++animation.step;
+    if (animation.effect == kSweepKind) {
+        Sweep(animation, t);
+    } else {
+        Speckle(animation, t);
+    }
+    if (t == kLastDissolveStep) ClearCanvas(animation);
+    ShowCanvas(animation.canvas.data());
+    if (t == kLastDissolveStep) {
+        animation.step = 0;
+        AdvanceAnimation(animation);
+    }
+}
+
+std::array<std::array<SlotPosition, kSaverSlotCount>, kSaverArrangementCount> BuildSlotPositions() {
+    std::array<std::array<SlotPosition, kSaverSlotCount>, kSaverArrangementCount> positions{};
+    for (int arrangement = 0; arrangement < kSaverArrangementCount; ++arrangement) {
+        const int raise = arrangement == kSaverArrangementCount - 1 ? kArrangementDRaise : 0;
+        for (const PositionRow& row : PositionRows(arrangement + 1)) {
+            for (int slot = row.first; slot <= row.last; ++slot) {
+                positions[arrangement][slot] = {row.firstLeft + kTileStep * (slot - row.first), row.top - raise};
+            }
+        }
+    }
+    return positions;
+}
+
+}  // namespace
+
+CanvasOrigin OriginForClient(int clientWidth, int clientHeight) {
+    return {(clientWidth - kCanvasWidth) / 2, (clientHeight - kCanvasHeight) / 2};
+}
+
+const std::array<SlotPosition, kSaverSlotCount>& SaverSlotPositions(int arrangement) {
+    static const auto positions = BuildSlotPositions();
+    return positions[arrangement];
+}
+
+void DrawTilePicture(uint8_t* canvas, const uint8_t* picture, int left, int top) {
+    for (int line = 0; line < kPictureHeight; ++line) {
+        const int y = top + line;
+        if (y < 0 || y >= kCanvasHeight) continue;
+        const uint8_t* source = picture + (kPictureHeight - 1 - line) * kPictureStride;
+        for (int column = 0; column < kPictureWidth; ++column) {
+            const int x = left + column;
+            if (x < 0 || x >= kCanvasWidth) continue;
+            const uint8_t pixel = source[column];
+            if (pixel == kPictureTransparent) continue;
+            canvas[CanvasIndex(x, y)] = pixel == kPictureFaceWhite ? kFaceWhite : pixel;
+        }
+    }
+}
+
+void StartAnimation(SaverAnimation& animation, DrawSource& random, std::span<const uint8_t> canvasPixels,
+                    const TilePictures& pictures, int clientWidth, int clientHeight, int32_t soundOn) {
+    animation = SaverAnimation{};
+    animation.random = &random;
+    animation.origin = OriginForClient(clientWidth, clientHeight);
+    animation.soundOn = soundOn;
+    animation.pictures = pictures;
+    animation.canvas.assign(kCanvasPixels, kMatColour);
+    std::copy_n(canvasPixels.begin(), std::min<std::size_t>(canvasPixels.size(), kCanvasPixels),
+                animation.canvas.begin());
+    animation.arrangement = Random(animation, kSaverArrangementCount);
+}
+
+void AdvanceAnimation(SaverAnimation& animation) {
+    for (const PauseRow& pause : kPauses) {
+        if (animation.step != pause.step) continue;
+        animation.arrangement = Random(animation, kSaverArrangementCount);
+        StopAnimationTimer();
+        PauseOneSecond();
+        ++animation.step;
+        animation.slot = 0;
+        if (pause.drawsEffect) animation.effect = Random(animation, kDissolveKindCount);
+        StartAnimationTimer(pause.periodMs);
+        break;
+    }
+    for (const SlotPeriodRow& row : kSlotPeriods) {
+        if (animation.slot < row.firstSlot || animation.slot > row.lastSlot) continue;
+        StopAnimationTimer();
+        StartAnimationTimer(row.periodMs);
+    }
+}
+
+void TickAnimation(SaverAnimation& animation) {
+    const int32_t s = animation.step;
+    for (const PhaseRow& phase : kPhases) {
+        if (s < phase.first || s > phase.last) continue;
+        if (s == phase.first && phase.kind != PhaseKind::Dissolve) Play(animation, SaverSound::Get);
+        switch (phase.kind) {
+        case PhaseKind::Scatter: ScatterTick(animation, phase); break;
+        case PhaseKind::BuildFaces:
+        case PhaseKind::BuildBacks: BuildTick(animation, phase); break;
+        case PhaseKind::Dissolve: DissolveTick(animation); break;
+        }
+        return;
+    }
+}

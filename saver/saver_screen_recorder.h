@@ -1,0 +1,17 @@
+// Test stand-in for the saver window: records every effect the animation asks for, in order.
+#pragma once
+
+#include <vector>
+
+#include "saver/saver_screen.h"
+
+struct SaverCall {
+    enum Kind { Sound, Show, StartTimer, StopTimer, Pause } kind;
+    int value;  // the sound, or the timer period; 0 otherwise
+    bool operator==(const SaverCall&) const = default;
+};
+
+extern std::vector<SaverCall> recordedSaverCalls;
+
+// The calls of one kind, in order.
+std::vector<SaverCall> RecordedSaverCallsOf(SaverCall::Kind kind);
