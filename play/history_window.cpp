@@ -10,9 +10,6 @@
 
 namespace {
 
-// Sent to the history window: compose the taken pairs again.
-constexpr UINT kRefreshMessage = WM_USER + 1;
-
 constexpr int kWindowWidth = 224;
 constexpr int kWindowHeight = 400;
 // Below this screen width the window is centred instead of put beside the board.
@@ -171,7 +168,7 @@ void ShowHistory(HWND mainWindow) {
         playWindows.history = window;
         PlaceBesideBoard(window, mainWindow);
     }
-    SendMessageW(window, kRefreshMessage, 0, 0);
+    SendMessageW(window, kHistoryRefreshMessage, 0, 0);
     ShowWindow(window, SW_SHOW);
 }
 
@@ -217,7 +214,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONDOWN:
         UndoBackTo(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
-    case kRefreshMessage:
+    case kHistoryRefreshMessage:
         Compose(window);
         return 0;
     default:

@@ -15,6 +15,9 @@ struct PlayWindows {
 };
 extern PlayWindows playWindows;
 
+// Sent to the history window: compose the taken pairs again.
+constexpr UINT kHistoryRefreshMessage = WM_USER + 1;
+
 // Posted by the hint's report that no pair is left, with the hint run.
 constexpr UINT kHintDeadlockMessage = WM_APP + 1;
 // Tells the player that the hint found no pair.

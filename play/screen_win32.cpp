@@ -16,9 +16,6 @@ namespace {
 // The sounds' names: files in sounds\ beside the game, or else names the platform looks up.
 constexpr const wchar_t* kSoundNames[] = {L"check", L"cancel", L"get", L"tezumari", L"back"};
 
-// Sent to the history window: compose the taken pairs again.
-constexpr UINT kRefreshMessage = WM_USER + 1;
-
 HWND WindowOfSlot(int slot) {
     return IsValidSlot(slot) ? reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)) : nullptr;
 }
@@ -59,7 +56,7 @@ void ShowTile(int slot) {
 void RefreshHistory(bool onlyIfVisible) {
     HWND history = playWindows.history;
     if (history != nullptr && (!onlyIfVisible || IsWindowVisible(history))) {
-        SendMessageW(history, kRefreshMessage, 0, 0);
+        SendMessageW(history, kHistoryRefreshMessage, 0, 0);
     }
 }
 
