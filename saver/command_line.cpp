@@ -80,6 +80,7 @@ SaverCommandLine Parse(std::basic_string_view<Char> line) {
     switch (letter | 0x20u) {  // ASCII lower case; no other character lands on these letters
         case 'c':
             result.mode = SaverMode::Configure;
+            result.wantsOwner = true;
             if (reader.Peek() == ':') {
                 reader.Next();
                 readsHandle = true;

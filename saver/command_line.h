@@ -22,6 +22,9 @@ struct SaverCommandLine {
     // blanks that follow 'p', 'l' or 'a'; right after "c:"), has at least
     // one digit and fits in 64 bits. "/p 0" has a handle, and it is 0.
     bool hasHandle = false;
+    // True for 'c': its dialog has an owner (the handle's window, else the
+    // foreground window). A line with no argument asks for a dialog without one.
+    bool wantsOwner = false;
 };
 
 // Reads a whole command line as the process receives it, the program's own

@@ -171,6 +171,16 @@ TEST(SaverCommandLine, DocumentedFormsAndTheirEdges) {
     }
 }
 
+// Only 'c' gives its dialog an owner; an empty line asks for a dialog without one.
+TEST(SaverCommandLine, OnlyTheConfigureLetterAsksForAnOwner) {
+    for (const std::string line : {"mahjong.scr /c", "mahjong.scr -C:5678", "mahjong.scr c 1"}) {
+        EXPECT_TRUE(Parse(line).wantsOwner) << line;
+    }
+    for (const std::string line : {"mahjong.scr", "mahjong.scr  - / ", "mahjong.scr /s", "mahjong.scr /p 1"}) {
+        EXPECT_FALSE(Parse(line).wantsOwner) << line;
+    }
+}
+
 TEST(SaverCommandLine, ExitCodesDecidedWithoutTheWindow) {
     const std::uint64_t existing = 1234;
     std::vector<std::uint64_t> asked;

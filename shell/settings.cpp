@@ -40,9 +40,41 @@ std::wstring SettingsPath(const wchar_t* fileName) {
     return ForFileFunctions(GetProgramFolderPath(fileName));
 }
 
-// A whole signed decimal 32-bit number, with spaces around it allowed;
-// false for anything else (letters, an empty value, a number out of range).
-bool ParseInt(const std::wstring& text, int& value) {
+}  // namespace
+
+std::wstring GetProgramFolderPath(const wchar_t* name) {
+    std::wstring folder = GetProgramPath();
+    const std::size_t slash = folder.find_last_of(L"\\/");
+    folder.resize(slash == std::wstring::npos ? 0 : slash);
+    if (name != nullptr) {
+        if (!folder.empty() && folder.back() != L'\\') {
+            folder += L'\\';
+        }
+        folder += name;
+    }
+    return folder;
+}
+
+std::optional<std::wstring> GetSettingText(const wchar_t* section, const wchar_t* key, const wchar_t* fileName) {
+    // A value is one line, so a line break never stands for one: it marks a
+    // missing key.
+    constexpr wchar_t kMissing[] = L"\n";
+    const std::wstring path = SettingsPath(fileName);
+    std::wstring buffer(64, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetPrivateProfileStringW(section, key, kMissing, buffer.data(), size, path.c_str());
+        if (length + 1 < size) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.assign(buffer.size() * 2, L'\0');  // cut off: read it again whole
+    }
+    if (buffer == kMissing) return std::nullopt;
+    return buffer;
+}
+
+bool ParseSettingInt(const std::wstring& text, int& value) {
     std::size_t i = text.find_first_not_of(L" \t");
     if (i == std::wstring::npos) {
         return false;
@@ -71,31 +103,10 @@ bool ParseInt(const std::wstring& text, int& value) {
     return true;
 }
 
-}  // namespace
-
-std::wstring GetProgramFolderPath(const wchar_t* name) {
-    std::wstring folder = GetProgramPath();
-    const std::size_t slash = folder.find_last_of(L"\\/");
-    folder.resize(slash == std::wstring::npos ? 0 : slash);
-    if (name != nullptr) {
-        if (!folder.empty() && folder.back() != L'\\') {
-            folder += L'\\';
-        }
-        folder += name;
-    }
-    return folder;
-}
-
 int GetSettingInt(const wchar_t* section, const wchar_t* key, int defaultValue, const wchar_t* fileName) {
-    // Any valid value is far shorter than this; a value that fills the
-    // buffer was cut off and cannot be read.
-    wchar_t buffer[64] = {};
-    const DWORD length = GetPrivateProfileStringW(section, key, L"", buffer, 64, SettingsPath(fileName).c_str());
+    const std::optional<std::wstring> text = GetSettingText(section, key, fileName);
     int value = 0;
-    if (length == 0 || length >= 63 || !ParseInt(std::wstring(buffer, length), value)) {
-        return defaultValue;
-    }
-    return value;
+    return text && ParseSettingInt(*text, value) ? value : defaultValue;
 }
 
 void WriteSetting(const wchar_t* section, const wchar_t* key, const wchar_t* value, const wchar_t* fileName) {

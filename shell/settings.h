@@ -1,6 +1,7 @@
 // The settings file "zmr.ini" beside the program, and finding files beside the program.
 #pragma once
 
+#include <optional>
 #include <string>
 
 inline constexpr wchar_t kSettingsFileName[] = L"zmr.ini";
@@ -12,6 +13,15 @@ std::wstring GetProgramPath();
 // working folder), with `name` appended after a backslash when given. Any
 // length and any characters: the path is built in wide characters.
 std::wstring GetProgramFolderPath(const wchar_t* name = nullptr);
+
+// The text of `key` in `section` of the file `fileName` beside the program,
+// whole however long, or nothing when the file or the key is missing.
+std::optional<std::wstring> GetSettingText(const wchar_t* section, const wchar_t* key, const wchar_t* fileName);
+
+// A whole signed decimal 32-bit number, with spaces or tabs around it
+// allowed; false for anything else (letters, an empty value, a number out of
+// range).
+bool ParseSettingInt(const std::wstring& text, int& value);
 
 // The integer value of `key` in `section` of the file `fileName` beside the
 // program, read with the platform's private-profile reader; `defaultValue`
