@@ -1,6 +1,7 @@
 // Driving a game process from outside: starting it, finding its windows, sending to them with deadlines, and ending it.
 #include "tests/e2e/game_process.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace e2e {
@@ -16,6 +17,13 @@ std::string Narrow(const std::wstring& text) {
     return result;
 }
 
+std::wstring FullPath(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    wchar_t full[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
+    return length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
+}
+
 bool Checks::Expect(bool passed, const std::string& what, const std::string& seen) {
     std::printf("%s - %s%s%s\n", passed ? "ok  " : "FAIL", what.c_str(), seen.empty() ? "" : ": ", seen.c_str());
     std::fflush(stdout);
@@ -29,13 +37,18 @@ void Checks::Require(bool passed, const std::string& what, const std::string& se
     }
 }
 
-GameProcess::GameProcess(const std::wstring& program) {
+GameProcess::GameProcess(const std::wstring& program, const std::wstring& arguments, HANDLE standardError) {
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                       &startup, &info_) == 0) {
+    if (standardError != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdError = standardError;
+    }
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, standardError != nullptr, 0, nullptr,
+                       folder.c_str(), &startup, &info_) == 0) {
         info_ = {};
         throw Failure("cannot start " + Narrow(program) + " (error " + std::to_string(GetLastError()) + ")");
     }

@@ -17,6 +17,10 @@ struct Failure : std::runtime_error {
 
 std::string Narrow(const std::wstring& text);
 
+// Windows takes "Z:\a\b"; CTest hands over Unix paths, which Wine reads on
+// the current drive, so make them whole Windows paths first.
+std::wstring FullPath(std::wstring path);
+
 // Counts and prints the driver's checks: "ok" or "FAIL" with what was seen.
 class Checks {
 public:
@@ -36,9 +40,12 @@ private:
 // failed run leaves nothing behind.
 class GameProcess {
 public:
-    // Starts `program` with its own folder as the working folder. Throws
-    // Failure when it cannot be started.
-    explicit GameProcess(const std::wstring& program);
+    // Starts `program` with `arguments` after its quoted path and its own
+    // folder as the working folder; its standard error goes to
+    // `standardError` when given (an inheritable handle). Throws Failure when
+    // it cannot be started.
+    explicit GameProcess(const std::wstring& program, const std::wstring& arguments = {},
+                         HANDLE standardError = nullptr);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
