@@ -37,18 +37,14 @@ void Checks::Require(bool passed, const std::string& what, const std::string& se
     }
 }
 
-GameProcess::GameProcess(const std::wstring& program, const std::wstring& arguments, HANDLE standardError) {
+GameProcess::GameProcess(const std::wstring& program, const std::wstring& arguments) {
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (standardError != nullptr) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdError = standardError;
-    }
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, standardError != nullptr, 0, nullptr,
-                       folder.c_str(), &startup, &info_) == 0) {
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &startup, &info_) == 0) {
         info_ = {};
         throw Failure("cannot start " + Narrow(program) + " (error " + std::to_string(GetLastError()) + ")");
     }

@@ -41,11 +41,8 @@ private:
 class GameProcess {
 public:
     // Starts `program` with `arguments` after its quoted path and its own
-    // folder as the working folder; its standard error goes to
-    // `standardError` when given (an inheritable handle). Throws Failure when
-    // it cannot be started.
-    explicit GameProcess(const std::wstring& program, const std::wstring& arguments = {},
-                         HANDLE standardError = nullptr);
+    // folder as the working folder. Throws Failure when it cannot be started.
+    explicit GameProcess(const std::wstring& program, const std::wstring& arguments = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
