@@ -37,6 +37,25 @@ TEST(RandomSequence, MatchesTheClassicRuntimeSequence) {
     EXPECT_EQ(random.Draw(), 41);
 }
 
+// Batches of every length around the block size, and a line's worth, in a
+// row: each must carry on exactly where the one-at-a-time sequence is.
+TEST(RandomSequence, DrawManyContinuesTheSequence) {
+    RandomSequence batched(0x9e3779b9u);
+    RandomSequence single(0x9e3779b9u);
+    for (size_t length : {0, 1, 2, 3, 4, 5, 7, 8, 9, 640, 13}) {
+        std::vector<int> draws(length, -1);
+        batched.DrawMany(draws);
+        for (size_t k = 0; k < length; ++k) ASSERT_EQ(draws[k], single.Draw()) << "length " << length << " draw " << k;
+    }
+    EXPECT_EQ(batched.Draw(), single.Draw());
+    // The interface's own loop, for sources that keep it.
+    ListSource list({4, 5, 6, 7});
+    std::vector<int> draws(3);
+    list.DrawMany(draws);
+    EXPECT_EQ(draws, (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(list.Draw(), 7);
+}
+
 TEST(RandomSequence, StaysWithin15Bits) {
     RandomSequence random(0xdeadbeef);
     for (int i = 0; i < 100000; ++i) {

@@ -2,6 +2,7 @@
 #include "saver/animation.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "board/positions.h"
 #include "saver/saver_screen.h"
@@ -125,9 +126,8 @@ void Sweep(SaverAnimation& animation, int32_t t) {
     }
 }
 
-void Stamp(uint8_t* canvas, const SpecklePattern& pattern, int index) {
-    const int x = index % kCanvasWidth;
-    const int y = kCanvasHeight - 1 - index / kCanvasWidth;
+// Stamps a pattern anchored at (x, y), leaving out what falls off the canvas.
+void StampClipped(uint8_t* canvas, const SpecklePattern& pattern, int x, int y) {
     for (const Offset& offset : pattern.pixels) {
         const int px = x + offset.dx;
         const int py = y + offset.dy;
@@ -136,14 +136,77 @@ void Stamp(uint8_t* canvas, const SpecklePattern& pattern, int index) {
     }
 }
 
-void Speckle(SaverAnimation& animation, int32_t t) {
-    const SpecklePattern& pattern = kSpecklePatterns[animation.effect];
-    for (const SpeckleStage& stage : kSpeckleStages) {
-        if (t < stage.firstT || t > stage.lastT) continue;
-        const int m = stage.m[animation.effect];
-        for (int i = 0; i < kCanvasPixels; ++i) {
-            if (Random(animation, m) == i % m) Stamp(animation.canvas.data(), pattern, i);
+// How far a pattern reaches from its anchor: anchors at least that far inside
+// every edge stamp the whole pattern.
+struct PatternReach {
+    int left, right, up, down;
+};
+constexpr PatternReach ReachOf(std::span<const Offset> pixels) {
+    PatternReach reach{0, 0, 0, 0};
+    for (const Offset& offset : pixels) {
+        reach.left = std::max(reach.left, -offset.dx);
+        reach.right = std::max(reach.right, offset.dx);
+        reach.up = std::max(reach.up, -offset.dy);
+        reach.down = std::max(reach.down, offset.dy);
+    }
+    return reach;
+}
+
+// One stage's pass for one kind. The modulus and the pattern are constants
+// here, so the pixel test is a multiply and a whole stamp is a few stores.
+// Draws come a storage line at a time, in the order of the pixels they decide.
+template <size_t Stage, size_t Kind>
+void SpecklePass(uint8_t* canvas, DrawSource& random) {
+    constexpr unsigned m = kSpeckleStages[Stage].m[Kind];
+    constexpr SpecklePattern pattern = kSpecklePatterns[Kind];
+    constexpr PatternReach reach = ReachOf(pattern.pixels);
+    // A draw d (never negative) and index i agree mod m exactly when m divides
+    // d - i; adding this multiple of m, above every index, keeps that positive.
+    constexpr unsigned kAboveEveryIndex = m * ((kCanvasPixels + m - 1) / m);
+    int draws[kCanvasWidth];
+    int hits[kCanvasWidth];
+    for (int line = 0; line < kCanvasHeight; ++line) {
+        random.DrawMany(draws);
+        const unsigned lineBias = kAboveEveryIndex - static_cast<unsigned>(line * kCanvasWidth);
+        int hitCount = 0;
+        for (int x = 0; x < kCanvasWidth; ++x) {
+            hits[hitCount] = x;
+            hitCount += (static_cast<unsigned>(draws[x]) + lineBias - static_cast<unsigned>(x)) % m == 0;
         }
+        const int y = kCanvasHeight - 1 - line;
+        const bool lineInside = y >= reach.up && y < kCanvasHeight - reach.down;
+        uint8_t* const lineStart = canvas + line * kCanvasWidth;
+        for (int h = 0; h < hitCount; ++h) {
+            const int x = hits[h];
+            if (lineInside && x >= reach.left && x < kCanvasWidth - reach.right) {
+                for (const Offset& offset : pattern.pixels) {
+                    lineStart[x + offset.dx - offset.dy * kCanvasWidth] = pattern.colour;
+                }
+            } else {
+                StampClipped(canvas, pattern, x, y);
+            }
+        }
+    }
+}
+
+// Every kind below the sweep is a speckle kind, with a pass for each stage.
+static_assert(std::size(kSpecklePatterns) == kSweepKind);
+using SpecklePassFunction = void (*)(uint8_t* canvas, DrawSource& random);
+template <size_t Stage, size_t... Kinds>
+constexpr std::array<SpecklePassFunction, sizeof...(Kinds)> StagePasses(std::index_sequence<Kinds...>) {
+    return {&SpecklePass<Stage, Kinds>...};
+}
+template <size_t... Stages>
+constexpr auto MakeSpecklePasses(std::index_sequence<Stages...>) {
+    return std::array{StagePasses<Stages>(std::make_index_sequence<std::size(kSpecklePatterns)>())...};
+}
+// By stage, then kind.
+constexpr auto kSpecklePasses = MakeSpecklePasses(std::make_index_sequence<std::size(kSpeckleStages)>());
+
+void Speckle(SaverAnimation& animation, int32_t t) {
+    for (size_t stage = 0; stage < std::size(kSpeckleStages); ++stage) {
+        if (t < kSpeckleStages[stage].firstT || t > kSpeckleStages[stage].lastT) continue;
+        kSpecklePasses[stage][animation.effect](animation.canvas.data(), *animation.random);
     }
 }
 

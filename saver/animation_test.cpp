@@ -488,14 +488,15 @@ TEST_F(AnimationTest, SpeckleStagesDrawOncePerPixelAndStampWhereDrawAndIndexAgre
 
 struct PatternPixel { int dx, dy; };
 
+// The speckle kinds' patterns and colours, by kind.
+const std::vector<PatternPixel> kSpecklePatterns[3] = {
+    {{0, 0}},
+    {{0, 0}, {1, 0}, {0, -1}, {1, -1}},
+    {{0, 0}, {1, 0}, {0, -1}, {1, -1}, {0, -2}, {1, -2}, {0, -3}, {1, -3}, {-1, -1}, {2, -1}, {-1, -2}, {2, -2}},
+};
+const uint8_t kSpeckleColours[3] = {kMatColour, kBlackColour, kRedColour};
+
 TEST_F(AnimationTest, SpecklePatternsAreCutAtTheCanvasEdges) {
-    const std::vector<PatternPixel> patterns[3] = {
-        {{0, 0}},
-        {{0, 0}, {1, 0}, {0, -1}, {1, -1}},
-        {{0, 0}, {1, 0}, {0, -1}, {1, -1}, {0, -2}, {1, -2}, {0, -3}, {1, -3},
-         {-1, -1}, {2, -1}, {-1, -2}, {2, -2}},
-    };
-    const uint8_t colours[3] = {kMatColour, kBlackColour, kRedColour};
     const PatternPixel places[] = {{100, 200}, {0, 2}, {639, 1}, {5, 0}, {639, 479}, {0, 479}, {638, 3}};
     for (int kind = 0; kind < 3; ++kind) {
         for (const PatternPixel at : places) {
@@ -509,13 +510,56 @@ TEST_F(AnimationTest, SpecklePatternsAreCutAtTheCanvasEdges) {
             source.Restart();
             TickAnimation(animation);
             std::vector<uint8_t> expected(kCanvasPixels, 3);
-            for (const PatternPixel p : patterns[kind]) {
+            for (const PatternPixel p : kSpecklePatterns[kind]) {
                 const int x = at.dx + p.dx;
                 const int y = at.dy + p.dy;
-                if (x >= 0 && x < kCanvasWidth && y >= 0 && y < kCanvasHeight) expected[CanvasIndex(x, y)] = colours[kind];
+                if (x >= 0 && x < kCanvasWidth && y >= 0 && y < kCanvasHeight) expected[CanvasIndex(x, y)] = kSpeckleColours[kind];
             }
             EXPECT_EQ(CountNot(animation.canvas, 3), CountNot(expected, 3));
             EXPECT_TRUE(animation.canvas == expected);
+        }
+    }
+}
+
+// The speckle tick pixel by pixel: stage by stage, one draw per storage index
+// in order, the pattern stamped where draw and index agree mod m, cut at the edges.
+long PlainSpeckle(std::vector<uint8_t>& canvas, RandomSequence& random, int kind, int t) {
+    long draws = 0;
+    for (int m : SpeckleModuli(kind, t)) {
+        for (int i = 0; i < kCanvasPixels; ++i) {
+            ++draws;
+            if (random.Draw() % m != i % m) continue;
+            for (const PatternPixel p : kSpecklePatterns[kind]) {
+                const int x = i % kCanvasWidth + p.dx;
+                const int y = kCanvasHeight - 1 - i / kCanvasWidth + p.dy;
+                if (x >= 0 && x < kCanvasWidth && y >= 0 && y < kCanvasHeight) canvas[CanvasIndex(x, y)] = kSpeckleColours[kind];
+            }
+        }
+    }
+    return draws;
+}
+
+// Real draws stamp every edge and corner; t = 553 runs two stages in order.
+TEST_F(AnimationTest, SpeckleTicksMatchThePixelByPixelDissolve) {
+    for (uint32_t seed : {1u, 20240601u, 0xdeadbeefu}) {
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int t : {494, 513, 533, 553, 563}) {
+                SCOPED_TRACE(::testing::Message() << "seed " << seed << " kind " << kind << " t " << t);
+                RandomSequence random(seed);
+                FunctionSource source([&random](long) { return random.Draw(); });
+                Start(source, 3);
+                animation.effect = kind;
+                animation.step = t - 1;
+                const long before = source.count();
+                TickAnimation(animation);
+                RandomSequence plain(seed);
+                plain.Draw();  // the start's arrangement
+                std::vector<uint8_t> expected(kCanvasPixels, 3);
+                const long plainDraws = PlainSpeckle(expected, plain, kind, t);
+                EXPECT_EQ(source.count() - before, plainDraws);
+                const auto differ = std::mismatch(expected.begin(), expected.end(), animation.canvas.begin());
+                ASSERT_TRUE(differ.first == expected.end()) << "first difference at index " << differ.first - expected.begin();
+            }
         }
     }
 }
