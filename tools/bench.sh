@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and prints their tables: the host benchmarks of the
-# hot paths, then the game's start-up time and memory under Wine against a
-# bare Win32 window, and the sizes of the game in both Windows builds.
-# ZMR_BENCH_PART=host or startup prints one part only.
+# hot paths; the screensaver under Wine (its canvas transfer, and its CPU time
+# over one whole cycle); then the game's start-up time and memory under Wine
+# against a bare Win32 window, and the sizes of the game in both Windows
+# builds. ZMR_BENCH_PART=host, saver or startup prints one part only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 part="${ZMR_BENCH_PART:-all}"
 
-if [ "$part" != startup ]; then
+if [ "$part" = all ] || [ "$part" = host ]; then
   cmake --preset host >/dev/null
   cmake --build --preset host --target board_deal_bench play_bench saver_bench play_test >/dev/null
   build/host/bench/board_deal_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
@@ -19,6 +20,46 @@ if [ "$part" != startup ]; then
   ZMR_RANDOM_ACTIONS=1000000 build/host/play/play_test --gtest_filter='RandomPlay.*' | grep -E '^random play|PASSED|FAILED'
 fi
 [ "$part" != host ] || exit 0
+
+if [ "$part" = all ] || [ "$part" = saver ]; then
+  cycle=88
+  echo
+  echo "== The screensaver under Wine, full screen on the virtual display"
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32 --target mahjong_saver canvas_transfer >/dev/null
+  work=build/bench-saver
+  rm -rf "$work"
+  mkdir -p "$work"
+  cp build/win32/mahjong.scr "$work/"
+  (
+    source tools/wine-session.sh
+    start_wine_session
+    wine build/win32/bench/canvas_transfer.exe 500
+    # CPU time (user and system) of the saver's own process over one whole
+    # cycle, from the moment its window is up; the Wine server's and the X
+    # server's time over the same span for context.
+    wine "$work/mahjong.scr" /s >/dev/null 2>&1 &
+    sleep 1
+    saver_pid=$(pgrep -n -f 'bench-saver.mahjong\.scr' || true)
+    if [ -z "$saver_pid" ]; then
+      echo "the saver did not start"
+      exit 1
+    fi
+    ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+    others=("$(pgrep -n wineserver)" "$(pgrep -n Xvfb)")
+    before=("$(ticks "$saver_pid")" "$(ticks "${others[0]}")" "$(ticks "${others[1]}")")
+    sleep "$cycle"
+    after=("$(ticks "$saver_pid")" "$(ticks "${others[0]}")" "$(ticks "${others[1]}")")
+    kill "$saver_pid"
+    hz=$(getconf CLK_TCK)
+    names=("mahjong.scr" "wineserver" "Xvfb")
+    for i in 0 1 2; do
+      awk -v n="${names[$i]}" -v t=$((after[i] - before[i])) -v hz="$hz" -v s="$cycle" \
+        'BEGIN { printf "%-12s %7.2f s of CPU in %d s: %5.2f%% of one core%s\n", n, t / hz, s, 100 * t / hz / s, n == "mahjong.scr" ? " (target: at most 5%)" : "" }'
+    done
+  )
+fi
+[ "$part" != saver ] || exit 0
 
 runs=10
 echo
