@@ -1,6 +1,7 @@
 // Driving a game process from outside: starting it, finding its windows, sending to them with deadlines, and ending it.
 #include "tests/e2e/game_process.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace e2e {
@@ -14,6 +15,13 @@ std::string Narrow(const std::wstring& text) {
                             nullptr);
     }
     return result;
+}
+
+std::wstring FullPath(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    wchar_t full[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
+    return length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
 }
 
 bool Checks::Expect(bool passed, const std::string& what, const std::string& seen) {

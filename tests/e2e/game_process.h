@@ -17,6 +17,10 @@ struct Failure : std::runtime_error {
 
 std::string Narrow(const std::wstring& text);
 
+// Windows takes "Z:\a\b"; CTest hands over Unix paths, which Wine reads on
+// the current drive, so make them whole Windows paths first.
+std::wstring FullPath(std::wstring path);
+
 // Counts and prints the driver's checks: "ok" or "FAIL" with what was seen.
 class Checks {
 public:

@@ -41,15 +41,6 @@ std::string RectText(const RECT& r) {
     return "(" + Num(r.left) + "," + Num(r.top) + ") " + Num(r.right - r.left) + "x" + Num(r.bottom - r.top);
 }
 
-// Windows takes "Z:\a\b"; CTest hands over Unix paths, which Wine reads on
-// the current drive, so make them whole Windows paths first.
-std::wstring FullPath(std::wstring path) {
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    wchar_t full[MAX_PATH * 4] = {};
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
-    return length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
-}
-
 // A folder of the run's own holding only a fresh copy of the game.
 std::wstring PrepareFolder(const std::wstring& game, const std::wstring& folder, Checks& checks) {
     CreateDirectoryW(folder.c_str(), nullptr);
