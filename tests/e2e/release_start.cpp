@@ -1,0 +1,86 @@
+// Starts the game from the folder unpacked from the release zip, as a player would after unpacking it, and closes it.
+// Usage: release_start <path of the unpacked zmr.exe>. Exit code 0 when every check held.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/game_process.h"
+#include "tests/support/window_harness.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 8000;
+constexpr int kSelectA = 1004;
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HWND WaitForDialog(const GameProcess& game, HWND previous) {
+    HWND dialog = nullptr;
+    game.WaitUntil(
+        [&] {
+            dialog = harness::FindDialogOfThread(game.threadId());
+            return dialog != nullptr && dialog != previous;
+        },
+        kTimeoutMs, "dialog");
+    return dialog;
+}
+
+void Run(const std::wstring& program, Checks& checks) {
+    const std::wstring settings = program.substr(0, program.find_last_of(L'\\')) + L"\\zmr.ini";
+    checks.Require(!Exists(settings), "no zmr.ini beside the unpacked game");
+    GameProcess game(program);
+
+    HWND firstRun = WaitForDialog(game, nullptr);
+    checks.Require(harness::TextOf(firstRun) == L"設定", "the first start shows the first-run dialog",
+                   "caption \"" + Narrow(harness::TextOf(firstRun)) + "\"");
+    SendWithin(GetDlgItem(firstRun, IDCANCEL), BM_CLICK, 0, 0);
+
+    HWND select = WaitForDialog(game, firstRun);
+    HWND decide = GetDlgItem(select, IDOK);
+    checks.Require(GetDlgItem(select, kSelectA) != nullptr && decide != nullptr, "then the game selection dialog");
+    SendWithin(GetDlgItem(select, kSelectA), BM_CLICK, 0, 0);
+    game.WaitUntil([&] { return IsWindowEnabled(decide) != 0; }, kTimeoutMs, "決定 enabled");
+    SendWithin(decide, BM_CLICK, 0, 0);
+
+    HWND main = nullptr;
+    game.WaitUntil(
+        [&] {
+            const auto shown = TopLevelWindows(game.threadId(), L"Parent Window", true);
+            main = shown.empty() ? nullptr : shown.front();
+            return main != nullptr;
+        },
+        kTimeoutMs, "main window");
+    checks.Expect(harness::TextOf(main) == L"Zenmora", "the main window is shown", Narrow(harness::TextOf(main)));
+
+    checks.Require(PostMessageW(main, WM_CLOSE, 0, 0) != 0, "close request posted");
+    DWORD exitCode = 0;
+    checks.Require(game.WaitForExit(kTimeoutMs, &exitCode), "the game ends after WM_CLOSE");
+    checks.Expect(exitCode == 0, "exit code 0", std::to_string(exitCode));
+    checks.Expect(Exists(settings), "zmr.ini written beside the unpacked game");
+}
+
+}  // namespace
+
+int main() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr || count != 2) {
+        std::fprintf(stderr, "usage: release_start <unpacked zmr.exe>\n");
+        return 2;
+    }
+    const std::wstring program = FullPath(arguments[1]);
+    LocalFree(arguments);
+
+    Checks checks;
+    try {
+        Run(program, checks);
+    } catch (const Failure& failure) {
+        checks.Expect(false, std::string("stopped: ") + failure.what());
+    }
+    std::printf("# %d checks passed, %d failed\n", checks.passed(), checks.failed());
+    return checks.failed() == 0 ? 0 : 1;
+}
