@@ -250,13 +250,12 @@ void KeyAndClick(const std::wstring& saver, const std::wstring& log, Checks& che
         SoundTrace trace(log);
         GameProcess process(saver, L"/s");
         WaitForFullScreenWindow(process);
-        Sleep(kFirstTileMs);
+        if (!log.empty() && UnderWine()) {
+            const bool heard = harness::PumpUntil([&] { return trace.PlayCount() > 0; }, kTimeoutMs);
+            checks.Expect(heard, "with no zmr.ini the saver plays its sounds", Num(trace.PlayCount()) + " sounds");
+        }
         SendKey('A');
         ExpectExit(checks, process, 0, "a key closes the saver with 0");
-        if (!log.empty() && UnderWine()) {
-            checks.Expect(trace.PlayCount() > 0, "with no zmr.ini the saver plays its sounds",
-                          Num(trace.PlayCount()) + " sounds");
-        }
     }
     GameProcess process(saver, L"/s");
     WaitForFullScreenWindow(process);
@@ -294,9 +293,9 @@ void Preview(const std::wstring& saver, const std::wstring& log, Checks& checks)
     if (UnderWine()) {
         // Wine shows nothing a child window of another process draws (see
         // docs/platform-notes.md); the first tile's sound shows the cycle runs.
-        harness::PumpFor(kFirstTileMs);
         if (trace) {
-            checks.Expect(trace->PlayCount() > 0, "the preview runs its cycle: its first tile is heard",
+            const bool heard = harness::PumpUntil([&] { return trace->PlayCount() > 0; }, kTimeoutMs);
+            checks.Expect(heard, "the preview runs its cycle: its first tile is heard",
                           Num(trace->PlayCount()) + " sounds");
         }
     } else {
