@@ -1,6 +1,8 @@
 // Driving a game process from outside: starting it, finding its windows, sending to them with deadlines, and ending it.
 #include "tests/e2e/game_process.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -22,6 +24,28 @@ std::wstring FullPath(std::wstring path) {
     wchar_t full[MAX_PATH * 4] = {};
     const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
     return length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
+}
+
+std::vector<std::wstring> PathArguments(int least, int most) {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> paths;
+    if (arguments != nullptr && count - 1 >= least && count - 1 <= most) {
+        for (int i = 1; i < count; ++i) paths.push_back(FullPath(arguments[i]));
+    }
+    LocalFree(arguments);
+    return paths;
+}
+
+int RunChecks(const std::function<void(Checks&)>& drive) {
+    Checks checks;
+    try {
+        drive(checks);
+    } catch (const Failure& failure) {
+        checks.Expect(false, std::string("stopped: ") + failure.what());
+    }
+    std::printf("# %d checks passed, %d failed\n", checks.passed(), checks.failed());
+    return checks.failed() == 0 ? 0 : 1;
 }
 
 bool Checks::Expect(bool passed, const std::string& what, const std::string& seen) {

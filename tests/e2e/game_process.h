@@ -21,6 +21,15 @@ std::string Narrow(const std::wstring& text);
 // the current drive, so make them whole Windows paths first.
 std::wstring FullPath(std::wstring path);
 
+// The driver's own arguments after its name, each made a whole Windows path;
+// nothing when their count is not from `least` to `most`.
+std::vector<std::wstring> PathArguments(int least, int most);
+
+class Checks;
+// Runs a driver's checks: a Failure that stops `drive` is reported as a failed
+// check, the tally is printed, and the exit code is 0 when every check held.
+int RunChecks(const std::function<void(Checks&)>& drive);
+
 // Counts and prints the driver's checks: "ok" or "FAIL" with what was seen.
 class Checks {
 public:

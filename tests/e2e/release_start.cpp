@@ -66,21 +66,10 @@ void Run(const std::wstring& program, Checks& checks) {
 }  // namespace
 
 int main() {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 2) {
+    const std::vector<std::wstring> paths = PathArguments(1, 1);
+    if (paths.empty()) {
         std::fprintf(stderr, "usage: release_start <unpacked zmr.exe>\n");
         return 2;
     }
-    const std::wstring program = FullPath(arguments[1]);
-    LocalFree(arguments);
-
-    Checks checks;
-    try {
-        Run(program, checks);
-    } catch (const Failure& failure) {
-        checks.Expect(false, std::string("stopped: ") + failure.what());
-    }
-    std::printf("# %d checks passed, %d failed\n", checks.passed(), checks.failed());
-    return checks.failed() == 0 ? 0 : 1;
+    return RunChecks([&](Checks& checks) { Run(paths[0], checks); });
 }

@@ -318,28 +318,20 @@ void Preview(const std::wstring& saver, const std::wstring& log, Checks& checks)
 }  // namespace
 
 int main() {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr || count < 3 || count > 4) {
+    const std::vector<std::wstring> paths = PathArguments(2, 3);
+    if (paths.empty()) {
         std::printf("usage: saver_e2e <mahjong.scr> <folder to run in> [file that holds this run's standard error]\n");
         return 2;
     }
-    const std::wstring built = FullPath(arguments[1]);
-    const std::wstring folder = FullPath(arguments[2]);
-    const std::wstring log = count == 4 ? FullPath(arguments[3]) : std::wstring();
-    LocalFree(arguments);
-
-    Checks checks;
-    try {
+    const std::wstring& built = paths[0];
+    const std::wstring& folder = paths[1];
+    const std::wstring log = paths.size() == 3 ? paths[2] : std::wstring();
+    return RunChecks([&](Checks& checks) {
         const std::wstring quiet = PrepareFolder(built, folder + L"-quiet", "[SOUND]\r\nsound=0\r\n", checks);
         const std::wstring loud = PrepareFolder(built, folder + L"-loud", nullptr, checks);
         ModesThatEndAtOnce(loud, checks);
         FullScreenAndMouse(quiet, log, checks);
         KeyAndClick(loud, log, checks);
         Preview(loud, log, checks);
-    } catch (const Failure& failure) {
-        checks.Expect(false, std::string("stopped: ") + failure.what());
-    }
-    std::printf("# %d checks passed, %d failed\n", checks.passed(), checks.failed());
-    return checks.failed() == 0 ? 0 : 1;
+    });
 }

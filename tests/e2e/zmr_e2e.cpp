@@ -472,24 +472,16 @@ void SecondStart(const std::wstring& program, const std::wstring& folder, Checks
 }  // namespace
 
 int main() {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 3) {
+    const std::vector<std::wstring> paths = PathArguments(2, 2);
+    if (paths.empty()) {
         std::fprintf(stderr, "usage: zmr_e2e <zmr.exe> <folder to play in>\n");
         return 2;
     }
-    const std::wstring game = FullPath(arguments[1]);
-    const std::wstring folder = FullPath(arguments[2]);
-    LocalFree(arguments);
-
-    Checks checks;
-    try {
+    const std::wstring& game = paths[0];
+    const std::wstring& folder = paths[1];
+    return RunChecks([&](Checks& checks) {
         const std::wstring program = PrepareFolder(game, folder, checks);
         FirstStart(program, folder, checks);
         SecondStart(program, folder, checks);
-    } catch (const Failure& failure) {
-        checks.Expect(false, std::string("stopped: ") + failure.what());
-    }
-    std::printf("# %d checks passed, %d failed\n", checks.passed(), checks.failed());
-    return checks.failed() == 0 ? 0 : 1;
+    });
 }
