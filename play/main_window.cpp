@@ -29,6 +29,11 @@ namespace {
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
 
+// Set once the position and the sound switch are stored: a session's end
+// stores them without closing, and the process may be ended before or after
+// the window goes.
+bool settingsStored = false;
+
 intptr_t Owner(HWND window) { return reinterpret_cast<intptr_t>(window); }
 
 // Deals are seeded from the clock in whole seconds.
@@ -117,7 +122,7 @@ void RunKey(HWND window, WPARAM virtualKey) {
 }
 
 void ReadShortcutChoicesOrAsk(HWND window) {
-    if (FileExistsInProgramFolder(kSettingsFileName) == 1) {
+    if (SettingsFileExists(kSettingsFileName) == 1) {
         LoadShortcutChoices(kSettingsFileName);
     } else {
         shortcutChoices = ShortcutChoices{};
@@ -127,6 +132,7 @@ void ReadShortcutChoicesOrAsk(HWND window) {
 
 void SetUp(HWND window) {
     playWindows.main = window;
+    settingsStored = false;
     ResetGameStateForStart();
     ReadShortcutChoicesOrAsk(window);
     gameState.soundOn = GetSettingInt(L"SOUND", L"sound", 1, kSettingsFileName);
@@ -163,13 +169,19 @@ POINT RestoredOrigin(HWND window) {
     return origin;
 }
 
-void ShutDown(HWND window) {
-    // The worker draws with the palette and windows freed below.
-    StopHint();
+void StoreSettings(HWND window) {
+    if (settingsStored) return;
+    settingsStored = true;
     const POINT origin = RestoredOrigin(window);
     WriteSettingInt(L"Pos", L"X", origin.x, kSettingsFileName);
     WriteSettingInt(L"Pos", L"Y", origin.y, kSettingsFileName);
     WriteSettingInt(L"SOUND", L"sound", gameState.soundOn, kSettingsFileName);
+}
+
+void ShutDown(HWND window) {
+    // The worker draws with the palette and windows freed below.
+    StopHint();
+    StoreSettings(window);
     ReleaseTilePalette();
     ReleasePicturePalettes();
     ReleaseHistoryPalette();
@@ -192,6 +204,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         ShutDown(window);
+        return 0;
+    case WM_ENDSESSION:
+        // Logging off or shutting down ends the process without closing the
+        // window: keep what closing keeps.
+        if (wParam != FALSE) StoreSettings(window);
         return 0;
     case WM_NCMOUSEMOVE:
         ShowMenuHelp(window, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

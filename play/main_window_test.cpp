@@ -222,6 +222,29 @@ TEST_F(GameWindow, SoundSwitchTicksItsItemAndIsStoredAtOnceAndOnExit) {
     EXPECT_EQ(GetSettingInt(L"SOUND", L"sound", -1, kSettingsFileName), 0);
 }
 
+// Logging off closes no window: the end of the session itself keeps the
+// position and the switch, once; a session end called off keeps nothing.
+TEST_F(GameWindow, ASessionsEndStoresWhatClosingStores) {
+    Start(true);
+    Command(IDM_SOUND_OFF);
+    SetWindowPos(main_, nullptr, 150, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(main_, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, kSettingsFileName), 0);
+
+    EXPECT_NE(SendMessageW(main_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+    SendMessageW(main_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(IsWindow(main_));
+    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, kSettingsFileName), 150);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"Y", 0, kSettingsFileName), 60);
+    EXPECT_EQ(GetSettingInt(L"SOUND", L"sound", -1, kSettingsFileName), 0);
+
+    // The process ends now; what its windows do meanwhile stores nothing new.
+    SetWindowPos(main_, nullptr, 200, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(main_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    DestroyWindow(main_);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, kSettingsFileName), 150);
+}
+
 TEST_F(GameWindow, FirstStartCancelledWritesNoShortcutsAndSectionsInTheOrderFirstWritten) {
     Start(false, IDCANCEL);
     Command(IDM_SOUND_OFF);

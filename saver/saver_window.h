@@ -1,8 +1,9 @@
 // The screensaver's window: its procedure over the animation, and the game's sound switch it honours.
 #pragma once
 
-// The game's sound switch from "zmr.ini" beside the saver's own program:
-// 1 (sounds on) when the file or its key is missing or the key reads exactly
+// The game's sound switch from its settings file "zmr.ini", found as the game
+// finds it from the saver's own folder (beside the program, or the user's
+// own where that folder takes no writes): 1 (sounds on) when the file or its key is missing or the key reads exactly
 // the number 1; 0 for anything else (0, 2, letters, a number too large).
 // The saver never writes the file.
 int ReadSaverSoundSwitch();

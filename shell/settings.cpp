@@ -1,4 +1,4 @@
-// The settings file "zmr.ini" beside the program, and finding files beside the program.
+// The settings file "zmr.ini": beside the program where that folder takes writes, else in the user's own application-data folder; and finding files beside the program.
 #include "shell/settings.h"
 
 #include <windows.h>
@@ -6,6 +6,8 @@
 #include <climits>
 #include <cwchar>
 #include <string>
+
+#include "shell/texts.h"
 
 ShortcutChoices shortcutChoices;
 
@@ -36,8 +38,77 @@ std::wstring ForFileFunctions(const std::wstring& path) {
     return L"\\\\?\\" + path;
 }
 
-std::wstring SettingsPath(const wchar_t* fileName) {
-    return ForFileFunctions(GetProgramFolderPath(fileName));
+// True when the file beside the program takes writes: it opens for writing,
+// or, where there is none yet, a file can be made beside it. Found by trying,
+// for attributes do not tell (a folder the user may not write to, a locked
+// file, a folder in the file's place, a read-only medium).
+bool CanWriteBesideProgram(const std::wstring& path) {
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        // A probe of this process's own, so that no other program ever sees
+        // the settings file itself come and go; it goes when it is closed.
+        const std::wstring probe = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+        file = CreateFileW(probe.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+// %APPDATA%\Zenmora, or empty when the variable is not set.
+std::wstring UserSettingsFolder() {
+    const DWORD size = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (size <= 1) return std::wstring();
+    std::wstring folder(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", folder.data(), size);
+    if (length == 0 || length >= size) return std::wstring();
+    folder.resize(length);
+    if (folder.back() != L'\\') folder += L'\\';
+    return folder + kProductName;
+}
+
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Where a setting is read: the file beside the program while it takes
+// writes; otherwise the user's own file once there is one, and until then
+// the file beside the program, whose values are the starting values (an
+// administrator may have put one there).
+std::wstring SettingsPathForReading(const wchar_t* fileName) {
+    const std::wstring beside = ForFileFunctions(GetProgramFolderPath(fileName));
+    if (CanWriteBesideProgram(beside)) return beside;
+    const std::wstring folder = UserSettingsFolder();
+    if (!folder.empty()) {
+        const std::wstring own = ForFileFunctions(folder + L"\\" + fileName);
+        if (IsFile(own)) return own;
+    }
+    return beside;
+}
+
+// Where a setting is written; empty when it cannot be kept anywhere. The
+// user's folder is made when first needed, and the user's file starts as a
+// copy of the one beside the program, if there is one.
+std::wstring SettingsPathForWriting(const wchar_t* fileName) {
+    const std::wstring beside = ForFileFunctions(GetProgramFolderPath(fileName));
+    if (CanWriteBesideProgram(beside)) return beside;
+    const std::wstring folder = UserSettingsFolder();
+    if (folder.empty()) return std::wstring();
+    const std::wstring longFolder = ForFileFunctions(folder);
+    // The folder's absence shows as the write's failure, which is silent.
+    CreateDirectoryW(longFolder.c_str(), nullptr);
+    const std::wstring own = ForFileFunctions(folder + L"\\" + fileName);
+    if (!IsFile(own) && IsFile(beside)) {
+        // Without the copy the user's file would start from the defaults; a
+        // failed copy leaves it so.
+        CopyFileW(beside.c_str(), own.c_str(), TRUE);
+    }
+    return own;
 }
 
 }  // namespace
@@ -59,7 +130,7 @@ std::optional<std::wstring> GetSettingText(const wchar_t* section, const wchar_t
     // A value is one line, so a line break never stands for one: it marks a
     // missing key.
     constexpr wchar_t kMissing[] = L"\n";
-    const std::wstring path = SettingsPath(fileName);
+    const std::wstring path = SettingsPathForReading(fileName);
     std::wstring buffer(64, L'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
@@ -110,8 +181,9 @@ int GetSettingInt(const wchar_t* section, const wchar_t* key, int defaultValue, 
 }
 
 void WriteSetting(const wchar_t* section, const wchar_t* key, const wchar_t* value, const wchar_t* fileName) {
-    // A read-only folder or a folder in the file's place: the setting is not kept.
-    WritePrivateProfileStringW(section, key, value, SettingsPath(fileName).c_str());
+    const std::wstring path = SettingsPathForWriting(fileName);
+    // Where even the user's own folder takes no writes, the setting is not kept.
+    if (!path.empty()) WritePrivateProfileStringW(section, key, value, path.c_str());
 }
 
 void WriteSettingInt(const wchar_t* section, const wchar_t* key, int value, const wchar_t* fileName) {
@@ -119,9 +191,10 @@ void WriteSettingInt(const wchar_t* section, const wchar_t* key, int value, cons
 }
 
 int FileExistsInProgramFolder(const wchar_t* name) {
-    const DWORD attributes = GetFileAttributesW(ForFileFunctions(GetProgramFolderPath(name)).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? 1 : 0;
+    return IsFile(ForFileFunctions(GetProgramFolderPath(name))) ? 1 : 0;
 }
+
+int SettingsFileExists(const wchar_t* fileName) { return IsFile(SettingsPathForReading(fileName)) ? 1 : 0; }
 
 int LoadShortcutChoices(const wchar_t* fileName) {
     constexpr int kMissing = 100;

@@ -1,4 +1,4 @@
-// The settings file under Wine: damaged values, a folder in the file's place, and the order in which sections are written.
+// The settings file under Wine: damaged values, a file beside the program that takes no writes, and the order in which sections are written.
 #include "shell/settings.h"
 
 #include <windows.h>
@@ -107,24 +107,87 @@ TEST(Settings, DamagedValuesGiveTheDefaultAndLeaveTheRestReadable) {
     EXPECT_EQ(FileExistsInProgramFolder(file.name()), 1);
 }
 
-TEST(Settings, AFolderInTheFilesPlaceIsNoFileAndTakesNoWrites) {
+namespace {
+
+// %APPDATA% for one test: a throwaway folder beside the test program, or
+// not set at all; the process's own value comes back afterwards.
+class UserFolder {
+public:
+    explicit UserFolder(bool set) : saved_(Variable()), root_(GetProgramFolderPath(L"settings_test_appdata")) {
+        CreateDirectoryW(root_.c_str(), nullptr);
+        SetEnvironmentVariableW(L"APPDATA", set ? root_.c_str() : nullptr);
+    }
+    ~UserFolder() {
+        for (const wchar_t* name : {L"settings_test_folder.ini", L"settings_test_locked.ini"}) {
+            DeleteFileW(File(name).c_str());
+            WritePrivateProfileStringW(nullptr, nullptr, nullptr, File(name).c_str());
+        }
+        RemoveDirectoryW((root_ + L"\\Zenmora").c_str());
+        RemoveDirectoryW(root_.c_str());
+        SetEnvironmentVariableW(L"APPDATA", saved_.empty() ? nullptr : saved_.c_str());
+    }
+    // The user's own settings file of that name.
+    std::wstring File(const wchar_t* name) const { return root_ + L"\\Zenmora\\" + name; }
+
+private:
+    static std::wstring Variable() {
+        wchar_t value[1024] = {};
+        const DWORD length = GetEnvironmentVariableW(L"APPDATA", value, 1024);
+        return length > 0 && length < 1024 ? value : L"";
+    }
+    std::wstring saved_;
+    std::wstring root_;
+};
+
+}  // namespace
+
+// The user's folder takes such settings (the game's end-to-end run shows it);
+// with no %APPDATA% they are not kept, and nothing fails.
+TEST(Settings, AFolderInTheFilesPlaceAndNoUsersFolderKeepNothing) {
     SettingsFile file(L"settings_test_folder.ini");
     ASSERT_NE(CreateDirectoryW(file.path().c_str(), nullptr), 0);
-
-    EXPECT_EQ(FileExistsInProgramFolder(file.name()), 0);
-    WriteSettingInt(L"Pos", L"X", 212, file.name());
-    WriteSetting(L"SOUND", L"sound", L"1", file.name());
-    shortcutChoices = {1, 1, 1};
-    SaveShortcutChoices(file.name());
-    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, file.name()), 0);
-    EXPECT_EQ(LoadShortcutChoices(file.name()), 100);
-    EXPECT_EQ(shortcutChoices.desktop, 100);
-
+    {
+        UserFolder nowhere(false);
+        EXPECT_EQ(SettingsFileExists(file.name()), 0);
+        WriteSettingInt(L"Pos", L"X", 212, file.name());
+        shortcutChoices = {1, 1, 1};
+        SaveShortcutChoices(file.name());
+        EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, file.name()), 0);
+        EXPECT_EQ(LoadShortcutChoices(file.name()), 100);
+        EXPECT_EQ(shortcutChoices.desktop, 100);
+        EXPECT_EQ(SettingsFileExists(file.name()), 0);
+    }
     const DWORD attributes = GetFileAttributesW(file.path().c_str());
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(FileExistsInProgramFolder(file.name()), 0);
     EXPECT_EQ(FileExistsInProgramFolder(L"no_such_settings_file.ini"), 0);
     EXPECT_EQ(FileExistsInProgramFolder(L"shell_services_test.exe"), 1);
+}
+
+TEST(Settings, AFileBesideTheProgramThatTakesNoWritesGivesTheUsersFileItsStartingValues) {
+    SettingsFile file(L"settings_test_locked.ini");
+    file.WriteBytes("[Pos]\r\nX=7\r\nY=9\r\n[SOUND]\r\nsound=0\r\n");
+    UserFolder user(true);
+    // Held open for reading only, as another program might: readable, but
+    // it cannot be opened for writing.
+    HANDLE lock = CreateFileW(file.path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    EXPECT_EQ(SettingsFileExists(file.name()), 1);
+    EXPECT_EQ(GetSettingInt(L"SOUND", L"sound", 1, file.name()), 0);
+    WriteSettingInt(L"Pos", L"X", 150, file.name());
+    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, file.name()), 150);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"Y", 0, file.name()), 9);
+    EXPECT_EQ(GetSettingInt(L"SOUND", L"sound", 1, file.name()), 0);
+    CloseHandle(lock);
+
+    // The file beside the program is as it was; once it takes writes again,
+    // it is the one used.
+    const std::vector<std::string> beside = {"[Pos]", "X=7", "Y=9", "[SOUND]", "sound=0"};
+    EXPECT_EQ(file.Lines(), beside);
+    EXPECT_EQ(GetSettingInt(L"Pos", L"X", 0, file.name()), 7);
+    EXPECT_NE(GetFileAttributesW(user.File(file.name()).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(Settings, SectionsStandInTheOrderTheyWereFirstWritten) {

@@ -1,5 +1,6 @@
-// End-to-end run of the game: two starts of a copy of zmr.exe in a fresh folder, driven only through its windows.
-// Usage: zmr_e2e <path of zmr.exe> <folder to play in>. Exit code 0 when every check held.
+// End-to-end run of the game: two starts of a copy of zmr.exe in a fresh folder, driven only through its windows; then two in a folder that takes no settings file, with the screensaver started from there.
+// Usage: zmr_e2e <path of zmr.exe> <folder to play in> [<path of mahjong.scr> <file holding the run's standard error>].
+// Exit code 0 when every check held.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -14,6 +15,7 @@
 #include "board/tile_slots.h"
 #include "tests/e2e/game_process.h"
 #include "tests/e2e/settings_text.h"
+#include "tests/e2e/sound_trace.h"
 #include "tests/support/window_harness.h"
 
 using namespace e2e;
@@ -34,6 +36,8 @@ constexpr int kStartupBox = 1057;
 constexpr WPARAM kSoundOff = 40016;
 constexpr int kMovedX = 123;
 constexpr int kMovedY = 77;
+// Past the saver's first second's pause and its first tile, with its sound.
+constexpr DWORD kSaverFirstTileMs = 3000;
 
 std::string Num(long long value) { return std::to_string(value); }
 
@@ -47,6 +51,7 @@ std::wstring PrepareFolder(const std::wstring& game, const std::wstring& folder,
     const std::wstring copy = folder + L"\\zmr.exe";
     const std::wstring settings = folder + L"\\zmr.ini";
     DeleteFileW(settings.c_str());
+    RemoveDirectoryW(settings.c_str());  // left by an earlier run in a folder that takes no settings file
     checks.Require(GetFileAttributesW(settings.c_str()) == INVALID_FILE_ATTRIBUTES, "no zmr.ini in the fresh folder");
     const bool copied = CopyFileW(game.c_str(), copy.c_str(), FALSE) != 0;
     checks.Require(copied, "copy the game into " + Narrow(folder), copied ? "" : "error " + Num(GetLastError()));
@@ -402,6 +407,19 @@ void CheckSettings(const std::wstring& folder, const std::vector<std::string>& o
     }
 }
 
+void MoveWindowTo(HWND main, int x, int y, Checks& checks) {
+    checks.Require(SetWindowPos(main, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+                   "move the window");
+    RECT outer = {};
+    const bool moved = harness::PumpUntil(
+        [&] {
+            GetWindowRect(main, &outer);
+            return outer.left == x && outer.top == y;
+        },
+        kWindowTimeoutMs);
+    checks.Expect(moved, "the window moved", "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
+}
+
 void CloseAndWait(GameProcess& game, HWND main, Checks& checks) {
     checks.Require(PostMessageW(main, WM_CLOSE, 0, 0) != 0, "close request posted");
     DWORD exitCode = 0;
@@ -433,16 +451,7 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
     SendWithin(main, WM_COMMAND, kSoundOff, 0);
     CheckSettings(folder, {"ShellLink", "SOUND"}, {{"SOUND", "[SOUND] sound=0"}}, "after sound OFF", checks);
 
-    checks.Require(SetWindowPos(main, nullptr, kMovedX, kMovedY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-                   "move the window");
-    RECT outer = {};
-    const bool moved = harness::PumpUntil(
-        [&] {
-            GetWindowRect(main, &outer);
-            return outer.left == kMovedX && outer.top == kMovedY;
-        },
-        kWindowTimeoutMs);
-    checks.Expect(moved, "the window moved", "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
+    MoveWindowTo(main, kMovedX, kMovedY, checks);
     CloseAndWait(game, main, checks);
     CheckSettings(folder, {"ShellLink", "SOUND", "Pos"},
                   {{"ShellLink", "[ShellLink] STARTUP=0 DESKTOP=0 STARTMENU=0"},
@@ -469,19 +478,92 @@ void SecondStart(const std::wstring& program, const std::wstring& folder, Checks
                   "after the second exit", checks);
 }
 
+// The sounds a full-screen saver plays in its first tile, with %APPDATA% as
+// the driver's own at the time.
+int SaverSounds(const std::wstring& saver, const std::wstring& log, Checks& checks) {
+    SoundTrace trace(log);
+    GameProcess process(saver, L"/s");
+    Sleep(kSaverFirstTileMs);
+    checks.Expect(process.Running(), "the saver runs from the folder");
+    return trace.PlayCount();
+}
+
+// A folder where no settings file can be made beside the game (a folder of
+// that name stands in its place, which works whoever runs the test): each
+// user keeps one in %APPDATA%\Zenmora instead, here a folder of the run's own.
+void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const std::wstring& log,
+                     const std::wstring& folder, Checks& checks) {
+    std::printf("# a folder that takes no zmr.ini\n");
+    const std::wstring program = PrepareFolder(game, folder, checks);
+    checks.Require(CreateDirectoryW((folder + L"\\zmr.ini").c_str(), nullptr) != 0 ||
+                       GetLastError() == ERROR_ALREADY_EXISTS,
+                   "a folder named zmr.ini beside the game");
+    const std::wstring appData = folder + L"-appdata";
+    const std::wstring userFolder = appData + L"\\Zenmora";
+    DeleteFileW((userFolder + L"\\zmr.ini").c_str());
+    RemoveDirectoryW(userFolder.c_str());
+    CreateDirectoryW(appData.c_str(), nullptr);
+    SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+    {
+        GameProcess first(program);
+        HWND firstRun = WaitForDialog(first, nullptr);
+        AnswerFirstRunDialog(first, firstRun, checks);
+        AnswerSelectDialog(first, WaitForDialog(first, firstRun), checks);
+        HWND main = WaitForMainWindow(first, checks);
+        SendWithin(main, WM_COMMAND, kSoundOff, 0);
+        MoveWindowTo(main, kMovedX, kMovedY, checks);
+        CloseAndWait(first, main, checks);
+        CheckSettings(userFolder, {"ShellLink", "SOUND", "Pos"},
+                      {{"SOUND", "[SOUND] sound=0"}, {"Pos", "[Pos] X=" + Num(kMovedX) + " Y=" + Num(kMovedY)}},
+                      "in %APPDATA%\\Zenmora after the first exit", checks);
+    }
+    {
+        GameProcess second(program);
+        HWND select = WaitForDialog(second, nullptr);
+        checks.Expect(harness::TextOf(select) != kFirstRunCaption, "no first-run dialog on the second start");
+        AnswerSelectDialog(second, select, checks);
+        HWND main = WaitForMainWindow(second, checks);
+        RECT outer = {};
+        GetWindowRect(main, &outer);
+        checks.Expect(outer.left == kMovedX && outer.top == kMovedY, "opens where it was left",
+                      "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
+        CloseAndWait(second, main, checks);
+        // The switch read at the start is the one stored at the exit.
+        CheckSettings(userFolder, {"ShellLink", "SOUND", "Pos"}, {{"SOUND", "[SOUND] sound=0"}},
+                      "after the second exit", checks);
+    }
+    if (saver.empty()) return;
+    const std::wstring saverCopy = folder + L"\\mahjong.scr";
+    checks.Require(CopyFileW(saver.c_str(), saverCopy.c_str(), FALSE) != 0, "copy the saver beside the game");
+    const SoundTrace probe(log);
+    if (!probe.Usable()) {
+        std::printf("# no trace of the saver's sounds here; its sound switch is not checked\n");
+        return;
+    }
+    const int silenced = SaverSounds(saverCopy, log, checks);
+    checks.Expect(silenced == 0, "the saver from that folder is silenced by the game's OFF", Num(silenced) + " sounds");
+    // Without the user's file the same saver is heard, so the check above can fail.
+    SetEnvironmentVariableW(L"APPDATA", (appData + L"-none").c_str());
+    const int heard = SaverSounds(saverCopy, log, checks);
+    checks.Expect(heard > 0, "the same saver with no settings of the user's plays its sounds", Num(heard) + " sounds");
+}
+
 }  // namespace
 
 int main() {
-    const std::vector<std::wstring> paths = PathArguments(2, 2);
-    if (paths.empty()) {
-        std::fprintf(stderr, "usage: zmr_e2e <zmr.exe> <folder to play in>\n");
+    const std::vector<std::wstring> paths = PathArguments(2, 4);
+    if (paths.empty() || paths.size() == 3) {
+        std::fprintf(stderr, "usage: zmr_e2e <zmr.exe> <folder to play in> [<mahjong.scr> <standard error file>]\n");
         return 2;
     }
     const std::wstring& game = paths[0];
     const std::wstring& folder = paths[1];
+    const std::wstring saver = paths.size() == 4 ? paths[2] : std::wstring();
+    const std::wstring log = paths.size() == 4 ? paths[3] : std::wstring();
     return RunChecks([&](Checks& checks) {
         const std::wstring program = PrepareFolder(game, folder, checks);
         FirstStart(program, folder, checks);
         SecondStart(program, folder, checks);
+        ProtectedFolder(game, saver, log, folder + L"-protected", checks);
     });
 }
