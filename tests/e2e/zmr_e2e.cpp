@@ -460,6 +460,7 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
                   "after exit", checks);
 }
 
+// A second start with the settings file in `folder`.
 void SecondStart(const std::wstring& program, const std::wstring& folder, Checks& checks) {
     std::printf("# second start, with zmr.ini\n");
     GameProcess game(program);
@@ -517,21 +518,8 @@ void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const 
                       {{"SOUND", "[SOUND] sound=0"}, {"Pos", "[Pos] X=" + Num(kMovedX) + " Y=" + Num(kMovedY)}},
                       "in %APPDATA%\\Zenmora after the first exit", checks);
     }
-    {
-        GameProcess second(program);
-        HWND select = WaitForDialog(second, nullptr);
-        checks.Expect(harness::TextOf(select) != kFirstRunCaption, "no first-run dialog on the second start");
-        AnswerSelectDialog(second, select, checks);
-        HWND main = WaitForMainWindow(second, checks);
-        RECT outer = {};
-        GetWindowRect(main, &outer);
-        checks.Expect(outer.left == kMovedX && outer.top == kMovedY, "opens where it was left",
-                      "outer top-left (" + Num(outer.left) + "," + Num(outer.top) + ")");
-        CloseAndWait(second, main, checks);
-        // The switch read at the start is the one stored at the exit.
-        CheckSettings(userFolder, {"ShellLink", "SOUND", "Pos"}, {{"SOUND", "[SOUND] sound=0"}},
-                      "after the second exit", checks);
-    }
+    // The second start reads what the first kept there.
+    SecondStart(program, userFolder, checks);
     if (saver.empty()) return;
     const std::wstring saverCopy = folder + L"\\mahjong.scr";
     checks.Require(CopyFileW(saver.c_str(), saverCopy.c_str(), FALSE) != 0, "copy the saver beside the game");
