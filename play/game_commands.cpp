@@ -8,7 +8,6 @@
 #include "play/hint.h"
 #include "play/looks.h"
 #include "play/screen.h"
-#include "play/selection.h"
 
 void RunCommandPrologue() {
     StopHint();

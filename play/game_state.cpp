@@ -10,3 +10,9 @@ void ResetGameStateForStart() {
     gameState.victoryPending = 1;
     gameState.viewRaised = 0;
 }
+
+void PlayIfSoundOn(Sound sound, bool noStop) {
+    if (gameState.soundOn == 1) {
+        PlaySoundEffect(sound, noStop);
+    }
+}

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "play/screen.h"
+
 // Held by the main window, read and written on the window thread. The play
 // state of each tile is the `state` of its slot (board/tile_slots.h): 0 on the
 // board, 1 selected, 2 the most recently taken pair, and one more for every
@@ -22,3 +24,6 @@ extern GameState gameState;
 // Start-up step 1: the counters and flags of a fresh start (the sound switch
 // is read from the settings file afterwards).
 void ResetGameStateForStart();
+
+// Plays the sound if the sound switch is exactly 1.
+void PlayIfSoundOn(Sound sound, bool noStop);

@@ -3,6 +3,7 @@
 
 #include "play/history.h"
 #include "play/play_windows.h"
+#include "play/undo.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
 #include "shell/texts.h"
@@ -113,18 +114,10 @@ void ShowCursorFor(HWND window, int x, int y) {
     MakeCursorShown();
 }
 
-// Undoes every pair taken from the clicked one on: the main window refreshes
-// this window after each undo.
-void UndoBackTo(HWND window, int x, int y) {
-    const int cell = HistoryRectangleAt(x, y);
-    const int taken = TakenPairCount();
-    if (cell < 0 || cell >= taken) {
-        return;
-    }
-    HWND main = MainWindowOf(window);
-    for (int undo = 0; undo < taken - cell; ++undo) {
-        SendMessageW(main, WM_COMMAND, IDM_UNDO, 0);
-    }
+// Undoes every pair taken from the clicked one on, each through the main
+// window's undo command (which also refreshes this window).
+void UndoBackTo(int x, int y) {
+    UndoBackToCell(HistoryRectangleAt(x, y), [] { SendMessageW(playWindows.main, WM_COMMAND, IDM_UNDO, 0); });
 }
 
 void ForwardKey(HWND window, WPARAM key) {
@@ -212,7 +205,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         ShowCursorFor(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_LBUTTONDOWN:
-        UndoBackTo(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        UndoBackTo(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case kHistoryRefreshMessage:
         Compose(window);

@@ -5,7 +5,6 @@
 #include "board/tile_slots.h"
 #include "play/game_state.h"
 #include "play/screen.h"
-#include "play/selection.h"
 
 namespace {
 

@@ -47,12 +47,6 @@ void AdvanceAnswer(int first, int second) {
 
 }  // namespace
 
-void PlayIfSoundOn(Sound sound, bool noStop) {
-    if (gameState.soundOn == 1) {
-        PlaySoundEffect(sound, noStop);
-    }
-}
-
 int SlotOfWindow(int window) {
     if (window == 0) {
         return -1;

@@ -1,11 +1,6 @@
 // Selecting, deselecting and taking tiles: what a left click on a tile does.
 #pragma once
 
-#include "play/screen.h"
-
-// Plays the sound if the sound switch is exactly 1.
-void PlayIfSoundOn(Sound sound, bool noStop);
-
 // A left click on the tile of a slot: a free tile on the board is selected
 // (and a pair taken if one is now selected), a selected one deselected;
 // blocked and taken tiles do nothing.

@@ -6,7 +6,6 @@
 #include "play/history.h"
 #include "play/looks.h"
 #include "play/screen.h"
-#include "play/selection.h"
 
 void UndoMove() {
     if (gameState.answerMode == 1) {

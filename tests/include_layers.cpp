@@ -1,0 +1,155 @@
+// Checks that the product's includes run one way, downward through its layers, and form no circle; names each file and line that does not.
+// Usage: include_layers <source root>. Exit code 0 when every include is in order.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The product's layers, lowest first: a file may include its own layer and
+// the ones below. The screensaver stands beside play on the services, and
+// neither includes the other. The game's entry alone stands above play.
+struct Layer {
+    const char* name;
+    int rank;
+};
+const std::map<std::string, Layer> kFolderLayers = {
+    {"board", {"the board", 0}},         {"deal", {"the deal generator", 1}},
+    {"shell", {"the shell's services", 2}}, {"play", {"play", 3}},
+    {"saver", {"the screensaver", 3}},
+};
+const std::set<std::string> kEntryFiles = {"shell/main.cpp", "shell/startup.cpp", "shell/startup.h"};
+constexpr int kEntryRank = 4;
+
+// Test code may include anything; nothing of the product includes it.
+const std::set<std::string> kTestFolders = {"tests", "bench", "tools"};
+
+bool IsTestCode(const std::string& path) {
+    const std::string folder = path.substr(0, path.find('/'));
+    return kTestFolders.count(folder) != 0 || fs::path(path).filename().string().find("test") != std::string::npos;
+}
+
+struct Include {
+    std::string from;  // the including file, relative to the root
+    int line;
+    std::string to;    // the included file, as written
+};
+
+std::string ModuleOf(const std::string& path) { return fs::path(path).replace_extension().generic_string(); }
+
+std::string Where(const Include& include) { return include.from + ":" + std::to_string(include.line); }
+
+// The layer of a product file; false for a file outside every layer.
+bool LayerOf(const std::string& path, Layer* layer) {
+    if (kEntryFiles.count(path) != 0) {
+        *layer = {"the game's entry", kEntryRank};
+        return true;
+    }
+    const auto found = kFolderLayers.find(path.substr(0, path.find('/')));
+    if (found == kFolderLayers.end()) return false;
+    *layer = found->second;
+    return true;
+}
+
+std::vector<Include> ReadIncludes(const fs::path& root) {
+    static const std::regex kInclude(R"re(^\s*#\s*include\s+"([^"]+)")re");
+    std::vector<Include> includes;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string relative = fs::relative(entry.path(), root).generic_string();
+        const std::string top = relative.substr(0, relative.find('/'));
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (kFolderLayers.count(top) == 0 && kTestFolders.count(top) == 0) ||
+            (extension != ".cpp" && extension != ".h" && extension != ".rc")) {
+            continue;
+        }
+        std::ifstream file(entry.path());
+        std::string text;
+        for (int line = 1; std::getline(file, text); ++line) {
+            std::smatch match;
+            if (std::regex_search(text, match, kInclude)) includes.push_back({relative, line, match[1]});
+        }
+    }
+    std::sort(includes.begin(), includes.end(),
+              [](const Include& a, const Include& b) { return std::tie(a.from, a.line) < std::tie(b.from, b.line); });
+    return includes;
+}
+
+// An include of the product that runs upward, sideways or into test code.
+bool ReportLayerFault(const Include& include) {
+    Layer from;
+    Layer to;
+    if (IsTestCode(include.from) || !LayerOf(include.from, &from)) return false;
+    if (IsTestCode(include.to)) {
+        std::printf("%s: includes %s, which is test code\n", Where(include).c_str(), include.to.c_str());
+        return true;
+    }
+    if (!LayerOf(include.to, &to)) return false;
+    const bool sideways = to.rank == from.rank && std::string(to.name) != from.name;
+    if (to.rank <= from.rank && !sideways) return false;
+    std::printf("%s: includes %s: %s may not include %s\n", Where(include).c_str(), include.to.c_str(), from.name,
+                to.name);
+    return true;
+}
+
+// Circles among the product's modules (a header and its source file): each
+// is reported once, with the include that closes it.
+int ReportCircles(const std::vector<Include>& includes) {
+    std::map<std::string, std::vector<const Include*>> edges;
+    for (const Include& include : includes) {
+        Layer layer;
+        if (!IsTestCode(include.from) && LayerOf(include.to, &layer) && ModuleOf(include.from) != ModuleOf(include.to)) {
+            edges[ModuleOf(include.from)].push_back(&include);
+        }
+    }
+    std::map<std::string, int> mark;  // 1 on the current path, 2 done
+    std::vector<const Include*> path;
+    int circles = 0;
+    std::function<void(const std::string&)> visit = [&](const std::string& module) {
+        mark[module] = 1;
+        for (const Include* include : edges[module]) {
+            const std::string next = ModuleOf(include->to);
+            path.push_back(include);
+            if (mark[next] == 1) {
+                ++circles;
+                std::printf("%s: includes %s, closing a circle:", Where(*include).c_str(), include->to.c_str());
+                auto start = std::find_if(path.begin(), path.end(),
+                                          [&](const Include* step) { return ModuleOf(step->from) == next; });
+                for (; start != path.end(); ++start) std::printf(" %s ->", Where(**start).c_str());
+                std::printf(" %s\n", include->to.c_str());
+            } else if (mark[next] == 0) {
+                visit(next);
+            }
+            path.pop_back();
+        }
+        mark[module] = 2;
+    };
+    for (const auto& [module, unused] : edges) {
+        if (mark[module] == 0) visit(module);
+    }
+    return circles;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 || !fs::is_directory(argv[1])) {
+        std::fprintf(stderr, "usage: include_layers <source root>\n");
+        return 2;
+    }
+    const std::vector<Include> includes = ReadIncludes(argv[1]);
+    int faults = 0;
+    for (const Include& include : includes) faults += ReportLayerFault(include) ? 1 : 0;
+    faults += ReportCircles(includes);
+    std::printf("%zu includes read, %d out of order\n", includes.size(), faults);
+    return faults == 0 && !includes.empty() ? 0 : 1;
+}
