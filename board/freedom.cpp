@@ -205,6 +205,5 @@ const SlotRelations& RelationsOf(int arrangement, int slot) {
 
 int IsTileFree(int slot) {
     if (!IsValidArrangement(currentArrangement) || !IsValidSlot(slot)) return 0;
-    return IsFreeUnder(kRelations[currentArrangement - 1][slot],
-                       [](int other) { return other == kNoSlot || tileSlots[other].state >= 2; });
+    return IsFreeUnder(kRelations[currentArrangement - 1][slot], IsGoneInPlay);
 }

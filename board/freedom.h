@@ -53,6 +53,9 @@ inline bool IsFreeUnder(const SlotRelations& r, IsGone isGone) {
                                (isGone(r.right[0]) && isGone(r.right[1])));
 }
 
+// Gone in play: no slot there, or its tile taken.
+inline bool IsGoneInPlay(int slot) { return slot == kNoSlot || IsTaken(slot); }
+
 // 1 when the slot may be taken under currentArrangement: slots with state 2
 // or more are gone, selected ones (state 1) still block. The slot's own state
 // is not looked at. 0 for a slot or arrangement out of range.

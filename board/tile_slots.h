@@ -20,6 +20,9 @@ struct TileSlot {
 
 extern TileSlot tileSlots[kSlotCount];
 
+// A taken tile (state 2 or more) has left the board; a selected one has not.
+inline bool IsTaken(int slot) { return tileSlots[slot].state >= 2; }
+
 // 1..4 for the arrangements A..D; 0 before the first choice.
 extern int32_t currentArrangement;
 // 1 when the harder deal mode is chosen.

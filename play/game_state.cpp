@@ -1,6 +1,8 @@
 // The one game state of the process.
 #include "play/game_state.h"
 
+#include "board/tile_slots.h"
+
 GameState gameState;
 
 void ResetGameStateForStart() {
@@ -16,3 +18,5 @@ void PlayIfSoundOn(Sound sound, bool noStop) {
         PlaySoundEffect(sound, noStop);
     }
 }
+
+bool IsAnswerTile(int slot) { return gameState.answerMode == 1 && tileSlots[slot].pair == gameState.answerStep; }

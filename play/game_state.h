@@ -27,3 +27,7 @@ void ResetGameStateForStart();
 
 // Plays the sound if the sound switch is exactly 1.
 void PlayIfSoundOn(Sound sound, bool noStop);
+
+// True while the answer is shown and the slot's tile is of the pair it
+// shows next.
+bool IsAnswerTile(int slot);

@@ -43,7 +43,7 @@ bool StopRequested() {
 }
 
 bool IsHintPair(int i, int j) {
-    return tileSlots[i].state < 2 && tileSlots[j].state < 2 && FacesMatch(tileSlots[i].face, tileSlots[j].face) &&
+    return !IsTaken(i) && !IsTaken(j) && FacesMatch(tileSlots[i].face, tileSlots[j].face) &&
            IsTileFree(i) == 1 && IsTileFree(j) == 1;
 }
 
@@ -51,7 +51,7 @@ bool IsHintPair(int i, int j) {
 // loses a selection), the others their own look.
 void EndPairShowing(int i, int j) {
     for (int slot : {i, j}) {
-        if (gameState.answerMode == 1 && tileSlots[slot].pair == gameState.answerStep) {
+        if (IsAnswerTile(slot)) {
             tileSlots[slot].state = 0;
             RecolorTile(slot, LookHint, LookSelected, 0, LookAnswer, true);
         }
@@ -158,8 +158,7 @@ void StartHint() {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (tileSlots[slot].state == 1) {
                 tileSlots[slot].state = 0;
-                const bool answerPair = gameState.answerMode == 1 && tileSlots[slot].pair == gameState.answerStep;
-                RecolorTile(slot, LookSelected, 0, 0, answerPair ? LookAnswer : LookNormal, true);
+                RecolorTile(slot, LookSelected, 0, 0, IsAnswerTile(slot) ? LookAnswer : LookNormal, true);
             }
         }
     }

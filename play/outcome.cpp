@@ -22,11 +22,10 @@ bool AnySlotHasState(int state) {
 int IsDeadlocked() {
     const SlotRelations* relations = RelationTableOf(currentArrangement);
     if (relations != nullptr) {
-        const auto isGone = [](int slot) { return slot == kNoSlot || tileSlots[slot].state >= 2; };
         // Two free tiles of one kind are a pair that can be taken.
         unsigned char freeOfKind[kKindCount] = {};
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (tileSlots[slot].state < 2 && IsFreeUnder(relations[slot], isGone)) {
+            if (!IsTaken(slot) && IsFreeUnder(relations[slot], IsGoneInPlay)) {
                 if (++freeOfKind[KindOfFace(tileSlots[slot].face)] == 2) {
                     return 0;
                 }

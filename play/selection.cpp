@@ -13,7 +13,7 @@ namespace {
 // The look a deselected tile returns to: the answer's yellow if it belongs
 // to the pair the answer shows next, else normal.
 int RestingLook(int slot) {
-    return gameState.answerMode == 1 && tileSlots[slot].pair == gameState.answerStep ? LookAnswer : LookNormal;
+    return IsAnswerTile(slot) ? LookAnswer : LookNormal;
 }
 
 void MarkAnswerPair(int step) {
