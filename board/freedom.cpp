@@ -1,8 +1,10 @@
-// The relation tables of the four arrangements, compiled from rows, side
+// The relation tables of the four arrangements, compiled from their rows, side
 // exceptions and covers, and the freedom rule over them.
 #include "board/freedom.h"
 
 #include <array>
+
+#include "board/arrangement_rows.h"
 
 namespace {
 
@@ -26,20 +28,12 @@ struct CoverRun {
 };
 
 struct ArrangementRules {
-    std::span<const RelationRow> rows;
+    std::span<const PositionRow> rows;  // neighbours in a row are side by side
     std::span<const SideException> sides;
     std::span<const CoverRun> covers;
 };
 
 // Arrangement A: a pyramid of five levels.
-constexpr RelationRow kRowsA[] = {
-    {0, 11}, {12, 19}, {20, 29}, {30, 30}, {31, 42}, {43, 54}, {55, 56}, {57, 66},
-    {67, 74}, {75, 86},
-    {87, 92}, {93, 98}, {99, 104}, {105, 110}, {111, 116}, {117, 122},
-    {123, 126}, {127, 130}, {131, 134}, {135, 138},
-    {139, 140}, {141, 142},
-    {143, 143},
-};
 constexpr SideException kSidesA[] = {
     {30, {N, N}, {31, 43}}, {31, {30, N}, {32, N}}, {43, {30, N}, {44, N}},
     {42, {41, N}, {55, N}}, {54, {53, N}, {55, N}}, {55, {42, 54}, {56, N}},
@@ -52,15 +46,6 @@ constexpr CoverRun kCoversA[] = {
 };
 
 // Arrangement B: two pyramids on one base.
-constexpr RelationRow kRowsB[] = {
-    {0, 12}, {13, 16}, {17, 20}, {21, 21}, {22, 34}, {35, 47}, {48, 48}, {49, 52},
-    {53, 56}, {57, 69},
-    {70, 73}, {74, 77}, {78, 83}, {84, 89}, {90, 95}, {96, 101}, {102, 105}, {106, 109},
-    {110, 111}, {112, 113}, {114, 117}, {118, 121}, {122, 125}, {126, 129}, {130, 131},
-    {132, 133},
-    {134, 135}, {136, 137}, {138, 139}, {140, 141},
-    {142, 142}, {143, 143},
-};
 constexpr SideException kSidesB[] = {
     {21, {N, N}, {22, 35}}, {22, {21, N}, {23, N}}, {35, {21, N}, {36, N}},
     {34, {33, N}, {48, N}}, {47, {46, N}, {48, N}}, {48, {34, 47}, {N, N}},
@@ -74,37 +59,10 @@ constexpr CoverRun kCoversB[] = {
     {134, 135, 142, 142}, {138, 139, 142, 142}, {136, 137, 143, 143}, {140, 141, 143, 143},
 };
 
-// Arrangement C: four equal frames, each slot covered by the one 36 above it.
-constexpr RelationRow kFrameRowsC[] = {
-    {0, 4}, {5, 9}, {10, 11}, {12, 13}, {14, 15}, {16, 17},
-    {18, 19}, {20, 21}, {22, 23}, {24, 25}, {26, 30}, {31, 35},
-};
-constexpr int kFrameLevels = 4;
-constexpr int kFrameSlots = 36;
-constexpr auto kRowsC = [] {
-    constexpr int perLevel = sizeof(kFrameRowsC) / sizeof(kFrameRowsC[0]);
-    std::array<RelationRow, perLevel * kFrameLevels> rows{};
-    for (int level = 0; level < kFrameLevels; ++level) {
-        for (int i = 0; i < perLevel; ++i) {
-            const int shift = kFrameSlots * level;
-            rows[level * perLevel + i] = {static_cast<int16_t>(kFrameRowsC[i].first + shift),
-                                          static_cast<int16_t>(kFrameRowsC[i].last + shift)};
-        }
-    }
-    return rows;
-}();
+// Arrangement C: four equal frames, each slot covered by the one 36 above it; no exceptions.
 constexpr CoverRun kCoversC[] = {{0, 107, 36, 143}};
 
 // Arrangement D: three levels with gaps and a wing on the right.
-constexpr RelationRow kRowsD[] = {
-    {0, 4}, {5, 6}, {7, 9}, {10, 10}, {11, 11}, {12, 12}, {13, 17}, {18, 20},
-    {21, 31}, {32, 42}, {43, 44}, {45, 45}, {46, 46}, {47, 51}, {52, 54}, {55, 55},
-    {56, 56}, {57, 57}, {58, 62}, {63, 64}, {65, 67},
-    {68, 72}, {73, 74}, {75, 77}, {78, 78}, {79, 79}, {80, 80}, {81, 85}, {86, 88},
-    {89, 98}, {99, 108}, {109, 113}, {114, 116}, {117, 117}, {118, 118}, {119, 119},
-    {120, 124}, {125, 126}, {127, 129},
-    {130, 134}, {135, 136}, {137, 141}, {142, 143},
-};
 constexpr SideException kSidesD[] = {
     {31, {30, N}, {43, N}}, {42, {41, N}, {43, N}}, {43, {31, 42}, {44, N}},
     {44, {43, N}, {45, 46}}, {45, {44, N}, {N, N}}, {46, {44, N}, {N, N}},
@@ -115,10 +73,10 @@ constexpr CoverRun kCoversD[] = {
 };
 
 constexpr ArrangementRules kRules[kArrangementCount] = {
-    {kRowsA, kSidesA, kCoversA},
-    {kRowsB, kSidesB, kCoversB},
-    {kRowsC, {}, kCoversC},
-    {kRowsD, kSidesD, kCoversD},
+    {kArrangementRows[0], kSidesA, kCoversA},
+    {kArrangementRows[1], kSidesB, kCoversB},
+    {kArrangementRows[2], {}, kCoversC},
+    {kArrangementRows[3], kSidesD, kCoversD},
 };
 
 using RelationTable = std::array<SlotRelations, kSlotCount>;
@@ -126,7 +84,7 @@ using RelationTable = std::array<SlotRelations, kSlotCount>;
 // Rows give the plain neighbours, side exceptions replace them, covers add the slot above.
 constexpr RelationTable CompileRelations(const ArrangementRules& rules) {
     RelationTable table{};
-    for (const RelationRow& row : rules.rows) {
+    for (const PositionRow& row : rules.rows) {
         for (int slot = row.first; slot <= row.last; ++slot) {
             if (slot > row.first) table[slot].left[0] = static_cast<int16_t>(slot - 1);
             if (slot < row.last) table[slot].right[0] = static_cast<int16_t>(slot + 1);
@@ -182,11 +140,6 @@ constexpr BlockedTable kBlocked[kArrangementCount] = {
 constexpr SlotRelations kNoRelations{};
 
 }  // namespace
-
-std::span<const RelationRow> RelationRows(int arrangement) {
-    if (!IsValidArrangement(arrangement)) return {};
-    return kRules[arrangement - 1].rows;
-}
 
 const SlotRelations* RelationTableOf(int arrangement) {
     if (!IsValidArrangement(arrangement)) return nullptr;

@@ -16,15 +16,6 @@ struct SlotRelations {
     int16_t right[2] = {kNoSlot, kNoSlot};
 };
 
-// A run of slots of one level, side by side from left to right.
-struct RelationRow {
-    int16_t first;
-    int16_t last;
-};
-
-// The relation rows of an arrangement (1..4); empty for any other number.
-std::span<const RelationRow> RelationRows(int arrangement);
-
 // The relations of a slot in an arrangement; all empty when out of range.
 const SlotRelations& RelationsOf(int arrangement, int slot);
 

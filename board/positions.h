@@ -4,17 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "board/arrangement_rows.h"
 #include "board/tile_slots.h"
-
-// One row of an arrangement: a run of slots of one level, side by side from
-// left to right, sharing one top, with lefts 36 pixels apart.
-struct PositionRow {
-    int16_t first;
-    int16_t last;
-    int16_t top;
-    int16_t firstLeft;
-    int16_t lastLeft;
-};
 
 constexpr int kTileStep = 36;      // left step between neighbours in a row
 constexpr int kTileWidth = 43;     // a tile window and tile picture when created
