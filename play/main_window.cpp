@@ -26,9 +26,6 @@ PlayWindows playWindows;
 
 namespace {
 
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 480;
-
 // Set once the position and the sound switch are stored: a session's end
 // stores them without closing, and the process may be ended before or after
 // the window goes.
@@ -147,7 +144,7 @@ void SetUp(HWND window) {
     CreateDeadlockWindow(window);
     const bool dealt = BuildDeal(Owner(window), ClockSeed()) == 1;
     CreateTileWindows(window, dealt);
-    SetClientAreaSize(window, kClientWidth, kClientHeight, true);
+    SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
     CreateStatusBar(window);
     CreateViewButtons(window);
 }

@@ -31,6 +31,9 @@ LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Does nothing when they exist already.
 void CreateTileWindows(HWND mainWindow, bool show);
 
+// The tile window of a slot, or null for a slot out of range.
+HWND WindowOfSlot(int slot);
+
 // Names a tile window after its tile, for screen readers; nothing is drawn.
 void NameTileWindow(int slot);
 

@@ -16,10 +16,6 @@ namespace {
 // The sounds' names: files in sounds\ beside the game, or else names the platform looks up.
 constexpr const wchar_t* kSoundNames[] = {L"check", L"cancel", L"get", L"tezumari", L"back"};
 
-HWND WindowOfSlot(int slot) {
-    return IsValidSlot(slot) ? reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)) : nullptr;
-}
-
 }  // namespace
 
 void PlaySoundEffect(Sound sound, bool noStop) {

@@ -20,10 +20,6 @@ struct TilePalette {
 };
 TilePalette tilePalette;
 
-HWND WindowOfSlot(int slot) {
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window));
-}
-
 int FaceBitmapOf(int slot) { return IDB_FACE_FIRST + tileSlots[slot].face; }
 
 // The face at the upper left, the tile's side showing to the right and below.
@@ -48,6 +44,10 @@ void PaintAllTiles() {
 }
 
 }  // namespace
+
+HWND WindowOfSlot(int slot) {
+    return IsValidSlot(slot) ? reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)) : nullptr;
+}
 
 void CreateTileWindows(HWND mainWindow, bool show) {
     if (tileSlots[0].window != 0) {

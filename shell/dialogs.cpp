@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr wchar_t kShortcutName[] = L"Zenmora";
-
 // One row per box of the first-run dialog, in the order the shortcuts are made.
 struct ShortcutChoice {
     int box;
@@ -50,7 +48,7 @@ void MakeTickedShortcuts(HWND dialog) {
             shortcutChoices.*choice.flag = 1;
             // A shortcut that cannot be made is not reported; the choice
             // is still recorded.
-            CreateProgramShortcut(owner, kShortcutName, choice.folderId);
+            CreateProgramShortcut(owner, kProductName, choice.folderId);
         } else {
             shortcutChoices.*choice.flag = 0;
         }

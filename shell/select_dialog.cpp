@@ -8,9 +8,15 @@
 
 namespace {
 
-// Everything the dialog owns, from initialisation until 決定. It lives on
-// the stack of RunGameSelectDialog and is reached through DWLP_USER.
+// Everything the dialog owns. It lives on the stack of RunGameSelectDialog
+// and is reached through DWLP_USER; its pictures go with it, once the
+// dialog and the buttons that show them are gone.
 struct SelectDialogState {
+    SelectDialogState() = default;
+    SelectDialogState(const SelectDialogState&) = delete;
+    SelectDialogState& operator=(const SelectDialogState&) = delete;
+    ~SelectDialogState();
+
     // Letters A to D not chosen (0 to 3), then the same letters chosen (4 to 7).
     HBITMAP letters[2 * kArrangementCount] = {};
     HBITMAP previews[kArrangementCount] = {};
@@ -33,18 +39,12 @@ void LoadPictures(SelectDialogState& state) {
     }
 }
 
-void DeletePictures(SelectDialogState& state) {
-    for (HBITMAP& letter : state.letters) {
-        if (letter != nullptr) {
-            DeleteObject(letter);
-            letter = nullptr;
-        }
+SelectDialogState::~SelectDialogState() {
+    for (HBITMAP picture : letters) {
+        if (picture != nullptr) DeleteObject(picture);
     }
-    for (HBITMAP& preview : state.previews) {
-        if (preview != nullptr) {
-            DeleteObject(preview);
-            preview = nullptr;
-        }
+    for (HBITMAP picture : previews) {
+        if (picture != nullptr) DeleteObject(picture);
     }
 }
 
@@ -113,19 +113,12 @@ INT_PTR CALLBACK SelectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         // arrangement is chosen then, so the dialog must stay.
         if (id == IDOK && IsWindowEnabled(GetDlgItem(dialog, IDOK))) {
             harderDeal = IsDlgButtonChecked(dialog, IDC_SELECT_HARDER) == BST_CHECKED ? 1 : 0;
-            DeletePictures(*state);
             EndDialog(dialog, 1);
             return TRUE;
         }
         // Cancel (Esc, a close request) and everything else: the dialog stays.
         return FALSE;
     }
-    case WM_DESTROY:
-        // Only reached without 決定 when the owner goes away first.
-        if (state != nullptr) {
-            DeletePictures(*state);
-        }
-        return FALSE;
     default:
         return FALSE;
     }

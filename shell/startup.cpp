@@ -100,7 +100,7 @@ HWND StartGameWindow(HINSTANCE instance, int showState) {
     }
     PlaceMainWindow(window, GetSettingInt(L"Pos", L"X", 0, kSettingsFileName),
                     GetSettingInt(L"Pos", L"Y", 0, kSettingsFileName));
-    SetClientAreaSize(window, 640, 480, true);
+    SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
     ShowWindow(window, showState);
     UpdateWindow(window);
     return window;

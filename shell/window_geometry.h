@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// The main window's client area: the board, the status bar and the view buttons.
+constexpr int kMainClientWidth = 640;
+constexpr int kMainClientHeight = 480;
+
 // Centres the window on the desktop at its current size, puts it on top of
 // the z-order and leaves it hidden (every caller shows it afterwards).
 // Returns 0.
