@@ -25,8 +25,7 @@ constexpr int kLeftOfBoard = 234;
 // The window exists once and is only hidden and shown again; the main window
 // frees the palette at shut-down, the window its button pictures when it goes.
 struct HistoryWindowState {
-    HPALETTE palette = nullptr;
-    int colorCount = 0;
+    HeldPalette palette;
     const BITMAPINFO* header = nullptr;
     unsigned char* surface = nullptr;
     HBITMAP buttonPictures[2] = {};
@@ -166,21 +165,16 @@ void ShowHistory(HWND mainWindow) {
 }
 
 void ReleaseHistoryPalette() {
-    if (history.palette != nullptr) {
-        DeleteObject(history.palette);
-        history.palette = nullptr;
-        history.colorCount = 0;
-    }
+    history.palette.Release();
 }
 
 LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        if (history.palette == nullptr) {
-            history.palette = CreatePaletteFromBitmap(IDB_SMALL_FACE_FIRST, &history.colorCount);
-        }
+        history.palette.Build(IDB_SMALL_FACE_FIRST);
         CreateButtons(window);
-        history.surface = PrepareHistoryPicture(window, history.palette, &history.header, history.colorCount);
+        history.surface = PrepareHistoryPicture(window, history.palette.palette, &history.header,
+                                                history.palette.colorCount);
         return 0;
     case WM_DESTROY:
         ReleaseButtonPictures();
@@ -189,7 +183,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         return 0;
     case WM_PAINT:
-        PaintBitmapBits(window, history.palette, history.header, history.surface);
+        PaintBitmapBits(window, history.palette.palette, history.header, history.surface);
         return 0;
     case WM_KEYDOWN:
         ForwardKey(window, wParam);

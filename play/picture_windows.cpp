@@ -24,13 +24,8 @@ constexpr PictureWindow kPictures[kPictureCount] = {
     {kDeadlockWindowClass, IDB_DEADLOCK, IDC_DEADLOCK_WINDOW, {577, 33, 609, 177}, false, &PlayWindows::deadlock},
 };
 
-// Each picture's palette, built from its own colour table when its window is
-// created; the main window frees them at shut-down.
-struct PicturePalette {
-    HPALETTE palette = nullptr;
-    int colorCount = 0;
-};
-PicturePalette picturePalettes[kPictureCount];
+// Each picture's palette, from its own colour table.
+HeldPalette picturePalettes[kPictureCount];
 
 void ShapeAsOval(HWND window, const RECT& place) {
     HRGN region = CreateEllipticRgn(0, 0, place.right - place.left, place.bottom - place.top);
@@ -57,12 +52,10 @@ void CreatePictureWindow(PictureIndex index, HWND mainWindow) {
 }
 
 LRESULT PictureWindowProc(PictureIndex index, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PicturePalette& own = picturePalettes[index];
+    HeldPalette& own = picturePalettes[index];
     switch (message) {
     case WM_CREATE:
-        if (own.palette == nullptr) {
-            own.palette = CreatePaletteFromBitmap(kPictures[index].bitmap, &own.colorCount);
-        }
+        own.Build(kPictures[index].bitmap);
         return 0;
     case WM_PAINT:
         PaintBitmapResource(window, own.palette, kPictures[index].bitmap, own.colorCount);
@@ -96,12 +89,7 @@ void CreateVictoryWindow(HWND mainWindow) { CreatePictureWindow(kVictory, mainWi
 void CreateDeadlockWindow(HWND mainWindow) { CreatePictureWindow(kDeadlock, mainWindow); }
 
 void ReleasePicturePalettes() {
-    for (PicturePalette& own : picturePalettes) {
-        if (own.palette != nullptr) {
-            DeleteObject(own.palette);
-            own = {};
-        }
-    }
+    for (HeldPalette& own : picturePalettes) own.Release();
 }
 
 void ShowDeadlockPicture() { ShowPicture(kDeadlock); }

@@ -14,11 +14,7 @@ namespace {
 
 // One palette for all 144 tiles, built from the first face's colour table
 // (every face shares it); freed by the main window at shut-down.
-struct TilePalette {
-    HPALETTE palette = nullptr;
-    int colorCount = 0;
-};
-TilePalette tilePalette;
+HeldPalette tilePalette;
 
 int FaceBitmapOf(int slot) { return IDB_FACE_FIRST + tileSlots[slot].face; }
 
@@ -90,10 +86,7 @@ void DrawTileNow(int slot) {
 }
 
 void ReleaseTilePalette() {
-    if (tilePalette.palette != nullptr) {
-        DeleteObject(tilePalette.palette);
-        tilePalette = {};
-    }
+    tilePalette.Release();
 }
 
 void PlaceTiles(TilePlacementKind placement) {
@@ -118,9 +111,7 @@ void PlaceTiles(TilePlacementKind placement) {
 LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        if (tilePalette.palette == nullptr) {
-            tilePalette.palette = CreatePaletteFromBitmap(IDB_FACE_FIRST, &tilePalette.colorCount);
-        }
+        tilePalette.Build(IDB_FACE_FIRST);
         return 0;
     case WM_PAINT:
         PaintAllTiles();

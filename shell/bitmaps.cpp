@@ -100,6 +100,15 @@ HPALETTE CreatePaletteFromBitmap(int id, int* colorCount) {
     return CreatePalette(logical);
 }
 
+void HeldPalette::Build(int id) {
+    if (palette == nullptr) palette = CreatePaletteFromBitmap(id, &colorCount);
+}
+
+void HeldPalette::Release() {
+    if (palette != nullptr) DeleteObject(palette);
+    *this = {};
+}
+
 void DrawBitmapPixels(HDC dc, HPALETTE palette, const BITMAPINFO* info, const unsigned char* pixels) {
     if (dc == nullptr || info == nullptr || pixels == nullptr) {
         return;

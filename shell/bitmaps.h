@@ -32,6 +32,18 @@ int GetBitmapColorCount(int id);
 // count of 0, for a missing bitmap or one without a colour table.
 HPALETTE CreatePaletteFromBitmap(int id, int* colorCount);
 
+// A palette that a kind of picture window builds from its picture's colour
+// table when its first window is created, and keeps until shut-down frees it.
+struct HeldPalette {
+    HPALETTE palette = nullptr;
+    int colorCount = 0;
+
+    // Builds it from bitmap `id` unless it is built already.
+    void Build(int id);
+    // Frees it; nothing when there is none.
+    void Release();
+};
+
 // Draws header and pixels at (0, 0) of the device context at the picture's
 // size, with the palette selected as a foreground palette and realised.
 // The palette is deselected again before returning; a null palette draws
