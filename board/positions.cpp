@@ -26,7 +26,7 @@ void ComputeTileRects() {
     if (!IsValidArrangement(currentArrangement)) currentArrangement = 1;
     for (const PositionRow& row : PositionRows(currentArrangement)) {
         for (int slot = row.first; slot <= row.last; ++slot) {
-            tileRects[slot] = {row.firstLeft + kTileStep * (slot - row.first), row.top};
+            tileRects[slot] = BasePositionInRow(row, slot);
         }
     }
 }

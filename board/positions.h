@@ -19,6 +19,12 @@ struct TilePosition {
     int32_t top;
 };
 
+// Where a slot of a row stands: the row's first left and one tile step for
+// every slot before it in the row, at the row's top.
+constexpr TilePosition BasePositionInRow(const PositionRow& row, int slot) {
+    return {row.firstLeft + kTileStep * (slot - row.first), row.top};
+}
+
 // The base position of every slot for the arrangement in force.
 extern TilePosition tileRects[kSlotCount];
 

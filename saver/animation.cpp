@@ -231,7 +231,8 @@ std::array<std::array<SlotPosition, kSaverSlotCount>, kSaverArrangementCount> Bu
         const int raise = arrangement == kSaverArrangementCount - 1 ? kArrangementDRaise : 0;
         for (const PositionRow& row : PositionRows(arrangement + 1)) {
             for (int slot = row.first; slot <= row.last; ++slot) {
-                positions[arrangement][slot] = {row.firstLeft + kTileStep * (slot - row.first), row.top - raise};
+                const TilePosition base = BasePositionInRow(row, slot);
+                positions[arrangement][slot] = {base.left, base.top - raise};
             }
         }
     }

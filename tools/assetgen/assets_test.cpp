@@ -274,7 +274,7 @@ TEST(GamePictures, PreviewsShowEachArrangementsShapeAndStars) {
         std::vector<bool> f(320 * 240, false);
         for (const PositionRow& row : PositionRows(a)) {
             for (int slot = row.first; slot <= row.last; ++slot) {
-                const int left = row.firstLeft + kTileStep * (slot - row.first);
+                const int left = BasePositionInRow(row, slot).left;
                 for (int y = 0; y < 62; ++y)
                     for (int x = 0; x < 42; ++x) f[((row.top + y) / 2) * 320 + (left + x) / 2] = true;
             }
