@@ -35,11 +35,7 @@ std::wstring ClassOf(HWND window) {
 // The colour a picture's pixel (x, y from its top left) shows through the
 // colour table of `table` (4 or 8 bits per pixel).
 COLORREF ColourOf(const BitmapCopy& picture, int x, int y, const BitmapCopy& table) {
-    const unsigned char* row = picture.pixels + (picture.height - 1 - y) * picture.rowBytes;
-    const int bits = picture.info->bmiHeader.biBitCount;
-    const int index = bits == 8 ? row[x] : (x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 15);
-    const RGBQUAD& entry = table.info->bmiColors[index];
-    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+    return harness::DibTableColor(table.info, harness::DibIndexAt(picture.info, picture.pixels, x, y));
 }
 
 // The main window's procedure, wrapped to count the undo commands it gets;

@@ -49,24 +49,6 @@ LRESULT CALLBACK ShowingWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 // A colour that no picture of the game uses, for what lies outside a picture.
 constexpr COLORREF kBackground = RGB(12, 34, 56);
 
-COLORREF TableColor(const BITMAPINFO* info, int index) {
-    const RGBQUAD& entry = info->bmiColors[index];
-    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
-}
-
-// The colour index at (x, y) counted from the top-left, read straight from
-// the bottom-up rows.
-int IndexAt(const BITMAPINFO* info, const unsigned char* pixels, int x, int y) {
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    const std::size_t rowBytes = ((static_cast<std::size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
-    const unsigned char* row = pixels + rowBytes * static_cast<std::size_t>(h.biHeight - 1 - y);
-    if (h.biBitCount == 8) {
-        return row[x];
-    }
-    // 4 bits: the high half of a byte is the left pixel.
-    return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
-}
-
 // The picture as the resource holds it, read without the bitmap layer: the
 // truth a paint is compared with.
 struct RawBitmap {
@@ -93,8 +75,8 @@ std::vector<COLORREF> Decode(const BITMAPINFO* info, const unsigned char* pixels
     std::vector<COLORREF> colors;
     for (int y = 0; y < info->bmiHeader.biHeight; ++y) {
         for (int x = 0; x < info->bmiHeader.biWidth; ++x) {
-            const int index = IndexAt(info, pixels, x, y);
-            colors.push_back(TableColor(info, index == from ? to : index));
+            const int index = harness::DibIndexAt(info, pixels, x, y);
+            colors.push_back(harness::DibTableColor(info, index == from ? to : index));
         }
     }
     return colors;
@@ -292,7 +274,7 @@ TEST(BitmapPalettes, HoldEveryColourOfTheBitmapsTable) {
         ASSERT_EQ(GetPaletteEntries(palette, 0, counts[i], entries.data()), static_cast<UINT>(counts[i]));
         const BITMAPINFO* info = FindBitmap(ids[i])->info;
         for (int e = 0; e < counts[i]; ++e) {
-            EXPECT_EQ(RGB(entries[e].peRed, entries[e].peGreen, entries[e].peBlue), TableColor(info, e))
+            EXPECT_EQ(RGB(entries[e].peRed, entries[e].peGreen, entries[e].peBlue), harness::DibTableColor(info, e))
                 << "bitmap " << ids[i] << " entry " << e;
             EXPECT_EQ(entries[e].peFlags, 0) << "bitmap " << ids[i] << " entry " << e;
         }
@@ -499,7 +481,7 @@ TEST_F(PaintTest, HistoryPictureComposedInItsPixelsIsPainted) {
     std::vector<COLORREF> expected = Decode(raw.info, raw.pixels);
     for (int y = 0; y < 35; ++y) {
         for (int x = 0; x < 24; ++x) {
-            expected[(40 + y) * 224 + 5 + x] = TableColor(raw.info, IndexAt(small->info, small->pixels, x, y));
+            expected[(40 + y) * 224 + 5 + x] = harness::DibTableColor(raw.info, harness::DibIndexAt(small->info, small->pixels, x, y));
         }
     }
     EXPECT_EQ(Mismatches(Capture(0, 0, 224, 390), expected), 0u);
@@ -507,7 +489,7 @@ TEST_F(PaintTest, HistoryPictureComposedInItsPixelsIsPainted) {
     int differentFromGreen = 0;
     for (int y = 0; y < 35; ++y) {
         for (int x = 0; x < 24; ++x) {
-            differentFromGreen += expected[(40 + y) * 224 + 5 + x] != TableColor(raw.info, 33);
+            differentFromGreen += expected[(40 + y) * 224 + 5 + x] != harness::DibTableColor(raw.info, 33);
         }
     }
     EXPECT_GT(differentFromGreen, 100);

@@ -1,8 +1,9 @@
-// Shared support for the Windows tests: a message pump with a deadline, screen capture, and answering modal windows from another thread.
+// Shared support for the Windows tests: a message pump with a deadline, screen capture, reading pictures, fonts and frames, and answering modal windows from another thread.
 #include "tests/support/window_harness.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <string>
 
@@ -91,6 +92,113 @@ void SaveScreenshotIfAsked(const char* name) {
         }
         out.write(reinterpret_cast<const char*>(row.data()), rowBytes);
     }
+}
+
+bool WaitWithoutPumping(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+int CountOnScreen(HWND window, COLORREF color) {
+    RECT client;
+    GetClientRect(window, &client);
+    int count = 0;
+    for (COLORREF c : Capture(window, 0, 0, client.right, client.bottom)) {
+        count += c == color ? 1 : 0;
+    }
+    return count;
+}
+
+std::vector<COLORREF> PixelsOfBitmap(HBITMAP bitmap) {
+    BITMAP size = {};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof size, &size) == 0) {
+        return {};
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = -size.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> words(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, size.bmHeight, words.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != size.bmHeight) {
+        return {};
+    }
+    std::vector<COLORREF> colors;
+    for (std::uint32_t w : words) {
+        colors.push_back(RGB((w >> 16) & 0xFF, (w >> 8) & 0xFF, w & 0xFF));
+    }
+    return colors;
+}
+
+int DibIndexAt(const BITMAPINFO* info, const unsigned char* pixels, int x, int y) {
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    const std::size_t rowBytes = ((static_cast<std::size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+    const unsigned char* row = pixels + rowBytes * static_cast<std::size_t>(h.biHeight - 1 - y);
+    if (h.biBitCount == 8) {
+        return row[x];
+    }
+    // 4 bits: the high half of a byte is the left pixel.
+    return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
+}
+
+COLORREF DibTableColor(const BITMAPINFO* info, int index) {
+    const RGBQUAD& entry = info->bmiColors[index];
+    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+}
+
+LOGFONTW FontOf(HWND window) {
+    LOGFONTW font = {};
+    HFONT handle = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    GetObjectW(handle, sizeof font, &font);
+    return font;
+}
+
+LONG PointsToHeight(int points) {
+    HDC screen = GetDC(nullptr);
+    const LONG height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return height;
+}
+
+namespace {
+
+std::vector<std::wstring> ChildTexts(HWND dialog) {
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        const bool iconControl = _wcsicmp(className, L"Static") == 0 &&
+                                 (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (iconControl) {
+            texts.push_back(SendMessageW(child, STM_GETICON, 0, 0) != 0 ? L"<icon>" : L"<no icon>");
+        } else {
+            texts.push_back(TextOf(child));
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+FrameLook FrameOf(HWND dialog) {
+    FrameLook look;
+    const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+    look.caption = TextOf(dialog);
+    look.captionBar = (style & WS_CAPTION) == WS_CAPTION;
+    look.systemMenu = (style & WS_SYSMENU) != 0;
+    const LOGFONTW font = FontOf(dialog);
+    look.fontFace = font.lfFaceName;
+    look.fontHeight = font.lfHeight;
+    look.texts = ChildTexts(dialog);
+    return look;
 }
 
 bool IsPaletteDisplay() {

@@ -1,4 +1,4 @@
-// Shared support for the Windows tests: a message pump with a deadline, screen capture, and answering modal windows from another thread.
+// Shared support for the Windows tests: a message pump with a deadline, screen capture, reading pictures, fonts and frames, and answering modal windows from another thread.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +23,21 @@ void PumpFor(DWORD ms);
 // as the screen shows them), row by row from the top.
 std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height);
 
+// Waits, without handling messages (on a thread whose windows another
+// thread serves), until `done` answers true; false after `timeoutMs`.
+bool WaitWithoutPumping(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+
+// How many pixels of the window's client area on screen have the colour.
+int CountOnScreen(HWND window, COLORREF color);
+
+// The pixels of a bitmap as 0x00RRGGBB, top row first; empty for no bitmap.
+std::vector<COLORREF> PixelsOfBitmap(HBITMAP bitmap);
+
+// The colour index at (x, y), counted from the top left, of a bottom-up
+// 4-bit or 8-bit picture, and the colour of an index in its table.
+int DibIndexAt(const BITMAPINFO* info, const unsigned char* pixels, int x, int y);
+COLORREF DibTableColor(const BITMAPINFO* info, int index);
+
 // True on a palette display, where drawn colours are mapped (see
 // docs/platform-notes.md); pixel checks need a true-colour one.
 bool IsPaletteDisplay();
@@ -33,6 +48,25 @@ void SaveScreenshotIfAsked(const char* name);
 
 // The window's text, read with the wide function.
 std::wstring TextOf(HWND window);
+
+// The font a window (a dialog, from its template) was given.
+LOGFONTW FontOf(HWND window);
+
+// Pixel height of a font of that many points, as the dialog manager asks for it.
+LONG PointsToHeight(int points);
+
+// What a dialog's frame shows: caption, caption bar and system menu, its
+// font, and the texts of its children in template order (an icon control
+// reads "<icon>" when it shows an icon, else "<no icon>").
+struct FrameLook {
+    std::wstring caption;
+    bool captionBar = false;
+    bool systemMenu = true;
+    std::wstring fontFace;
+    LONG fontHeight = 0;
+    std::vector<std::wstring> texts;
+};
+FrameLook FrameOf(HWND dialog);
 
 // The first visible top-level dialog (class "#32770") of a thread, or null.
 HWND FindDialogOfThread(DWORD threadId);
