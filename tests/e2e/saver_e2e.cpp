@@ -1,4 +1,4 @@
-// End-to-end run of the screensaver: the modes that end at once, the full-screen window and what closes it, a second start, a preview in a window of the driver's own, and the game's sound switch; on its own, what the screen shows in the pauses of one whole cycle.
+// End-to-end run of the screensaver: the modes that end at once, the full-screen window and what closes it, a second start, a preview in a window of the driver's own, the game's sound switch and a session's end; on its own, what the screen shows in the pauses of one whole cycle.
 // Usage: saver_e2e <path of mahjong.scr> <folder to run in> [file holding the run's standard error],
 // or saver_e2e --cycle <path of mahjong.scr> <folder to run in>. Exit code 0 when every check held.
 #include <windows.h>
@@ -268,6 +268,24 @@ void KeyAndClick(const std::wstring& saver, const std::wstring& log, Checks& che
     ExpectExit(checks, process, 0, "a click closes the saver with 0");
 }
 
+// A session's end, sent as the system sends it to the full-screen window:
+// the saver agrees and runs on while the end may still be called off; on a
+// real end it is closed before the message returns, since the system may end
+// the process as soon as it has, and the process ends with 0.
+void SessionEnd(const std::wstring& saver, Checks& checks) {
+    SetCursorPos(kRest.x, kRest.y);
+    GameProcess process(saver, L"/s");
+    HWND window = WaitForFullScreenWindow(process);
+    const LRESULT agreed = SendWithin(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, kTimeoutMs);
+    checks.Expect(agreed == TRUE, "the saver agrees to end the session", "answer " + Num(agreed));
+    SendWithin(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, kTimeoutMs);
+    Sleep(3500);  // longer than closing takes
+    checks.Expect(process.Running() && IsWindow(window) != 0, "an end that is called off leaves the saver running");
+    SendWithin(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, kTimeoutMs);
+    checks.Expect(IsWindow(window) == 0, "on the session's end its window is gone before the message returns");
+    ExpectExit(checks, process, 0, "on the session's end the saver ends with 0");
+}
+
 // A preview in a 152 x 112 window of the driver's own: the middle of the
 // canvas shows, input does nothing, and it ends with its host window.
 void Preview(const std::wstring& saver, const std::wstring& log, Checks& checks) {
@@ -493,6 +511,7 @@ int main() {
         ModesThatEndAtOnce(loud, checks);
         FullScreenAndMouse(quiet, log, checks);
         KeyAndClick(loud, log, checks);
+        SessionEnd(quiet, checks);
         Preview(loud, log, checks);
     });
 }
