@@ -154,6 +154,7 @@ enum class Response {
     CloseUnlessFailed,  // a resume closes, unless it resumes from a failure
     AnswerZero,         // swallowed
     AnswerTrue,         // granted, not passed on
+    EndNow,             // the window goes before the answer, which is 0
 };
 
 struct CloseRule {
@@ -185,6 +186,9 @@ constexpr CloseRule kCloseRules[] = {
     {WM_POWERBROADCAST, false, PBT_APMRESUMESTANDBY, Response::CloseUnlessFailed},
     {WM_POWERBROADCAST, false, PBT_APMRESUMEAUTOMATIC, Response::CloseUnlessFailed},
     {WM_POWERBROADCAST, true, 0, Response::Close},
+    // The session ends: the system may end the process as soon as this is
+    // answered, so the saver closes now rather than ask to be closed.
+    {WM_ENDSESSION, false, TRUE, Response::EndNow},
 };
 
 Response ResponseTo(UINT message, WPARAM wParam) {
@@ -223,6 +227,10 @@ LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
     const Response response = ResponseTo(message, wParam);
     if (response == Response::AnswerZero) return 0;
     if (response == Response::AnswerTrue) return TRUE;
+    if (response == Response::EndNow) {
+        DestroyWindow(window);
+        return 0;
+    }
     if (ShouldClose(response, window, lParam)) PostMessageW(window, WM_CLOSE, 0, 0);
     return DefWindowProcW(window, message, wParam, lParam);
 }

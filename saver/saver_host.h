@@ -11,7 +11,8 @@ BOOL WINAPI RegisterDialogClasses(HANDLE instance);
 
 // The host's default handling, which ScreenSaverProc passes messages on to:
 // in full screen it applies the closing rules (input, deactivation, the
-// system commands and power messages) before the platform's default; in a
+// system commands, power messages and a session's end) before the
+// platform's default; in a
 // preview it forwards help requests to the host window.
 LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

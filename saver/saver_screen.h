@@ -21,5 +21,6 @@ void StartAnimationTimer(int periodMs);
 // Stops the animation timer.
 void StopAnimationTimer();
 
-// Blocks the window's thread for one second.
+// Blocks the window's thread for one second, with what was shown last on
+// the screen; messages that arrive meanwhile are handled afterwards.
 void PauseOneSecond();

@@ -109,7 +109,13 @@ void StartAnimationTimer(int periodMs) { SetTimer(saver.window, kAnimationTimerI
 
 void StopAnimationTimer() { KillTimer(saver.window, kAnimationTimerId); }
 
-void PauseOneSecond() { Sleep(1000); }
+// A pause leaves the last picture on screen. Under Wine what a tick drew
+// reaches the screen only when the thread next waits for messages, and a
+// plain Sleep showed every pause the picture one tick old; a message wait
+// that wakes for no message lets it be shown first, and input that arrives
+// meanwhile stays queued until the pause is over. Nothing can end the wait
+// early, so its result is always the timeout and is not looked at.
+void PauseOneSecond() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, 0); }
 
 LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

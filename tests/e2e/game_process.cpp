@@ -26,12 +26,13 @@ std::wstring FullPath(std::wstring path) {
     return length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : path;
 }
 
-std::vector<std::wstring> PathArguments(int least, int most) {
+std::vector<std::wstring> PathArguments(int least, int most, int skip) {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::wstring> paths;
-    if (arguments != nullptr && count - 1 >= least && count - 1 <= most) {
-        for (int i = 1; i < count; ++i) paths.push_back(FullPath(arguments[i]));
+    const int first = 1 + skip;
+    if (arguments != nullptr && count - first >= least && count - first <= most) {
+        for (int i = first; i < count; ++i) paths.push_back(FullPath(arguments[i]));
     }
     LocalFree(arguments);
     return paths;

@@ -21,9 +21,10 @@ std::string Narrow(const std::wstring& text);
 // the current drive, so make them whole Windows paths first.
 std::wstring FullPath(std::wstring path);
 
-// The driver's own arguments after its name, each made a whole Windows path;
-// nothing when their count is not from `least` to `most`.
-std::vector<std::wstring> PathArguments(int least, int most);
+// The driver's own arguments after its name and the first `skip` of them,
+// each made a whole Windows path; nothing when their count is not from
+// `least` to `most`.
+std::vector<std::wstring> PathArguments(int least, int most, int skip = 0);
 
 class Checks;
 // Runs a driver's checks: a Failure that stops `drive` is reported as a failed

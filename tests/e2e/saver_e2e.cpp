@@ -1,15 +1,19 @@
-// End-to-end run of the screensaver: the modes that end at once, the full-screen window and what closes it, a second start, a preview in a window of the driver's own, and the game's sound switch.
-// Usage: saver_e2e <path of mahjong.scr> <folder to run in> [file holding the run's standard error]. Exit code 0 when every check held.
+// End-to-end run of the screensaver: the modes that end at once, the full-screen window and what closes it, a second start, a preview in a window of the driver's own, the game's sound switch and a session's end; on its own, what the screen shows in the pauses of one whole cycle.
+// Usage: saver_e2e <path of mahjong.scr> <folder to run in> [file holding the run's standard error],
+// or saver_e2e --cycle <path of mahjong.scr> <folder to run in>. Exit code 0 when every check held.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "board/positions.h"
+#include "saver/animation.h"
 #include "tests/e2e/game_process.h"
 #include "tests/support/window_harness.h"
 
@@ -264,6 +268,24 @@ void KeyAndClick(const std::wstring& saver, const std::wstring& log, Checks& che
     ExpectExit(checks, process, 0, "a click closes the saver with 0");
 }
 
+// A session's end, sent as the system sends it to the full-screen window:
+// the saver agrees and runs on while the end may still be called off; on a
+// real end it is closed before the message returns, since the system may end
+// the process as soon as it has, and the process ends with 0.
+void SessionEnd(const std::wstring& saver, Checks& checks) {
+    SetCursorPos(kRest.x, kRest.y);
+    GameProcess process(saver, L"/s");
+    HWND window = WaitForFullScreenWindow(process);
+    const LRESULT agreed = SendWithin(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, kTimeoutMs);
+    checks.Expect(agreed == TRUE, "the saver agrees to end the session", "answer " + Num(agreed));
+    SendWithin(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, kTimeoutMs);
+    Sleep(3500);  // longer than closing takes
+    checks.Expect(process.Running() && IsWindow(window) != 0, "an end that is called off leaves the saver running");
+    SendWithin(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, kTimeoutMs);
+    checks.Expect(IsWindow(window) == 0, "on the session's end its window is gone before the message returns");
+    ExpectExit(checks, process, 0, "on the session's end the saver ends with 0");
+}
+
 // A preview in a 152 x 112 window of the driver's own: the middle of the
 // canvas shows, input does nothing, and it ends with its host window.
 void Preview(const std::wstring& saver, const std::wstring& log, Checks& checks) {
@@ -315,23 +337,181 @@ void Preview(const std::wstring& saver, const std::wstring& log, Checks& checks)
     ExpectExit(checks, process, 0, "the preview ends with 0 when its host window goes");
 }
 
+
+// One whole cycle as the screen shows it, read off the canvas in the middle
+// of the virtual screen.
+using Picture = std::vector<COLORREF>;
+
+// A stretch this long with an unchanged canvas is a pause: no tick of a
+// scatter or a build leaves the picture alone for more than 300 ms. A sweep
+// over bare mat at the dissolve's start or end only lengthens its pause.
+constexpr DWORD kPauseLeastMs = 800;
+// No phase takes more than about 20 s; allow for a slow machine.
+constexpr DWORD kPhaseTimeoutMs = 45000;
+// A picture with no more of anything but the mat than three tiles cover is
+// a cleared one: the first picture of a build, caught a tick or two late.
+constexpr int kClearedMost = 3 * kPictureWidth * kPictureHeight;
+// Every tile picture is outlined by a rectangle in this grey, 35 x 49 from
+// its top-left pixel.
+constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
+constexpr int kOutlineWidth = 35;
+constexpr int kOutlineHeight = 49;
+
+POINT CanvasOnScreen() {
+    const CanvasOrigin origin =
+        OriginForClient(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN) + origin.x, GetSystemMetrics(SM_YVIRTUALSCREEN) + origin.y};
+}
+
+Picture CaptureCanvas() {
+    const POINT at = CanvasOnScreen();
+    return harness::Capture(nullptr, at.x, at.y, kCanvasWidth, kCanvasHeight);
+}
+
+int NotMat(const Picture& picture) {
+    int count = 0;
+    for (COLORREF pixel : picture) count += pixel != kMatGreen;
+    return count;
+}
+
+// Whether the last tile of an arrangement's build, slot 143, shows whole: it
+// is drawn last, over everything, so its outline is all there.
+bool ShowsTopTile(const Picture& picture, int arrangement) {
+    const SlotPosition slot = SaverSlotPositions(arrangement)[kSaverSlotCount - 1];
+    const int left = slot.left;
+    const int top = slot.top + kSlotPictureDrop;
+    auto grey = [&](int x, int y) { return picture[(top + y) * kCanvasWidth + left + x] == kOutlineGrey; };
+    for (int x = 0; x < kOutlineWidth; ++x) {
+        if (!grey(x, 0) || !grey(x, kOutlineHeight - 1)) return false;
+    }
+    for (int y = 0; y < kOutlineHeight; ++y) {
+        if (!grey(0, y) || !grey(kOutlineWidth - 1, y)) return false;
+    }
+    return true;
+}
+
+// The arrangement whose top tile shows whole, or -1.
+int ArrangementWithTopTile(const Picture& picture) {
+    for (int arrangement = 0; arrangement < kSaverArrangementCount; ++arrangement) {
+        if (ShowsTopTile(picture, arrangement)) return arrangement;
+    }
+    return -1;
+}
+
+struct SeenPause {
+    Picture picture;  // what the screen held
+    DWORD heldMs;     // from the first capture that showed it to the first that did not
+    Picture next;     // what replaced it
+};
+
+// Watches the canvas until a picture that `ends` the watch, given how long it
+// held, is replaced.
+SeenPause WatchForPause(const GameProcess& saver, const std::string& after,
+                        const std::function<bool(const Picture& held, DWORD heldMs)>& ends) {
+    Picture held = CaptureCanvas();
+    DWORD since = GetTickCount();
+    const DWORD start = since;
+    for (;;) {
+        if (!saver.Running()) throw Failure("the saver ended while waiting for the pause after " + after);
+        if (GetTickCount() - start >= kPhaseTimeoutMs) {
+            throw Failure("no pause after " + after + " within " + Num(kPhaseTimeoutMs) + " ms");
+        }
+        Picture now = CaptureCanvas();
+        const DWORD at = GetTickCount();
+        if (now == held) continue;
+        if (ends(held, at - since)) return {std::move(held), at - since, std::move(now)};
+        held = std::move(now);
+        since = at;
+    }
+}
+
+enum class Phase { Scatter, Build, Dissolve };
+struct CyclePhase {
+    const char* name;
+    Phase kind;
+};
+constexpr CyclePhase kCyclePhases[] = {
+    {"the first scatter", Phase::Scatter}, {"the build with faces", Phase::Build},
+    {"the second scatter", Phase::Scatter}, {"the build with backs", Phase::Build},
+    {"the dissolve", Phase::Dissolve},
+};
+
+// The five pauses of one cycle each hold the last picture of the phase
+// before: the whole scatter, the whole arrangement, the plain mat.
+void WholeCycle(const std::wstring& saver, Checks& checks) {
+    SetCursorPos(kRest.x, kRest.y);
+    const DWORD start = GetTickCount();
+    GameProcess process(saver, L"/s");
+    WaitForFullScreenWindow(process);
+    // The screen is black until the first paint, and the pause before the
+    // first scatter shows the plain mat, as the one after the dissolve does:
+    // start counting once the scatter is under way.
+    process.WaitUntil([] { return NotMat(CaptureCanvas()) == 0; }, kPhaseTimeoutMs, "the plain mat");
+    process.WaitUntil([] { return NotMat(CaptureCanvas()) > kClearedMost; }, kPhaseTimeoutMs, "the first scatter");
+    for (const CyclePhase& phase : kCyclePhases) {
+        // A speckle that has covered the whole canvas leaves it alone for a
+        // while before the dissolve ends; the dissolve's pause is told by the
+        // plain mat it ends on, which only the next scatter replaces.
+        const auto ends = [&](const Picture& held, DWORD heldMs) {
+            return phase.kind == Phase::Dissolve ? NotMat(held) == 0 : heldMs >= kPauseLeastMs;
+        };
+        const SeenPause pause = WatchForPause(process, phase.name, ends);
+        const std::string after = std::string("the pause after ") + phase.name;
+        const std::string held = ", held " + Num(pause.heldMs) + " ms";
+        switch (phase.kind) {
+        case Phase::Scatter: {
+            // The last tile may land anywhere; it must not arrive between the
+            // pause's start and the build's first picture, on a cleared mat.
+            const int next = NotMat(pause.next);
+            checks.Expect(next <= kClearedMost, after + " holds the whole scatter until the build clears the mat",
+                          "the next picture has " + Num(next) + " pixels other than the mat" + held);
+            break;
+        }
+        case Phase::Build: {
+            const int arrangement = ArrangementWithTopTile(pause.picture);
+            checks.Expect(arrangement >= 0, after + " shows the whole arrangement, its top tile too",
+                          (arrangement >= 0 ? std::string("slot 143 of arrangement ") + char('A' + arrangement)
+                                            : std::string("slot 143 of no arrangement")) +
+                              " shows" + held);
+            break;
+        }
+        case Phase::Dissolve:
+            checks.Expect(pause.heldMs >= kPauseLeastMs, after + " shows the plain mat for a second",
+                          "the mat" + held);
+            break;
+        }
+    }
+    std::printf("# one cycle watched in %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
+}
+
 }  // namespace
 
 int main() {
-    const std::vector<std::wstring> paths = PathArguments(2, 3);
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const bool cycle = arguments != nullptr && count > 1 && std::wstring(arguments[1]) == L"--cycle";
+    LocalFree(arguments);
+    const std::vector<std::wstring> paths = cycle ? PathArguments(2, 2, 1) : PathArguments(2, 3);
     if (paths.empty()) {
-        std::printf("usage: saver_e2e <mahjong.scr> <folder to run in> [file that holds this run's standard error]\n");
+        std::printf("usage: saver_e2e <mahjong.scr> <folder to run in> [file that holds this run's standard error]\n"
+                    "       saver_e2e --cycle <mahjong.scr> <folder to run in>\n");
         return 2;
     }
     const std::wstring& built = paths[0];
     const std::wstring& folder = paths[1];
     const std::wstring log = paths.size() == 3 ? paths[2] : std::wstring();
+    if (cycle) {
+        return RunChecks([&](Checks& checks) {
+            WholeCycle(PrepareFolder(built, folder, "[SOUND]\r\nsound=0\r\n", checks), checks);
+        });
+    }
     return RunChecks([&](Checks& checks) {
         const std::wstring quiet = PrepareFolder(built, folder + L"-quiet", "[SOUND]\r\nsound=0\r\n", checks);
         const std::wstring loud = PrepareFolder(built, folder + L"-loud", nullptr, checks);
         ModesThatEndAtOnce(loud, checks);
         FullScreenAndMouse(quiet, log, checks);
         KeyAndClick(loud, log, checks);
+        SessionEnd(quiet, checks);
         Preview(loud, log, checks);
     });
 }
