@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "saver/command_line.h"
+#include "shell/message_loop.h"
 
 namespace {
 
@@ -137,14 +138,6 @@ HWND CreatePreviewWindow(HINSTANCE instance, HWND parent) {
                            client.right, client.bottom, parent, nullptr, instance, nullptr);
 }
 
-int RunMessageLoop() {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
 
 // What the full-screen saver does with a message, before the platform's default.
 enum class Response {

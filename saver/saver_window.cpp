@@ -18,7 +18,7 @@ namespace {
 // The one saver window of the process and what it owns.
 struct SaverWindow {
     HWND window = nullptr;
-    HPALETTE palette = nullptr;                // built from the first face's colours
+    HeldPalette palette;                       // built from the first face's colours
     const BitmapCopy* canvasPicture = nullptr;  // its header and colours describe the canvas
     RandomSequence random;
     SaverAnimation animation;
@@ -57,7 +57,7 @@ bool SetUp(HWND window) {
     saver.random.Seed(static_cast<uint32_t>(std::time(nullptr)));
     RECT client = {};
     GetClientRect(window, &client);
-    saver.palette = CreatePaletteFromBitmap(IDB_SAVER_FACE_FIRST, nullptr);
+    saver.palette.Build(IDB_SAVER_FACE_FIRST);
     const std::span<const uint8_t> canvasPixels(saver.canvasPicture->pixels, kCanvasPixels);
     StartAnimation(saver.animation, saver.random, canvasPixels, pictures, client.right, client.bottom,
                    ReadSaverSoundSwitch());
@@ -67,7 +67,7 @@ bool SetUp(HWND window) {
 // Transfers the whole canvas at the origin, through the palette, with the
 // canvas picture's own colour table.
 void TransferCanvas(HDC dc, const uint8_t* canvas) {
-    HPALETTE previous = saver.palette != nullptr ? SelectPalette(dc, saver.palette, FALSE) : nullptr;
+    HPALETTE previous = saver.palette.palette != nullptr ? SelectPalette(dc, saver.palette.palette, FALSE) : nullptr;
     RealizePalette(dc);
     SetDIBitsToDevice(dc, saver.animation.origin.x, saver.animation.origin.y, kCanvasWidth, kCanvasHeight, 0, 0, 0,
                       kCanvasHeight, canvas, saver.canvasPicture->info, DIB_RGB_COLORS);
@@ -85,8 +85,7 @@ void Paint(HWND window) {
 
 void TearDown() {
     KillTimer(saver.window, kAnimationTimerId);
-    if (saver.palette != nullptr) DeleteObject(saver.palette);
-    saver.palette = nullptr;
+    saver.palette.Release();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The game's entry: start the game window and run until it quits. The command line is not read.
 #include <windows.h>
 
+#include "shell/message_loop.h"
 #include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {

@@ -106,15 +106,4 @@ HWND StartGameWindow(HINSTANCE instance, int showState) {
     return window;
 }
 
-int RunMessageLoop() {
-    MSG message;
-    BOOL result;
-    while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {
-        if (result == -1) {
-            return 1;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
+

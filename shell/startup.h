@@ -11,5 +11,3 @@ void RegisterGameClasses(HINSTANCE instance);
 // shows it. Null when the window could not be made.
 HWND StartGameWindow(HINSTANCE instance, int showState);
 
-// Dispatches messages until the quit message; returns its exit code.
-int RunMessageLoop();

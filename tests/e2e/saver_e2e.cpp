@@ -15,6 +15,7 @@
 #include "board/positions.h"
 #include "saver/animation.h"
 #include "tests/e2e/game_process.h"
+#include "tests/e2e/sound_trace.h"
 #include "tests/support/window_harness.h"
 
 using namespace e2e;
@@ -96,48 +97,6 @@ void ExpectExit(Checks& checks, GameProcess& saver, DWORD expected, const std::s
     checks.Expect(ended && code == expected, what, ended ? "exit code " + Hex(code) : "still running");
 }
 
-// Wine's trace of the sound functions is the witness of what the saver
-// plays. The run's standard error, which the saver shares, goes to a file
-// named on the command line; a trace counts the sounds logged after it began.
-// Without that file (or off Wine) nothing can be counted.
-class SoundTrace {
-public:
-    explicit SoundTrace(const std::wstring& log) : log_(log), start_(ReadAll().size()) {
-        SetEnvironmentVariableW(L"WINEDEBUG", L"-all,+winmm");
-    }
-    ~SoundTrace() { SetEnvironmentVariableW(L"WINEDEBUG", nullptr); }
-    SoundTrace(const SoundTrace&) = delete;
-    SoundTrace& operator=(const SoundTrace&) = delete;
-
-    int PlayCount() const {
-        const std::string text = ReadAll();
-        int count = 0;
-        for (std::size_t at = text.find(kWitness, start_); at != std::string::npos; at = text.find(kWitness, at + 1)) {
-            ++count;
-        }
-        return count;
-    }
-
-private:
-    static constexpr char kWitness[] = "MULTIMEDIA_PlaySound";
-
-    std::string ReadAll() const {
-        HANDLE file = CreateFileW(log_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return {};
-        std::string text(GetFileSize(file, nullptr), '\0');
-        DWORD read = 0;
-        ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-        CloseHandle(file);
-        text.resize(read);
-        return text;
-    }
-
-    std::wstring log_;
-    std::size_t start_;
-};
-
-bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 void SendKey(WORD key) {
     INPUT inputs[2] = {};
@@ -241,7 +200,7 @@ void FullScreenAndMouse(const std::wstring& saver, const std::wstring& log, Chec
     checks.Expect(first.Running(), "a move of 3 across and 1 down keeps the saver");
     SendMove(0, 1);
     ExpectExit(checks, first, 0, "a move of 3 across and 2 down closes it with 0");
-    if (!log.empty() && UnderWine()) {
+    if (trace.Usable()) {
         checks.Expect(trace.PlayCount() == 0, "with sound=0 in zmr.ini the saver plays nothing",
                       Num(trace.PlayCount()) + " sounds");
     }
@@ -254,7 +213,7 @@ void KeyAndClick(const std::wstring& saver, const std::wstring& log, Checks& che
         SoundTrace trace(log);
         GameProcess process(saver, L"/s");
         WaitForFullScreenWindow(process);
-        if (!log.empty() && UnderWine()) {
+        if (trace.Usable()) {
             const bool heard = harness::PumpUntil([&] { return trace.PlayCount() > 0; }, kTimeoutMs);
             checks.Expect(heard, "with no zmr.ini the saver plays its sounds", Num(trace.PlayCount()) + " sounds");
         }

@@ -9,9 +9,9 @@ namespace {
 
 constexpr char kWitness[] = "MULTIMEDIA_PlaySound";
 
-bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
-
 }  // namespace
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 SoundTrace::SoundTrace(const std::wstring& log) : log_(log), start_(ReadAll().size()) {
     SetEnvironmentVariableW(L"WINEDEBUG", L"-all,+winmm");

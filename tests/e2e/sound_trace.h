@@ -5,6 +5,9 @@
 
 namespace e2e {
 
+// True when the driver runs under Wine.
+bool UnderWine();
+
 // Wine's trace of the sound functions is the witness of what a program
 // plays. The run's standard error, which a started program shares, goes to a
 // file named on the driver's command line; a trace counts the sounds logged
