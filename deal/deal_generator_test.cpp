@@ -8,7 +8,7 @@
 
 #include "board/freedom.h"
 #include "board/tile_slots.h"
-#include "deal/failure_recorder.h"
+#include "tests/support/deal_failure_recorder.h"
 #include "deal/ranking_rule_test.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "deal/deal_generator.h"
-#include "deal/failure_recorder.h"
+#include "tests/support/deal_failure_recorder.h"
 #include "play/game_state.h"
 #include "play/looks.h"
 #include "play/screen_recorder.h"

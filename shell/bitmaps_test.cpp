@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "shell/bitmaps_test_ids.h"
+#include "shell/bitmaps_test.h"
 #include "shell/resource.h"
 #include "tests/support/window_harness.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "shell/resource.h"
-#include "shell/services_test_window.h"
+#include "tests/support/services_test_window.h"
 #include "shell/texts.h"
 #include "shell/window_geometry.h"
 #include "tests/support/window_harness.h"

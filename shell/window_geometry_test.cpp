@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/services_test_window.h"
+#include "tests/support/services_test_window.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Test stand-in for the deal-failure message: records each request instead of showing a box.
-#include "deal/failure_recorder.h"
+#include "tests/support/deal_failure_recorder.h"
 
 #include "deal/failure_notice.h"
 

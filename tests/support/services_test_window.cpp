@@ -1,5 +1,5 @@
 // For the services' tests: a window built like the game's main window, whose procedure hands its messages to the status bar as the game does and records what arrives.
-#include "shell/services_test_window.h"
+#include "tests/support/services_test_window.h"
 
 #include <commctrl.h>
 
