@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tests/support/window_harness.h"
+
 namespace e2e {
 
 std::string Narrow(const std::wstring& text) {
@@ -187,6 +189,39 @@ RECT RectInClientOf(HWND window, HWND parent) {
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+HWND WaitForDialog(const GameProcess& game, HWND previous, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    game.WaitUntil(
+        [&] {
+            dialog = harness::FindDialogOfThread(game.threadId());
+            return dialog != nullptr && dialog != previous;
+        },
+        timeoutMs, "dialog");
+    return dialog;
+}
+
+void ChooseArrangementA(const GameProcess& game, HWND selectDialog, DWORD timeoutMs) {
+    constexpr int kSelectA = 1004;
+    HWND decide = GetDlgItem(selectDialog, IDOK);
+    HWND letterA = GetDlgItem(selectDialog, kSelectA);
+    if (decide == nullptr || letterA == nullptr) throw Failure("the game selection dialog has no A or 決定");
+    SendWithin(letterA, BM_CLICK, 0, 0);
+    game.WaitUntil([&] { return IsWindowEnabled(decide) != 0; }, timeoutMs, "決定 enabled after A");
+    SendWithin(decide, BM_CLICK, 0, 0);
+}
+
+HWND WaitForMainWindow(const GameProcess& game, DWORD timeoutMs) {
+    HWND window = nullptr;
+    game.WaitUntil(
+        [&] {
+            const auto shown = TopLevelWindows(game.threadId(), L"Parent Window", true);
+            window = shown.empty() ? nullptr : shown.front();
+            return window != nullptr;
+        },
+        timeoutMs, "main window");
+    return window;
 }
 
 }  // namespace e2e

@@ -88,4 +88,18 @@ LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWOR
 // A window's rectangle in the client coordinates of `parent`.
 RECT RectInClientOf(HWND window, HWND parent);
 
+// The game's start-up dialogs and main window, as every driver meets them.
+// Each wait throws Failure after `timeoutMs`.
+
+// The game's next dialog: a visible one other than `previous` (the dialog
+// just answered may still be on its way out).
+HWND WaitForDialog(const GameProcess& game, HWND previous, DWORD timeoutMs = 8000);
+
+// Answers the game selection dialog as a player does: A, then 決定 once it
+// is enabled.
+void ChooseArrangementA(const GameProcess& game, HWND selectDialog, DWORD timeoutMs = 8000);
+
+// The game's visible main window.
+HWND WaitForMainWindow(const GameProcess& game, DWORD timeoutMs = 8000);
+
 }  // namespace e2e

@@ -18,42 +18,20 @@ constexpr int kSelectA = 1004;
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-HWND WaitForDialog(const GameProcess& game, HWND previous) {
-    HWND dialog = nullptr;
-    game.WaitUntil(
-        [&] {
-            dialog = harness::FindDialogOfThread(game.threadId());
-            return dialog != nullptr && dialog != previous;
-        },
-        kTimeoutMs, "dialog");
-    return dialog;
-}
-
 void Run(const std::wstring& program, Checks& checks) {
     const std::wstring settings = program.substr(0, program.find_last_of(L'\\')) + L"\\zmr.ini";
     checks.Require(!Exists(settings), "no zmr.ini beside the unpacked game");
     GameProcess game(program);
 
-    HWND firstRun = WaitForDialog(game, nullptr);
+    HWND firstRun = WaitForDialog(game, nullptr, kTimeoutMs);
     checks.Require(harness::TextOf(firstRun) == L"設定", "the first start shows the first-run dialog",
                    "caption \"" + Narrow(harness::TextOf(firstRun)) + "\"");
     SendWithin(GetDlgItem(firstRun, IDCANCEL), BM_CLICK, 0, 0);
 
-    HWND select = WaitForDialog(game, firstRun);
-    HWND decide = GetDlgItem(select, IDOK);
-    checks.Require(GetDlgItem(select, kSelectA) != nullptr && decide != nullptr, "then the game selection dialog");
-    SendWithin(GetDlgItem(select, kSelectA), BM_CLICK, 0, 0);
-    game.WaitUntil([&] { return IsWindowEnabled(decide) != 0; }, kTimeoutMs, "決定 enabled");
-    SendWithin(decide, BM_CLICK, 0, 0);
-
-    HWND main = nullptr;
-    game.WaitUntil(
-        [&] {
-            const auto shown = TopLevelWindows(game.threadId(), L"Parent Window", true);
-            main = shown.empty() ? nullptr : shown.front();
-            return main != nullptr;
-        },
-        kTimeoutMs, "main window");
+    HWND select = WaitForDialog(game, firstRun, kTimeoutMs);
+    checks.Require(GetDlgItem(select, kSelectA) != nullptr, "then the game selection dialog");
+    ChooseArrangementA(game, select, kTimeoutMs);
+    HWND main = WaitForMainWindow(game, kTimeoutMs);
     checks.Expect(harness::TextOf(main) == L"Zenmora", "the main window is shown", Narrow(harness::TextOf(main)));
 
     checks.Require(PostMessageW(main, WM_CLOSE, 0, 0) != 0, "close request posted");

@@ -83,18 +83,6 @@ std::string SectionOrder(const std::vector<SettingsSection>& sections) {
     return order;
 }
 
-HWND WaitForDialog(const GameProcess& game, HWND previous) {
-    HWND dialog = nullptr;
-    game.WaitUntil(
-        [&] {
-            dialog = harness::FindDialogOfThread(game.threadId());
-            // The dialog just answered may still be on its way out.
-            return dialog != nullptr && dialog != previous;
-        },
-        kWindowTimeoutMs, "dialog");
-    return dialog;
-}
-
 bool MainWindowShown(const GameProcess& game) {
     return !TopLevelWindows(game.threadId(), L"Parent Window", true).empty();
 }
@@ -147,21 +135,11 @@ void AnswerSelectDialog(GameProcess& game, HWND dialog, Checks& checks) {
     checks.Expect(harness::TextOf(harder) == L"むずかしくする", "harder box text", Narrow(harness::TextOf(harder)));
     checks.Expect(IsWindowEnabled(decide) == 0, "決定 disabled before a letter is chosen");
     checks.Expect(SendWithin(harder, BM_GETCHECK, 0, 0) == BST_UNCHECKED, "むずかしくする starts unticked");
-    Click(letterA);
-    checks.Require(harness::PumpUntil([&] { return IsWindowEnabled(decide) != 0; }, kWindowTimeoutMs),
-                   "決定 enabled after A");
-    Click(decide);
+    ChooseArrangementA(game, dialog, kWindowTimeoutMs);
 }
 
-HWND WaitForMainWindow(const GameProcess& game, Checks& checks) {
-    HWND window = nullptr;
-    game.WaitUntil(
-        [&] {
-            const auto shown = TopLevelWindows(game.threadId(), L"Parent Window", true);
-            window = shown.empty() ? nullptr : shown.front();
-            return window != nullptr;
-        },
-        kWindowTimeoutMs, "main window");
+HWND WaitForShownMainWindow(const GameProcess& game, Checks& checks) {
+    HWND window = WaitForMainWindow(game, kWindowTimeoutMs);
     checks.Expect(TopLevelWindows(game.threadId(), L"Parent Window", true).size() == 1, "one main window");
     checks.Expect(harness::TextOf(window) == L"Zenmora", "main window title", Narrow(harness::TextOf(window)));
     RECT client = {};
@@ -434,7 +412,7 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
     AnswerFirstRunDialog(game, firstRun, checks);
     HWND select = WaitForDialog(game, firstRun);
     AnswerSelectDialog(game, select, checks);
-    HWND main = WaitForMainWindow(game, checks);
+    HWND main = WaitForShownMainWindow(game, checks);
     CheckSettings(folder, {"ShellLink"}, {{"ShellLink", "[ShellLink] STARTUP=0 DESKTOP=0 STARTMENU=0"}},
                   "after OK", checks);
 
@@ -467,7 +445,7 @@ void SecondStart(const std::wstring& program, const std::wstring& folder, Checks
     HWND select = WaitForDialog(game, nullptr);
     checks.Expect(harness::TextOf(select) != kFirstRunCaption, "no first-run dialog on the second start");
     AnswerSelectDialog(game, select, checks);
-    HWND main = WaitForMainWindow(game, checks);
+    HWND main = WaitForShownMainWindow(game, checks);
     RECT outer = {};
     GetWindowRect(main, &outer);
     checks.Expect(outer.left == kMovedX && outer.top == kMovedY, "opens where it was left",
@@ -510,7 +488,7 @@ void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const 
         HWND firstRun = WaitForDialog(first, nullptr);
         AnswerFirstRunDialog(first, firstRun, checks);
         AnswerSelectDialog(first, WaitForDialog(first, firstRun), checks);
-        HWND main = WaitForMainWindow(first, checks);
+        HWND main = WaitForShownMainWindow(first, checks);
         SendWithin(main, WM_COMMAND, kSoundOff, 0);
         MoveWindowTo(main, kMovedX, kMovedY, checks);
         CloseAndWait(first, main, checks);
