@@ -127,16 +127,32 @@ void ReadShortcutChoicesOrAsk(HWND window) {
     }
 }
 
+// The menu bar is attached here, after the dialogs, rather than by the
+// window class: measuring a menu bar of Japanese items at the window's
+// creation makes Wine look for fonts with their glyphs, about 20 ms that
+// would hold up the selection dialog. The window stays hidden until its
+// creation is over, so the player sees the same either way.
+void AttachMainMenu(HWND window) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDM_MAIN_MENU));
+    // A menu that cannot be loaded or attached leaves the window without
+    // one, as a missing class menu would; it goes with the window otherwise.
+    if (menu != nullptr && SetMenu(window, menu) == 0) {
+        DestroyMenu(menu);
+    }
+}
+
 void SetUp(HWND window) {
     playWindows.main = window;
     settingsStored = false;
     ResetGameStateForStart();
     ReadShortcutChoicesOrAsk(window);
     gameState.soundOn = GetSettingInt(L"SOUND", L"sound", 1, kSettingsFileName);
-    ShowSoundChecks(gameState.soundOn);
     if (currentArrangement == 0) {
         RunGameSelectDialog(window);
     }
+    AttachMainMenu(window);
+    ShowSoundChecks(gameState.soundOn);
     StartClock(window);
     ComputeTileRects();
     // Made before the tiles, so they lie above every tile.

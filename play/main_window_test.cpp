@@ -54,10 +54,25 @@ TEST_F(GameWindow, FirstStartAsksForShortcutsThenTheGameAndShowsTheWholeBoard) {
     wchar_t className[64] = {};
     GetClassNameW(main_, className, 64);
     EXPECT_STREQ(className, L"Parent Window");
+    // The menu bar is attached during the window's creation, after the
+    // dialogs: it must be there, whole, by the time the window shows, and
+    // the 640 x 480 client area must leave room for it.
+    HMENU menu = GetMenu(main_);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 7);
+    MENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    ASSERT_NE(GetMenuBarInfo(main_, OBJID_MENU, 0, &bar), 0);
+    EXPECT_GT(bar.rcBar.bottom - bar.rcBar.top, 0);
     RECT client;
     GetClientRect(main_, &client);
     EXPECT_EQ(client.right, 640);
     EXPECT_EQ(client.bottom, 480);
+    POINT clientTop = {0, 0};
+    ClientToScreen(main_, &clientTop);
+    // The bar lies above the client area (Wine counts its last line as the
+    // client's first, so compare with its middle).
+    EXPECT_GT(clientTop.y, (bar.rcBar.top + bar.rcBar.bottom) / 2);
     const LONG style = GetWindowLongW(main_, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);

@@ -237,6 +237,23 @@ TEST(ProgramShortcut, FolderWithoutAPathMakesNothing) {
     EXPECT_EQ(CreateProgramShortcut(nullptr, L"Zenmora", CSIDL_PRINTERS), 0);
 }
 
+TEST(ProgramShortcut, WithoutTheComponentOrShellLibraryMakesNothing) {
+    const std::wstring link = ShortcutIn(CSIDL_DESKTOPDIRECTORY);
+    DeleteFileW(link.c_str());
+    SystemLibrary missing(L"zmr_no_such_library.dll");
+    // kernel32 loads, but has none of the functions a shortcut needs.
+    SystemLibrary kernel32(L"kernel32.dll");
+    EXPECT_EQ(CreateProgramShortcutFrom(missing, Shell32Library(), nullptr, L"Zenmora", CSIDL_DESKTOP), 0);
+    EXPECT_EQ(CreateProgramShortcutFrom(Ole32Library(), missing, nullptr, L"Zenmora", CSIDL_DESKTOP), 0);
+    EXPECT_EQ(CreateProgramShortcutFrom(kernel32, Shell32Library(), nullptr, L"Zenmora", CSIDL_DESKTOP), 0);
+    EXPECT_EQ(CreateProgramShortcutFrom(Ole32Library(), kernel32, nullptr, L"Zenmora", CSIDL_DESKTOP), 0);
+    EXPECT_FALSE(FileExists(link));
+    // Both real libraries make it, so the zeros above are the libraries' doing.
+    EXPECT_EQ(CreateProgramShortcutFrom(Ole32Library(), Shell32Library(), nullptr, L"Zenmora", CSIDL_DESKTOP), 1);
+    EXPECT_TRUE(FileExists(link));
+    DeleteFileW(link.c_str());
+}
+
 // Run only by the next test, from a copy of this program in a folder whose
 // name the ANSI code page cannot spell.
 TEST(ProgramShortcut, DISABLED_MadeByTheCopy) {

@@ -11,16 +11,30 @@
 // The shell's results are not examined: a missing document or screensaver
 // is simply not shown, and the game goes on.
 
-void OpenHelpFile() {
+namespace {
+
+// Hands the request to the shell's ShellExecuteW; false when the shell
+// library or that function cannot be had.
+bool Execute(SystemLibrary& shell32, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+             const wchar_t* folder) {
+    auto* execute = FindSystemFunction<decltype(ShellExecuteW)>(shell32, "ShellExecuteW");
+    if (execute == nullptr) {
+        return false;
+    }
+    execute(nullptr, verb, file, parameters, folder, SW_SHOWNORMAL);
+    return true;
+}
+
+}  // namespace
+
+bool OpenHelpFileFrom(SystemLibrary& shell32) {
     const std::wstring folder = GetProgramFolderPath();
-    ShellExecuteW(nullptr, nullptr, kHelpFilePath, nullptr, folder.c_str(), SW_SHOWNORMAL);
+    return Execute(shell32, nullptr, kHelpFilePath, nullptr, folder.c_str());
 }
 
-void OpenHomePage() {
-    ShellExecuteW(nullptr, L"open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
-}
+bool OpenHomePageFrom(SystemLibrary& shell32) { return Execute(shell32, L"open", kHomePageAddress, nullptr, nullptr); }
 
-void StartScreensaver() {
+bool StartScreensaverFrom(SystemLibrary& shell32) {
     const std::wstring path = GetProgramFolderPath(kScreensaverFileName);
     // "/s" asks for the full-screen saver. On Windows the open command of a
     // screen-saver file already adds /S and drops any other parameters, so
@@ -28,5 +42,11 @@ void StartScreensaver() {
     // only the parameters given here, and without them the saver would
     // start in configuration mode and show nothing. The shell starts the
     // saver and returns at once: the game keeps running underneath.
-    ShellExecuteW(nullptr, L"open", path.c_str(), L"/s", nullptr, SW_SHOWNORMAL);
+    return Execute(shell32, L"open", path.c_str(), L"/s", nullptr);
 }
+
+void OpenHelpFile() { OpenHelpFileFrom(Shell32Library()); }
+
+void OpenHomePage() { OpenHomePageFrom(Shell32Library()); }
+
+void StartScreensaver() { StartScreensaverFrom(Shell32Library()); }

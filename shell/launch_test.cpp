@@ -27,6 +27,14 @@ std::wstring ReadWholeFile(const std::wstring& path) {
     return text;
 }
 
+std::string Narrow(const wchar_t* text) {
+    std::string narrow;
+    for (; *text != L'\0'; ++text) {
+        narrow += static_cast<char>(*text);
+    }
+    return narrow;
+}
+
 std::wstring Lower(std::wstring text) {
     std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
     return text;
@@ -93,5 +101,21 @@ TEST(StartScreensaver, MissingSaverIsSilent) {
     EXPECT_LT(GetTickCount() - start, 4000u);
     // No message box or other window of the game's appears.
     harness::PumpFor(500);
+    EXPECT_EQ(harness::FindDialogOfThread(GetCurrentThreadId()), nullptr);
+}
+
+TEST(StartScreensaver, WithoutTheShellNothingIsOpenedOrStarted) {
+    RecorderAsScreensaver recorder;
+    ASSERT_TRUE(recorder.copied());
+    SystemLibrary missing(L"zmr_no_such_library.dll");
+    // kernel32 loads, but has no ShellExecuteW.
+    SystemLibrary kernel32(L"kernel32.dll");
+    for (SystemLibrary* shell32 : {&missing, &kernel32}) {
+        EXPECT_FALSE(StartScreensaverFrom(*shell32)) << Narrow(shell32->fileName());
+        EXPECT_FALSE(OpenHelpFileFrom(*shell32)) << Narrow(shell32->fileName());
+        EXPECT_FALSE(OpenHomePageFrom(*shell32)) << Narrow(shell32->fileName());
+    }
+    harness::PumpFor(1500);
+    EXPECT_TRUE(ReadWholeFile(recorder.record()).empty()) << "the screensaver was started all the same";
     EXPECT_EQ(harness::FindDialogOfThread(GetCurrentThreadId()), nullptr);
 }

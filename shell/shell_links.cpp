@@ -11,29 +11,52 @@
 
 namespace {
 
+// What making a shortcut needs of the component and shell libraries.
+struct LinkFunctions {
+    decltype(CoInitialize)* initialize;
+    decltype(CoUninitialize)* uninitialize;
+    decltype(CoCreateInstance)* createInstance;
+    decltype(CoTaskMemFree)* freeMemory;
+    decltype(SHGetSpecialFolderLocation)* specialFolderLocation;
+    decltype(SHGetPathFromIDListW)* pathFromItems;
+
+    // False when any of them is missing.
+    bool Find(SystemLibrary& ole32, SystemLibrary& shell32) {
+        initialize = FindSystemFunction<decltype(CoInitialize)>(ole32, "CoInitialize");
+        uninitialize = FindSystemFunction<decltype(CoUninitialize)>(ole32, "CoUninitialize");
+        createInstance = FindSystemFunction<decltype(CoCreateInstance)>(ole32, "CoCreateInstance");
+        freeMemory = FindSystemFunction<decltype(CoTaskMemFree)>(ole32, "CoTaskMemFree");
+        specialFolderLocation =
+            FindSystemFunction<decltype(SHGetSpecialFolderLocation)>(shell32, "SHGetSpecialFolderLocation");
+        pathFromItems = FindSystemFunction<decltype(SHGetPathFromIDListW)>(shell32, "SHGetPathFromIDListW");
+        return initialize != nullptr && uninitialize != nullptr && createInstance != nullptr &&
+               freeMemory != nullptr && specialFolderLocation != nullptr && pathFromItems != nullptr;
+    }
+};
+
 // The file-system path of a special folder; empty when it has none.
-std::wstring SpecialFolderPath(HWND owner, int folderId) {
+std::wstring SpecialFolderPath(const LinkFunctions& functions, HWND owner, int folderId) {
     LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &items)) || items == nullptr) {
+    if (FAILED(functions.specialFolderLocation(owner, folderId, &items)) || items == nullptr) {
         return std::wstring();
     }
     wchar_t folder[MAX_PATH] = {};
-    const BOOL found = SHGetPathFromIDListW(items, folder);
-    CoTaskMemFree(items);
+    const BOOL found = functions.pathFromItems(items, folder);
+    functions.freeMemory(items);
     return found ? std::wstring(folder) : std::wstring();
 }
 
-int SaveShortcut(HWND owner, const wchar_t* baseName, int folderId) {
+int SaveShortcut(const LinkFunctions& functions, HWND owner, const wchar_t* baseName, int folderId) {
     IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link)))) {
+    if (FAILED(functions.createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                        reinterpret_cast<void**>(&link)))) {
         return 0;
     }
     IPersistFile* file = nullptr;
     int made = 0;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
         const std::wstring target = GetProgramPath();
-        const std::wstring folder = SpecialFolderPath(owner, folderId);
+        const std::wstring folder = SpecialFolderPath(functions, owner, folderId);
         if (!target.empty() && !folder.empty() && SUCCEEDED(link->SetPath(target.c_str()))) {
             std::wstring path = folder;
             if (path.back() != L'\\') {
@@ -53,13 +76,22 @@ int SaveShortcut(HWND owner, const wchar_t* baseName, int folderId) {
 
 }  // namespace
 
-int CreateProgramShortcut(HWND owner, const wchar_t* baseName, int folderId) {
+int CreateProgramShortcutFrom(SystemLibrary& ole32, SystemLibrary& shell32, HWND owner, const wchar_t* baseName,
+                              int folderId) {
+    LinkFunctions functions{};
+    if (!functions.Find(ole32, shell32)) {
+        return 0;
+    }
     // A thread already in the multithreaded apartment keeps it; the link
     // object works there too, and that initialisation is not ours to undo.
-    const HRESULT initialised = CoInitialize(nullptr);
-    const int made = SaveShortcut(owner, baseName, folderId);
+    const HRESULT initialised = functions.initialize(nullptr);
+    const int made = SaveShortcut(functions, owner, baseName, folderId);
     if (SUCCEEDED(initialised)) {
-        CoUninitialize();
+        functions.uninitialize();
     }
     return made;
+}
+
+int CreateProgramShortcut(HWND owner, const wchar_t* baseName, int folderId) {
+    return CreateProgramShortcutFrom(Ole32Library(), Shell32Library(), owner, baseName, folderId);
 }

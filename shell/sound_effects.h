@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "shell/system_library.h"
+
 // The folder beside the program that holds the sound files, one
 // "<name>.wav" for each sound name.
 inline constexpr wchar_t kSoundFolderName[] = L"sounds";
@@ -14,5 +16,9 @@ std::wstring SoundSourceFor(const wchar_t* name, bool* isFile);
 
 // Plays the sound of `name` asynchronously, never a default sound in its
 // place. A no-stop sound is skipped while another sound plays. A sound that
-// cannot be played is simply not heard.
+// cannot be played is simply not heard. The sound library is loaded at the
+// first sound.
 void PlayNamedSound(const wchar_t* name, bool noStop);
+// The same with the sound functions taken from `winmm`: false, with nothing
+// played, when that library or its PlaySoundW cannot be had.
+bool PlayNamedSoundFrom(SystemLibrary& winmm, const wchar_t* name, bool noStop);

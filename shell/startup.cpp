@@ -30,15 +30,16 @@ struct WindowClass {
     bool crownIcon;
     ClassCursor cursor;
     ClassBackground background;
-    bool mainMenu;
 };
 
 constexpr WindowClass kClasses[] = {
-    {kMainWindowClass, MainWindowProc, true, ClassCursor::Arrow, ClassBackground::Felt, true},
-    {kHistoryWindowClass, HistoryWindowProc, false, ClassCursor::None, ClassBackground::None, false},
-    {kVictoryWindowClass, VictoryWindowProc, false, ClassCursor::Hand, ClassBackground::Felt, false},
-    {kDeadlockWindowClass, DeadlockWindowProc, false, ClassCursor::Hand, ClassBackground::Hollow, false},
-    {kTileWindowClass, TileWindowProc, false, ClassCursor::Hand, ClassBackground::None, false},
+    // The main window's menu is not the class's: its creation attaches it
+    // once the selection dialog has been answered (SetUp in play/main_window.cpp).
+    {kMainWindowClass, MainWindowProc, true, ClassCursor::Arrow, ClassBackground::Felt},
+    {kHistoryWindowClass, HistoryWindowProc, false, ClassCursor::None, ClassBackground::None},
+    {kVictoryWindowClass, VictoryWindowProc, false, ClassCursor::Hand, ClassBackground::Felt},
+    {kDeadlockWindowClass, DeadlockWindowProc, false, ClassCursor::Hand, ClassBackground::Hollow},
+    {kTileWindowClass, TileWindowProc, false, ClassCursor::Hand, ClassBackground::None},
 };
 
 HCURSOR ClassCursorOf(HINSTANCE instance, ClassCursor cursor) {
@@ -82,7 +83,6 @@ void RegisterGameClasses(HINSTANCE instance) {
         }
         windowClass.hCursor = ClassCursorOf(instance, row.cursor);
         windowClass.hbrBackground = ClassBackgroundOf(instance, row.background);
-        windowClass.lpszMenuName = row.mainMenu ? MAKEINTRESOURCEW(IDM_MAIN_MENU) : nullptr;
         windowClass.lpszClassName = row.name;
         // A class that cannot be registered shows up as a window that cannot be made.
         RegisterClassExW(&windowClass);

@@ -118,10 +118,19 @@ void StopClock(HWND mainWindow) {
     KillTimer(mainWindow, kClockTimerId);
 }
 
-HWND CreateStatusBar(HWND mainWindow) {
-    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+HWND CreateStatusBarFrom(SystemLibrary& comctl32, HWND mainWindow) {
     state.mainWindow = mainWindow;
+    state.bar = nullptr;
+    // The bar's class comes with the common controls; without them the game
+    // runs with no bar, and the texts meant for it go nowhere.
+    auto* initialise = FindSystemFunction<decltype(InitCommonControlsEx)>(comctl32, "InitCommonControlsEx");
+    if (initialise == nullptr) {
+        return nullptr;
+    }
+    // Its result is not examined: a bar that cannot be made shows as a null
+    // window, the same as a missing library.
+    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    initialise(&controls);
     state.bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
                                 mainWindow, nullptr,
                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE)), nullptr);
@@ -132,7 +141,12 @@ HWND CreateStatusBar(HWND mainWindow) {
     return state.bar;
 }
 
+HWND CreateStatusBar(HWND mainWindow) { return CreateStatusBarFrom(Comctl32Library(), mainWindow); }
+
 void SetStatusText(const wchar_t* text) {
+    if (state.bar == nullptr) {
+        return;
+    }
     SendMessageW(state.bar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "shell/system_library.h"
+
 // Timer 1 of the main window drives the clock.
 constexpr UINT_PTR kClockTimerId = 1;
 // A view button is told to load its hand cursor.
@@ -22,8 +24,13 @@ void ResumeClock(HWND mainWindow);
 // Main window destruction: the flag is 1 and timer 1 is stopped.
 void StopClock(HWND mainWindow);
 
-// Initialises the common controls and creates the bar across the bottom.
+// Loads and initialises the common controls and creates the bar across the
+// bottom.
 HWND CreateStatusBar(HWND mainWindow);
+// The same with the common controls taken from `comctl32`: null, with no bar
+// and every later text shown nowhere, when that library or its
+// InitCommonControlsEx cannot be had.
+HWND CreateStatusBarFrom(SystemLibrary& comctl32, HWND mainWindow);
 // Shows `text` on the bar as its one part; visible on Windows and under Wine.
 void SetStatusText(const wchar_t* text);
 // Timer 1: the local date and time on the bar.

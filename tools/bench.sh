@@ -61,7 +61,7 @@ if [ "$part" = all ] || [ "$part" = saver ]; then
 fi
 [ "$part" != saver ] || exit 0
 
-runs=10
+runs=20
 echo
 echo "== Start-up under Wine: $runs starts each, one warm Wine server"
 cmake --preset win32 >/dev/null
