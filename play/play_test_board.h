@@ -1,6 +1,7 @@
 // Shared by the host tests of play: a dealt board of the game's own, and ways to find tiles on it.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "board/freedom.h"
@@ -45,6 +46,25 @@ inline int TakenPairs() {
     int taken = 0;
     for (const TileSlot& slot : tileSlots) taken += slot.state >= 2 ? 1 : 0;
     return taken / 2;
+}
+
+// Gives the slot face `face`; the slot that had it takes the slot's old one,
+// so every face stays on one slot.
+inline void SetFace(int slot, int face) {
+    for (TileSlot& other : tileSlots) {
+        if (other.face == face) std::swap(other.face, tileSlots[slot].face);
+    }
+}
+
+// Leaves only `slots` on the board and takes every other tile (their ages
+// are no real history, and none is the first of all 72 pairs); slots[2k]
+// and slots[2k + 1] become a pair of kind k.
+inline void LeaveOnlyPairs(const std::vector<int>& slots) {
+    for (int slot = 0; slot < kSlotCount; ++slot) tileSlots[slot].state = 2 + slot / 4;
+    for (std::size_t n = 0; n < slots.size(); ++n) {
+        SetFace(slots[n], static_cast<int>(n / 2) + (n % 2 == 0 ? 0 : kKindCount));
+        tileSlots[slots[n]].state = 0;
+    }
 }
 
 // Pixels of the slot's face area that carry the look `index`.
