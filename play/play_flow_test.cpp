@@ -98,6 +98,24 @@ TEST_F(PlayFlow, ClearingByClicksEndsTheDeadlockCountAndAfterTheAnswerShowsNoVic
     }
 }
 
+// With 71 pairs taken the last pair is a deadlock only when one tile lies on
+// the other; with all 72 taken the board is cleared, not stuck.
+TEST_F(PlayFlow, TheLastPairIsADeadlockOnlyWhenStacked) {
+    struct Row {
+        std::vector<int> left;
+        int deadlocked;
+    };
+    for (const Row& row : {Row{{142, 143}, 1}, Row{{0, 1}, 0}, Row{{}, 0}}) {
+        ASSERT_TRUE(Deal(1, 31337));
+        LeaveOnlyPairs(row.left);
+        ASSERT_EQ(TakenPairs(), 72 - static_cast<int>(row.left.size()) / 2);
+        if (!row.left.empty()) {
+            ASSERT_EQ(IsTileFree(row.left[0]), 1 - row.deadlocked);
+        }
+        EXPECT_EQ(IsDeadlocked(), row.deadlocked) << row.left.size() << " tiles left";
+    }
+}
+
 TEST_F(PlayFlow, ClearingShowsTheVictoryOncePerDealAndUndoDoesNotBringItBack) {
     for (int pair = 71; pair >= 0; --pair) ClickPair(pair);
     EXPECT_EQ(IsBoardCleared(), 1);

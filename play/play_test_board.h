@@ -1,6 +1,7 @@
 // Shared by the host tests of play: a dealt board of the game's own, and ways to find tiles on it.
 #pragma once
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -56,14 +57,18 @@ inline void SetFace(int slot, int face) {
     }
 }
 
-// Leaves only `slots` on the board and takes every other tile (their ages
-// are no real history, and none is the first of all 72 pairs); slots[2k]
-// and slots[2k + 1] become a pair of kind k.
+// Leaves only `slots` on the board and takes every other tile, aged 2, 3,
+// ... two by two as if taken in slot order (no real history: the pairs taken
+// need not match); slots[2k] and slots[2k + 1] become a pair of kind k.
 inline void LeaveOnlyPairs(const std::vector<int>& slots) {
-    for (int slot = 0; slot < kSlotCount; ++slot) tileSlots[slot].state = 2 + slot / 4;
+    const int taken = kSlotCount - static_cast<int>(slots.size());
+    int order = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const bool left = std::find(slots.begin(), slots.end(), slot) != slots.end();
+        tileSlots[slot].state = left ? 0 : 2 + (taken - 1 - order++) / 2;
+    }
     for (std::size_t n = 0; n < slots.size(); ++n) {
         SetFace(slots[n], static_cast<int>(n / 2) + (n % 2 == 0 ? 0 : kKindCount));
-        tileSlots[slots[n]].state = 0;
     }
 }
 
