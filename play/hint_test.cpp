@@ -1,12 +1,14 @@
 // The hint worker: its order of pairs, its looks in and out of answer mode, its end, and stopping it from any state while tiles are clicked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <random>
 #include <thread>
 
+#include "play/game_commands.h"
 #include "play/hint.h"
 #include "play/outcome.h"
 #include "play/play_test_board.h"
@@ -90,6 +92,74 @@ TEST_F(Hint, ShowsEveryFreePairOnceByTheHigherSlotThenTheLower) {
     }
 }
 
+// Boards reduced to a few pairs, every other tile taken and free: only the
+// pairs on the board are shown, higher slot first, never a taken tile of
+// their kind; slots 1 and 0 make the first pair there is.
+TEST_F(Hint, OnAReducedBoardShowsThePairsLeftAndNoTakenTile) {
+    struct Row {
+        std::vector<int> slots;
+        std::vector<std::pair<int, int>> shown;
+    };
+    const Row rows[] = {
+        {{0, 1}, {{1, 0}}},
+        {{143, 0}, {{143, 0}}},
+        {{70, 143, 0, 10}, {{10, 0}, {143, 70}}},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(Deal(1, 2024));
+        LeaveOnlyPairs(row.slots);
+        for (int slot : row.slots) ASSERT_EQ(IsTileFree(slot), 1) << slot;
+        StartHint();
+        ASSERT_TRUE(WaitForHintToEnd());
+        EXPECT_EQ(ShownPairs(), row.shown) << "board of " << row.slots.size() << " tiles from slot " << row.slots[0];
+    }
+}
+
+// A tile clicked while the hint runs, on a board of two pairs: {0, 1}, shown
+// first, and {70, 143}. Tile 70 is clicked while the first or the second pair
+// is green. The answer's pair turns green in its turn like any other, and
+// afterwards is yellow and unselected; another pair's tile stays selected.
+TEST_F(Hint, ATileClickedWhileTheHintRunsEndsSelectedOrBackInTheAnswersYellow) {
+    hintTiming = {200ms, 1ms};
+    struct Row {
+        bool answerPair;
+        std::size_t clickWhileShowing;
+        int state;
+        Look look;
+    };
+    const Row rows[] = {
+        {false, 0, 1, LookSelected},
+        {false, 1, 1, LookSelected},
+        {true, 0, 0, LookAnswer},
+        {true, 1, 0, LookAnswer},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "answer " << row.answerPair << ", click during pair " << row.clickWhileShowing);
+        ASSERT_TRUE(Deal(1, 2024));
+        LeaveOnlyPairs({0, 1, 70, 143});
+        if (row.answerPair) {
+            gameState.answerMode = 1;
+            gameState.answerStep = 7;
+            for (int slot : {70, 143}) {
+                tileSlots[slot].pair = 7;
+                RecolorTile(slot, LookNormal, 0, 0, LookAnswer, false);
+            }
+        }
+        StartHint();
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (ShownPairs().size() <= row.clickWhileShowing && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(1ms);
+        }
+        ClickTile(70);
+        ASSERT_TRUE(WaitForHintToEnd());
+        EXPECT_EQ(ShownPairs(), (std::vector<std::pair<int, int>>{{1, 0}, {143, 70}}));
+        EXPECT_EQ(tileSlots[70].state, row.state);
+        EXPECT_EQ(LookPixels(70, row.look), kLookEndOffset - kLookFirstOffset);
+        EXPECT_EQ(LookPixels(143, row.answerPair ? LookAnswer : LookNormal), kLookEndOffset - kLookFirstOffset);
+        for (int slot : {0, 1}) EXPECT_EQ(LookPixels(slot, LookNormal), kLookEndOffset - kLookFirstOffset) << slot;
+    }
+}
+
 TEST_F(Hint, StartsWithNothingSelectedAndGivesTheAnswerPairItsYellowBack) {
     gameState.answerMode = 1;
     gameState.answerStep = 71;
@@ -120,11 +190,23 @@ TEST_F(Hint, StopEndsItAtOnceDuringItsWaitAndTurnsTheGreenTilesBack) {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (ShownPairs().empty() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
     ASSERT_EQ(ShownPairs().size(), 1u);
+    const std::pair<int, int> green = ShownPairs()[0];
+    const int run = CurrentHintRun();
+    const std::size_t callsBefore = recordedScreenCalls.size();
     const auto before = std::chrono::steady_clock::now();
     EXPECT_EQ(StopHint(), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
     EXPECT_EQ(HintIsRunning(), 0);
+    // A report of the stopped run is told apart from the next run's.
+    EXPECT_NE(CurrentHintRun(), run);
     for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookHint), 0) << slot;
+    // The green pair is drawn in its own look at once.
+    const std::vector<ScreenCall> afterStop(recordedScreenCalls.begin() + static_cast<std::ptrdiff_t>(callsBefore),
+                                            recordedScreenCalls.end());
+    for (int slot : {green.first, green.second}) {
+        EXPECT_NE(std::find(afterStop.begin(), afterStop.end(), ScreenCall{ScreenCall::Draw, slot, false}),
+                  afterStop.end()) << slot;
+    }
     const std::size_t calls = RecordedCallsOf(ScreenCall::Draw).size();
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(RecordedCallsOf(ScreenCall::Draw).size(), calls);
@@ -148,6 +230,18 @@ TEST_F(Hint, SaysDeadlockOnlyWhenNoPairIsLeftAndNothingOnAClearedBoard) {
     ASSERT_TRUE(WaitForHintToEnd());
     EXPECT_TRUE(RecordedCallsOf(ScreenCall::HintDeadlock).empty());
     EXPECT_TRUE(ShownPairs().empty());
+}
+
+// Every key and command first stops the hint and takes the pictures down.
+TEST_F(Hint, TheCommandPrologueStopsTheHintAndHidesThePictures) {
+    hintTiming = {10s, 10s};
+    StartHint();
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (ShownPairs().empty() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    RunCommandPrologue();
+    EXPECT_EQ(HintIsRunning(), 0);
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookHint), 0) << slot;
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::HidePictures).size(), 1u);
 }
 
 // Starts and stops hints thousands of times on one thread while another

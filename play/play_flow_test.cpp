@@ -1,6 +1,8 @@
 // Undo, the deadlock and victory tests after a click, and the answer: the rules through the screen recorder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/outcome.h"
@@ -33,6 +35,7 @@ TEST_F(PlayFlow, UndoBringsBackTheLatestPairOrOnlyDropsSelections) {
     EXPECT_EQ(tileSlots[first].state, 0);
     EXPECT_EQ(LookPixels(first, LookSelected), 0);
     EXPECT_TRUE(RecordedCallsOf(ScreenCall::Sound).empty());
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::Draw), (std::vector<ScreenCall>{{ScreenCall::Draw, first, false}}));
 
     for (int pair = 71; pair >= 67; --pair) ClickPair(pair);
     ClickTile(SlotsOfPair(66)[0]);
@@ -57,6 +60,60 @@ TEST_F(PlayFlow, UndoBringsBackTheLatestPairOrOnlyDropsSelections) {
     EXPECT_EQ(UndoBackToCell(1, CountedUndo), 0);
     EXPECT_EQ(UndoBackToCell(-1, CountedUndo), 0);
     EXPECT_EQ(undoCalls, 3);
+}
+
+// Back to a history cell: its pair and every later one come back, one undo
+// each, so cell 0 brings back every pair; a cell past the last does nothing.
+TEST_F(PlayFlow, UndoBackToCellUndoesFromThatCellOn) {
+    struct Row {
+        int taken, cell, undos;
+    };
+    for (const Row row : {Row{4, 0, 4}, Row{4, 3, 1}, Row{4, 4, 0}, Row{4, -1, 0}, Row{1, 0, 1}, Row{0, 0, 0},
+                          Row{72, 0, 72}, Row{72, 71, 1}}) {
+        ASSERT_TRUE(Deal(1, 31337));
+        for (int pair = 71; pair > 71 - row.taken; --pair) ClickPair(pair);
+        undoCalls = 0;
+        EXPECT_EQ(UndoBackToCell(row.cell, CountedUndo), row.undos) << row.taken << " taken, cell " << row.cell;
+        EXPECT_EQ(undoCalls, row.undos);
+        EXPECT_EQ(TakenPairs(), row.taken - row.undos);
+    }
+}
+
+// Clearing the board by clicks sets the deadlock count back to 0, and shows
+// the victory unless the answer was started since the deal.
+TEST_F(PlayFlow, ClearingByClicksEndsTheDeadlockCountAndAfterTheAnswerShowsNoVictory) {
+    struct Row {
+        int deadlocks;
+        bool answer;
+        std::size_t victories;
+    };
+    for (const Row row : {Row{0, false, 1}, Row{3, false, 1}, Row{1, true, 0}}) {
+        ASSERT_TRUE(Deal(1, 31337));
+        gameState.deadlockCount = row.deadlocks;
+        if (row.answer) StartAnswer();
+        for (int pair = 71; pair >= 0; --pair) ClickPair(pair);
+        ASSERT_EQ(TakenPairs(), 72);
+        EXPECT_EQ(gameState.deadlockCount, 0) << row.deadlocks << " deadlocks, answer " << row.answer;
+        EXPECT_EQ(RecordedCallsOf(ScreenCall::VictoryPicture).size(), row.victories) << "answer " << row.answer;
+    }
+}
+
+// With 71 pairs taken the last pair is a deadlock only when one tile lies on
+// the other; with all 72 taken the board is cleared, not stuck.
+TEST_F(PlayFlow, TheLastPairIsADeadlockOnlyWhenStacked) {
+    struct Row {
+        std::vector<int> left;
+        int deadlocked;
+    };
+    for (const Row& row : {Row{{142, 143}, 1}, Row{{0, 1}, 0}, Row{{}, 0}}) {
+        ASSERT_TRUE(Deal(1, 31337));
+        LeaveOnlyPairs(row.left);
+        ASSERT_EQ(TakenPairs(), 72 - static_cast<int>(row.left.size()) / 2);
+        if (!row.left.empty()) {
+            ASSERT_EQ(IsTileFree(row.left[0]), 1 - row.deadlocked);
+        }
+        EXPECT_EQ(IsDeadlocked(), row.deadlocked) << row.left.size() << " tiles left";
+    }
 }
 
 TEST_F(PlayFlow, ClearingShowsTheVictoryOncePerDealAndUndoDoesNotBringItBack) {
@@ -153,10 +210,19 @@ TEST_F(PlayFlow, SpacePlaysTheWholeAnswerWithoutAVictoryAndAnotherPairEndsIt) {
     gameState.takeCount = 72;
     gameState.victoryPending = 1;
     recordedAnswerChoice = 1001;
+    ClearRecordedScreen();
     OfferAnswer();
     ASSERT_EQ(gameState.answerMode, 1);
     EXPECT_EQ(TakenPairs(), 0);
     for (int slot : SlotsOfPair(71)) EXPECT_GT(LookPixels(slot, LookAnswer), 0);
+    // The history is composed again; the yellow pair is drawn last.
+    EXPECT_EQ(RecordedCallsOf(ScreenCall::Refresh), (std::vector<ScreenCall>{{ScreenCall::Refresh, 0, false}}));
+    ASSERT_GE(recordedScreenCalls.size(), 2u);
+    for (std::size_t n = 1; n <= 2; ++n) {
+        const ScreenCall& draw = recordedScreenCalls[recordedScreenCalls.size() - n];
+        EXPECT_EQ(draw.kind, ScreenCall::Draw);
+        EXPECT_EQ(tileSlots[draw.value].pair, 71);
+    }
     // "答え" again while it runs: つづきから leaves everything as it is.
     recordedAnswerChoice = 2;
     OfferAnswer();
@@ -166,7 +232,11 @@ TEST_F(PlayFlow, SpacePlaysTheWholeAnswerWithoutAVictoryAndAnotherPairEndsIt) {
     for (int step = 71; step >= 0; --step) {
         ASSERT_EQ(gameState.answerStep, step);
         TakeAnswerPair();
-        for (int slot : SlotsOfPair(step)) ASSERT_EQ(tileSlots[slot].state, 2) << "pair " << step;
+        for (int slot : SlotsOfPair(step)) {
+            ASSERT_EQ(tileSlots[slot].state, 2) << "pair " << step;
+            // Taken in yellow, it comes back (undo, restart) looking normal.
+            ASSERT_EQ(LookPixels(slot, LookAnswer), 0) << "pair " << step;
+        }
     }
     EXPECT_EQ(gameState.answerMode, 0);
     EXPECT_EQ(TakenPairs(), 72);
@@ -178,9 +248,15 @@ TEST_F(PlayFlow, SpacePlaysTheWholeAnswerWithoutAVictoryAndAnotherPairEndsIt) {
     recordedAnswerChoice = 1001;
     OfferAnswer();
     TakeAnswerPair();
+    ForgetRecordedCalls();
     UndoMove();
     EXPECT_EQ(gameState.answerMode, 0);
     for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(LookPixels(slot, LookAnswer), 0);
+    // The tiles that lost their yellow are drawn at once.
+    const std::vector<ScreenCall> draws = RecordedCallsOf(ScreenCall::Draw);
+    for (int slot : SlotsOfPair(70)) {
+        EXPECT_NE(std::find(draws.begin(), draws.end(), ScreenCall{ScreenCall::Draw, slot, false}), draws.end()) << slot;
+    }
 }
 
 }  // namespace

@@ -8,13 +8,14 @@
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "deal/deal_generator.h"
-#include "tests/support/deal_failure_recorder.h"
+#include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/game_state.h"
 #include "play/looks.h"
 #include "play/play_test_board.h"
 #include "play/screen_recorder.h"
 #include "play/selection.h"
+#include "tests/support/deal_failure_recorder.h"
 
 namespace {
 
@@ -224,6 +225,7 @@ TEST_F(PlayRules, TheAnswerMovesOnWithItsPairAndEndsWithAnotherOrTheLast) {
 
     // Deselecting a tile of the shown pair gives it its yellow back.
     ClickTile(next[0]);
+    EXPECT_TRUE(LooksAll(next[0], LookSelected));
     ClickTile(next[0]);
     EXPECT_TRUE(LooksAll(next[0], LookAnswer));
 
@@ -251,6 +253,83 @@ TEST_F(PlayRules, TheAnswerMovesOnWithItsPairAndEndsWithAnotherOrTheLast) {
     for (int pair = 71; pair >= 0; --pair) TakeAnswerPair(pair);
     EXPECT_EQ(gameState.answerMode, 0);
     EXPECT_EQ(gameState.answerStep, -1);
+}
+
+// A take in answer mode: both tiles of the yellow pair move the answer on and
+// the next pair is drawn in yellow at once; a pair with one of its tiles, or
+// none, ends the answer and takes every yellow away.
+TEST_F(PlayRules, OnlyBothTilesOfTheYellowPairMoveTheAnswerOn) {
+    enum Partner { OtherAnswerTile, SameKindElsewhere, NoAnswerTile };
+    for (const Partner partner : {OtherAnswerTile, SameKindElsewhere, NoAnswerTile}) {
+        ASSERT_TRUE(play_test::Deal(1, 20261208));
+        StartAnswer();
+        const std::vector<int> answer = play_test::SlotsOfPair(71);
+        std::vector<int> others;
+        for (int slot : FreeSlots()) {
+            if (tileSlots[slot].pair != 71) others.push_back(slot);
+        }
+        ASSERT_GE(others.size(), 2u);
+        int first = answer[0];
+        int second = answer[1];
+        if (partner == SameKindElsewhere) {
+            // A face of the yellow pair's kind that neither of its tiles has.
+            second = others[0];
+            int face = tileSlots[answer[0]].face;
+            do face = (face + kKindCount) % kSlotCount;
+            while (face == tileSlots[answer[1]].face);
+            play_test::SetFace(second, face);
+        } else if (partner == NoAnswerTile) {
+            first = others[0];
+            second = others[1];
+            play_test::SetFace(second, (tileSlots[first].face + kKindCount) % kSlotCount);
+        }
+        ASSERT_TRUE(FacesMatch(tileSlots[first].face, tileSlots[second].face));
+        recordedScreenCalls.clear();
+        ClickTile(first);
+        ClickTile(second);
+        ASSERT_GE(tileSlots[second].state, 2) << "partner " << partner;
+        const std::vector<ScreenCall> draws = RecordedCallsOf(ScreenCall::Draw);
+        const auto drawn = [&draws](int slot) {
+            return std::count(draws.begin(), draws.end(), ScreenCall{ScreenCall::Draw, slot, false}) > 0;
+        };
+        if (partner == OtherAnswerTile) {
+            EXPECT_EQ(gameState.answerMode, 1);
+            EXPECT_EQ(gameState.answerStep, 70);
+            for (int slot : play_test::SlotsOfPair(70)) {
+                EXPECT_TRUE(LooksAll(slot, LookAnswer)) << slot;
+                EXPECT_TRUE(drawn(slot)) << slot;
+            }
+        } else {
+            EXPECT_EQ(gameState.answerMode, 0) << "partner " << partner;
+            for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(PixelsOf(slot, LookAnswer), 0) << slot;
+            // The answer tile left on the board lost its yellow on the screen too.
+            for (int slot : answer) {
+                if (tileSlots[slot].state < 2) {
+                    EXPECT_TRUE(drawn(slot)) << slot;
+                }
+            }
+        }
+    }
+}
+
+// "はじめから" sounds "back" once when a pair comes back, never for a tile
+// that was only selected.
+TEST_F(PlayRules, RestartSoundsBackOnlyWhenAPairComesBack) {
+    struct Row {
+        int taken;
+        bool selected;
+        bool back;
+    };
+    for (const Row row : {Row{0, true, false}, Row{1, false, true}, Row{1, true, true}}) {
+        ASSERT_TRUE(play_test::Deal(1, 20261208));
+        for (int pair = 71; pair > 71 - row.taken; --pair) TakeAnswerPair(pair);
+        if (row.selected) ClickTile(LoneFreeTile());
+        recordedScreenCalls.clear();
+        RestartDeal();
+        EXPECT_EQ(RecordedCallsOf(ScreenCall::Sound),
+                  row.back ? std::vector<ScreenCall>{SoundCall(Sound::Back, false)} : std::vector<ScreenCall>{})
+            << row.taken << " taken, selected " << row.selected;
+    }
 }
 
 TEST_F(PlayRules, RestartBringsEveryPairBackWithOneSoundAndKeepsTheCounts) {
@@ -342,6 +421,76 @@ TEST_F(PlayRules, ViewsMoveOnlyOnAChangeAndANewArrangementReturnsToTheNormalView
     EXPECT_EQ(calls.back(), (ScreenCall{ScreenCall::Place, static_cast<int>(TilePlacementKind::Normal), false}));
     EXPECT_EQ(RecordedCallsOf(ScreenCall::Show).size(), 144u);
     EXPECT_EQ(gameState.viewRaised, 0);
+}
+
+// Recolouring turns exactly the pixels of its source indices (a 0 source
+// stands for the first) into the target, inside the face area only; the
+// picture carries every index from 0 to 19, so a wrong source shows.
+TEST_F(PlayRules, RecolouringChangesOnlyTheSourceIndices) {
+    struct Row {
+        int source1, source2, source3, target;
+        std::vector<int> changed;
+    };
+    const Row rows[] = {
+        {LookNormal, LookHint, LookAnswer, LookSelected, {LookNormal, LookHint, LookAnswer}},
+        {LookSelected, 0, 0, LookNormal, {LookSelected}},
+        {LookHint, LookSelected, 0, LookAnswer, {LookHint, LookSelected}},
+        {LookAnswer, 0, LookNormal, LookHint, {LookAnswer, LookNormal}},
+        {LookHint, LookAnswer, LookSelected, LookNormal, {LookHint, LookAnswer, LookSelected}},
+    };
+    constexpr int kPictureBytes = 44 * 62;
+    unsigned char* pixels = FacePixels(tileSlots[0].face);
+    const auto paint = [pixels] {
+        for (int offset = 0; offset < kPictureBytes; ++offset) pixels[offset] = static_cast<unsigned char>(offset % 20);
+    };
+    const auto wrongPixels = [pixels](const std::vector<int>& changed, int target) {
+        int wrong = 0;
+        for (int offset = 0; offset < kPictureBytes; ++offset) {
+            const int before = offset % 20;
+            const bool inside = offset >= kLookFirstOffset && offset < kLookEndOffset;
+            const bool turns = inside && std::find(changed.begin(), changed.end(), before) != changed.end();
+            wrong += pixels[offset] != (turns ? target : before);
+        }
+        return wrong;
+    };
+    for (const Row& row : rows) {
+        paint();
+        RecolorTile(0, row.source1, row.source2, row.source3, row.target, false);
+        EXPECT_EQ(wrongPixels(row.changed, row.target), 0)
+            << row.source1 << ' ' << row.source2 << ' ' << row.source3 << " to " << row.target;
+    }
+    // Resetting every look leaves the other indices alone too.
+    paint();
+    ResetAllLooks(false);
+    EXPECT_EQ(wrongPixels({LookHint, LookSelected, LookAnswer}, LookNormal), 0);
+    EXPECT_TRUE(recordedScreenCalls.empty());
+}
+
+// A fresh start's counters and flags, whatever the last game left.
+TEST_F(PlayRules, AFreshStartClearsTheCountersAndFlags) {
+    gameState = GameState{.answerMode = 1, .takeCount = 30, .deadlockCount = 2, .victoryPending = 0, .viewRaised = 1};
+    ResetGameStateForStart();
+    EXPECT_EQ(gameState.answerMode, 0);
+    EXPECT_EQ(gameState.takeCount, 0);
+    EXPECT_EQ(gameState.deadlockCount, 0);
+    EXPECT_EQ(gameState.victoryPending, 1);
+    EXPECT_EQ(gameState.viewRaised, 0);
+}
+
+// A window names the first slot that holds it; 0 names none, even where a
+// slot has no window yet.
+TEST_F(PlayRules, SlotOfWindowFindsTheSlotHoldingTheWindow) {
+    for (int slot = 0; slot < kSlotCount; ++slot) tileSlots[slot].window = 5000 + 4 * slot;
+    tileSlots[7].window = 0;
+    tileSlots[90].window = tileSlots[20].window;
+    struct Row {
+        int window, slot;
+    };
+    for (const Row row : {Row{5000, 0}, Row{5000 + 4 * 143, 143}, Row{5000 + 4 * 20, 20}, Row{5001, -1},
+                          Row{4996, -1}, Row{0, -1}, Row{-1, -1}}) {
+        EXPECT_EQ(SlotOfWindow(row.window), row.slot) << "window " << row.window;
+    }
+    for (TileSlot& slot : tileSlots) slot.window = 0;
 }
 
 TEST_F(PlayRules, TheSoundSwitchIsShownAndStoredOnlyWhenItChanges) {

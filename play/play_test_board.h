@@ -1,6 +1,8 @@
 // Shared by the host tests of play: a dealt board of the game's own, and ways to find tiles on it.
 #pragma once
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "board/freedom.h"
@@ -45,6 +47,29 @@ inline int TakenPairs() {
     int taken = 0;
     for (const TileSlot& slot : tileSlots) taken += slot.state >= 2 ? 1 : 0;
     return taken / 2;
+}
+
+// Gives the slot face `face`; the slot that had it takes the slot's old one,
+// so every face stays on one slot.
+inline void SetFace(int slot, int face) {
+    for (TileSlot& other : tileSlots) {
+        if (other.face == face) std::swap(other.face, tileSlots[slot].face);
+    }
+}
+
+// Leaves only `slots` on the board and takes every other tile, aged 2, 3,
+// ... two by two as if taken in slot order (no real history: the pairs taken
+// need not match); slots[2k] and slots[2k + 1] become a pair of kind k.
+inline void LeaveOnlyPairs(const std::vector<int>& slots) {
+    const int taken = kSlotCount - static_cast<int>(slots.size());
+    int order = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const bool left = std::find(slots.begin(), slots.end(), slot) != slots.end();
+        tileSlots[slot].state = left ? 0 : 2 + (taken - 1 - order++) / 2;
+    }
+    for (std::size_t n = 0; n < slots.size(); ++n) {
+        SetFace(slots[n], static_cast<int>(n / 2) + (n % 2 == 0 ? 0 : kKindCount));
+    }
 }
 
 // Pixels of the slot's face area that carry the look `index`.
