@@ -11,7 +11,7 @@
 #include "play/game_commands.h"
 #include "play/hint.h"
 #include "play/outcome.h"
-#include "play/play_test_board.h"
+#include "tests/support/play_test_board.h"
 
 namespace {
 

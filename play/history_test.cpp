@@ -11,8 +11,8 @@
 #include "deal/deal_generator.h"
 #include "play/game_state.h"
 #include "play/history.h"
-#include "play/play_test_board.h"
-#include "play/screen_recorder.h"
+#include "tests/support/play_test_board.h"
+#include "tests/support/play_screen_recorder.h"
 #include "play/selection.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "shell/status_bar.h"
 #include "shell/texts.h"
 #include "tests/support/window_harness.h"
-#include "play/game_window_testing.h"
+#include "tests/support/game_window_testing.h"
 
 namespace {
 

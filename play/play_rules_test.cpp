@@ -12,8 +12,8 @@
 #include "play/game_commands.h"
 #include "play/game_state.h"
 #include "play/looks.h"
-#include "play/play_test_board.h"
-#include "play/screen_recorder.h"
+#include "tests/support/play_test_board.h"
+#include "tests/support/play_screen_recorder.h"
 #include "play/selection.h"
 #include "tests/support/deal_failure_recorder.h"
 

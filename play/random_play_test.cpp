@@ -12,7 +12,7 @@
 #include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/hint.h"
-#include "play/play_test_board.h"
+#include "tests/support/play_test_board.h"
 #include "play/undo.h"
 
 namespace {

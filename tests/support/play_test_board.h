@@ -12,7 +12,7 @@
 #include "tests/support/deal_failure_recorder.h"
 #include "play/game_state.h"
 #include "play/looks.h"
-#include "play/screen_recorder.h"
+#include "tests/support/play_screen_recorder.h"
 #include "play/selection.h"
 
 namespace play_test {
