@@ -1,6 +1,7 @@
 // The main window: sets the game up when created, dispatches every key and command, and stores the settings when it goes.
 #include <windows.h>
 
+#include <cstddef>
 #include <ctime>
 
 #include "board/positions.h"
@@ -98,25 +99,22 @@ constexpr Key kKeys[] = {
     {VK_F3, [](HWND w) { SendCommand(w, IDM_GAME_SELECT); }},
 };
 
-void RunCommand(HWND window, int id) {
+// Every command and every key first stops a hint and hides the pictures,
+// then runs its row of the table, if it has one.
+template <typename Row, std::size_t N, typename Id>
+void RunRow(const Row (&table)[N], Id Row::*idField, Id id, HWND window) {
     RunCommandPrologue();
-    for (const Command& command : kCommands) {
-        if (command.id == id) {
-            command.run(window);
+    for (const Row& row : table) {
+        if (row.*idField == id) {
+            row.run(window);
             return;
         }
     }
 }
 
-void RunKey(HWND window, WPARAM virtualKey) {
-    RunCommandPrologue();
-    for (const Key& key : kKeys) {
-        if (key.virtualKey == virtualKey) {
-            key.run(window);
-            return;
-        }
-    }
-}
+void RunCommand(HWND window, int id) { RunRow(kCommands, &Command::id, id, window); }
+
+void RunKey(HWND window, WPARAM virtualKey) { RunRow(kKeys, &Key::virtualKey, virtualKey, window); }
 
 void ReadShortcutChoicesOrAsk(HWND window) {
     if (SettingsFileExists(kSettingsFileName) == 1) {

@@ -7,6 +7,17 @@
 
 #include "tools/assetgen/raster.h"
 
+// Little-endian fields of the Windows file formats (BMP, ICO, CUR, WAV).
+inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
 // A palette picture: one index per pixel, rows top to bottom.
 struct IndexedPicture {
     int width = 0;

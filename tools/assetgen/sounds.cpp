@@ -5,22 +5,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "tools/assetgen/picture_files.h"
+
 namespace {
 
 // Short enough to keep each sound's attack crisp, long enough that neither
 // end is a step a speaker would click on.
 constexpr double kFadeInMs = 2.0;
 constexpr double kFadeOutMs = 8.0;
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // Byte by byte: GCC 12 wrongly warns of an overflow for a four-byte insert.
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
