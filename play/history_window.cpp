@@ -46,7 +46,8 @@ constexpr int kButtonTop = 3;
 constexpr int kButtonSize = 30;
 
 // The keys that work as in the main window while the history has the focus.
-constexpr WPARAM kForwardedKeys[] = {VK_BACK, VK_ESCAPE, 'P', VK_F1, VK_F2, VK_F3};
+constexpr WPARAM kForwardedKeys[] = {VK_BACK, VK_ESCAPE, 'P', VK_F1, VK_F2, VK_F3,
+                                     VK_LEFT, VK_RIGHT, VK_TAB, VK_HOME, VK_END, VK_RETURN};
 
 HWND MainWindowOf(HWND window) { return GetWindow(window, GW_OWNER); }
 

@@ -12,6 +12,7 @@
 #include "play/game_state.h"
 #include "play/hint.h"
 #include "play/history_window.h"
+#include "play/keyboard_cursor.h"
 #include "play/picture_windows.h"
 #include "play/play_windows.h"
 #include "play/screen.h"
@@ -97,19 +98,28 @@ constexpr Key kKeys[] = {
     {VK_F1, [](HWND w) { SendCommand(w, IDM_HELP_FILE); }},
     {VK_F2, [](HWND w) { SendCommand(w, IDM_NEW_GAME); }},
     {VK_F3, [](HWND w) { SendCommand(w, IDM_GAME_SELECT); }},
+    // The keyboard cursor over the free tiles.
+    {VK_RIGHT, [](HWND) { MoveCursor(CursorMove::Next); }},
+    {VK_LEFT, [](HWND) { MoveCursor(CursorMove::Previous); }},
+    {VK_TAB, [](HWND) { MoveCursor(GetKeyState(VK_SHIFT) < 0 ? CursorMove::Previous : CursorMove::Next); }},
+    {VK_HOME, [](HWND) { MoveCursor(CursorMove::First); }},
+    {VK_END, [](HWND) { MoveCursor(CursorMove::Last); }},
+    {VK_RETURN, [](HWND) { ClickCursorTile(); }},
 };
 
 // Every command and every key first stops a hint and hides the pictures,
-// then runs its row of the table, if it has one.
+// then runs its row of the table, if it has one; a keyboard cursor whose
+// tile it took or covered moves on.
 template <typename Row, std::size_t N, typename Id>
 void RunRow(const Row (&table)[N], Id Row::*idField, Id id, HWND window) {
     RunCommandPrologue();
     for (const Row& row : table) {
         if (row.*idField == id) {
             row.run(window);
-            return;
+            break;
         }
     }
+    KeepCursorOnAStop();
 }
 
 void RunCommand(HWND window, int id) { RunRow(kCommands, &Command::id, id, window); }
@@ -156,6 +166,7 @@ void SetUp(HWND window) {
     // Made before the tiles, so they lie above every tile.
     CreateVictoryWindow(window);
     CreateDeadlockWindow(window);
+    CreateCursorWindow(window);
     const bool dealt = BuildDeal(Owner(window), ClockSeed()) == 1;
     CreateTileWindows(window, dealt);
     SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
@@ -199,6 +210,8 @@ void ShutDown(HWND window) {
     StopClock(window);
     ReleaseViewButtons();
     playWindows = PlayWindows{};
+    ForgetCursorWindow();
+    keyboardCursor = KeyboardCursor{};
     // The tile windows go with the main window.
     for (TileSlot& slot : tileSlots) {
         slot.window = 0;

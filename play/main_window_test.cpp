@@ -21,6 +21,7 @@
 #include "play/history.h"
 #include "play/looks.h"
 #include "play/play_windows.h"
+#include "play/selection.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
@@ -206,6 +207,47 @@ TEST_F(GameWindow, UpAndDownSwitchTheViewsAndANewArrangementReturnsToTheNormalVi
     EXPECT_EQ(top.left, 462);
     EXPECT_EQ(top.top, 251);
     EXPECT_EQ(top.right - top.left, 42);
+}
+
+// The keyboard cursor as the player meets it: the frame around the focused
+// tile, the tile's name with its selection, the frame following the view,
+// and a mouse click taking it away.
+TEST_F(GameWindow, CursorKeysFrameAndFocusAFreeTileThatEnterSelects) {
+    Start(true);
+    const HWND frame = FindWindowExW(main_, nullptr, kCursorWindowClass, nullptr);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(IsWindowVisible(frame));
+    Key(VK_RIGHT);
+    Key(VK_TAB);
+    const int slot = SlotOfWindow(static_cast<int>(reinterpret_cast<intptr_t>(GetFocus())));
+    ASSERT_GE(slot, 0);
+    EXPECT_EQ(IsTileFree(slot), 1);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    const std::wstring name = kKindNames[KindOfFace(tileSlots[slot].face)];
+    EXPECT_EQ(harness::TextOf(TileWindow(slot)), name);
+    // Keys reach the main window from the focused tile too.
+    SendMessageW(TileWindow(slot), WM_KEYDOWN, VK_RETURN, 0);
+    harness::PumpFor(50);
+    EXPECT_EQ(tileSlots[slot].state, 1);
+    EXPECT_EQ(harness::TextOf(TileWindow(slot)), name + kSelectedTileSuffix);
+    // The frame stands 3 pixels outside the tile, in either view, above every tile.
+    for (WPARAM view : {VK_DOWN, VK_UP}) {
+        Key(view);
+        const RECT tile = ChildRect(TileWindow(slot));
+        const RECT ring = ChildRect(frame);
+        EXPECT_EQ(ring.left, tile.left - 3);
+        EXPECT_EQ(ring.top, tile.top - 3);
+        EXPECT_EQ(ring.right, tile.right + 3);
+        EXPECT_EQ(GetWindow(frame, GW_HWNDPREV), playWindows.deadlock);
+    }
+    Key(VK_DOWN);
+    Key(VK_LEFT);
+    EXPECT_EQ(tileSlots[slot].state, 1);
+    Click(slot);
+    harness::PumpFor(50);
+    EXPECT_EQ(tileSlots[slot].state, 0);
+    EXPECT_EQ(harness::TextOf(TileWindow(slot)), name);
+    EXPECT_FALSE(IsWindowVisible(frame));
 }
 
 TEST_F(GameWindow, SoundSwitchTicksItsItemAndIsStoredAtOnceAndOnExit) {

@@ -5,11 +5,13 @@
 #include "play/play_windows.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
+#include "shell/texts.h"
 
 namespace {
 
 struct PictureWindow {
     const wchar_t* className;
+    const wchar_t* name;  // for screen readers
     int bitmap;
     int id;
     RECT place;  // in the main window's client area
@@ -20,8 +22,8 @@ struct PictureWindow {
 enum PictureIndex { kVictory, kDeadlock, kPictureCount };
 
 constexpr PictureWindow kPictures[kPictureCount] = {
-    {kVictoryWindowClass, IDB_VICTORY, IDC_VICTORY_WINDOW, {70, 110, 570, 360}, true, &PlayWindows::victory},
-    {kDeadlockWindowClass, IDB_DEADLOCK, IDC_DEADLOCK_WINDOW, {577, 33, 609, 177}, false, &PlayWindows::deadlock},
+    {kVictoryWindowClass, kVictoryPictureName, IDB_VICTORY, IDC_VICTORY_WINDOW, {70, 110, 570, 360}, true, &PlayWindows::victory},
+    {kDeadlockWindowClass, kDeadlockPictureName, IDB_DEADLOCK, IDC_DEADLOCK_WINDOW, {577, 33, 609, 177}, false, &PlayWindows::deadlock},
 };
 
 // Each picture's palette, from its own colour table.
@@ -41,7 +43,7 @@ void CreatePictureWindow(PictureIndex index, HWND mainWindow) {
         return;
     }
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
-    HWND window = CreateWindowExW(0, picture.className, L"", WS_CHILD | WS_CLIPSIBLINGS, picture.place.left,
+    HWND window = CreateWindowExW(0, picture.className, picture.name, WS_CHILD | WS_CLIPSIBLINGS, picture.place.left,
                                   picture.place.top, picture.place.right - picture.place.left,
                                   picture.place.bottom - picture.place.top, mainWindow,
                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(picture.id)), instance, nullptr);
@@ -72,6 +74,10 @@ void ShowPicture(PictureIndex index) {
     HWND window = playWindows.*kPictures[index].handle;
     if (window != nullptr) {
         ShowWindow(window, SW_SHOW);
+        // Screen readers say an alert's name; the platform may not tell of
+        // a shown child by itself.
+        NotifyWinEvent(EVENT_OBJECT_SHOW, window, OBJID_WINDOW, CHILDID_SELF);
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 

@@ -5,6 +5,7 @@
 
 inline constexpr wchar_t kMainWindowClass[] = L"Parent Window";
 inline constexpr wchar_t kTileWindowClass[] = L"Pai Window";
+inline constexpr wchar_t kCursorWindowClass[] = L"Waku Window";
 
 // The handles of the play windows, held for the life of the main window.
 struct PlayWindows {
@@ -25,6 +26,17 @@ void ShowHintDeadlockBox(HWND mainWindow);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK CursorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The keyboard cursor's frame, hidden until the first cursor key; made after
+// the pictures and before the tiles, so it lies between them.
+void CreateCursorWindow(HWND mainWindow);
+// The frame goes with the main window.
+void ForgetCursorWindow();
+
+// Posted to a tile window whose look was drawn: its name follows the
+// selection once the change that drew it is over.
+constexpr UINT kTileRenameMessage = WM_APP + 2;
 
 // Creates the 144 tile windows, slot 143 first so that higher slots lie on
 // top, each with the tile outline; shown and named when `show` is set.
@@ -34,7 +46,8 @@ void CreateTileWindows(HWND mainWindow, bool show);
 // The tile window of a slot, or null for a slot out of range.
 HWND WindowOfSlot(int slot);
 
-// Names a tile window after its tile, for screen readers; nothing is drawn.
+// Names a tile window after its tile, and after its selection, for screen
+// readers (told when the name changes); nothing is drawn.
 void NameTileWindow(int slot);
 
 // Draws a slot's current face picture into its window now.

@@ -23,6 +23,12 @@ void HideTile(int slot);
 // screen readers, and has it repainted with erasing.
 void ShowTile(int slot);
 
+// The keyboard cursor's frame around the slot's tile, where the tile stands
+// in the view in force; a slot it was not on before also gets the keyboard
+// focus, so screen readers say its tile. HideCursorFrame takes it away.
+void ShowCursorFrame(int slot);
+void HideCursorFrame();
+
 enum class TilePlacementKind { Normal, Raised, Base };
 // Moves all 144 tile windows at once: the normal or raised view, or to their
 // base positions at their current size. The stacking order is kept.

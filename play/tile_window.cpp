@@ -1,8 +1,11 @@
 // The tile windows: one small window per slot, shaped like a tile, showing the slot's face picture in its current look.
 #include <windows.h>
 
+#include <string>
+
 #include "board/positions.h"
 #include "board/tile_slots.h"
+#include "play/keyboard_cursor.h"
 #include "play/play_windows.h"
 #include "play/screen.h"
 #include "play/selection.h"
@@ -71,7 +74,21 @@ void CreateTileWindows(HWND mainWindow, bool show) {
 }
 
 void NameTileWindow(int slot) {
-    SetWindowTextW(WindowOfSlot(slot), kKindNames[KindOfFace(tileSlots[slot].face)]);
+    HWND window = WindowOfSlot(slot);
+    if (window == nullptr) {
+        return;
+    }
+    std::wstring name = kKindNames[KindOfFace(tileSlots[slot].face)];
+    if (tileSlots[slot].state == 1) {
+        name += kSelectedTileSuffix;
+    }
+    wchar_t current[32] = {};
+    GetWindowTextW(window, current, 32);
+    if (name != current) {
+        SetWindowTextW(window, name.c_str());
+        // The platform does not tell of a changed window text by itself.
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
 }
 
 void DrawTileNow(int slot) {
@@ -83,6 +100,10 @@ void DrawTileNow(int slot) {
     HDC dc = GetDC(window);
     DrawBitmapPixels(dc, tilePalette.palette, face->info, face->pixels);
     ReleaseDC(window, dc);
+    // A drawn look may come with a change of selection, which the rules make
+    // after drawing; posted, the name follows once it is made. The hint's
+    // worker draws too, and must not wait for the window thread.
+    PostMessageW(window, kTileRenameMessage, 0, 0);
 }
 
 void ReleaseTilePalette() {
@@ -119,10 +140,19 @@ LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         ValidateRect(window, nullptr);
         return 0;
     case WM_LBUTTONDOWN:
+        HideCursorForMouse();
         ClickTile(SlotOfWindow(static_cast<int>(reinterpret_cast<intptr_t>(window))));
         return 0;
     case WM_RBUTTONDOWN:
         SendMessageW(GetParent(window), WM_COMMAND, IDM_HINT, 0);
+        return 0;
+    case WM_KEYDOWN:
+        // The tile under the keyboard cursor has the focus; the main window
+        // handles every key.
+        SendMessageW(GetParent(window), WM_KEYDOWN, wParam, lParam);
+        return 0;
+    case kTileRenameMessage:
+        NameTileWindow(SlotOfWindow(static_cast<int>(reinterpret_cast<intptr_t>(window))));
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

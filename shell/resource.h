@@ -51,6 +51,7 @@
 #define IDC_TILE_WINDOW 123
 #define IDC_VICTORY_WINDOW 124
 #define IDC_DEADLOCK_WINDOW 125
+#define IDC_CURSOR_WINDOW 126
 
 // Buttons of the history window.
 #define IDC_HISTORY_HELP 102

@@ -40,6 +40,7 @@ constexpr WindowClass kClasses[] = {
     {kVictoryWindowClass, VictoryWindowProc, false, ClassCursor::Hand, ClassBackground::Felt},
     {kDeadlockWindowClass, DeadlockWindowProc, false, ClassCursor::Hand, ClassBackground::Hollow},
     {kTileWindowClass, TileWindowProc, false, ClassCursor::Hand, ClassBackground::None},
+    {kCursorWindowClass, CursorWindowProc, false, ClassCursor::Hand, ClassBackground::None},
 };
 
 HCURSOR ClassCursorOf(HINSTANCE instance, ClassCursor cursor) {

@@ -17,6 +17,12 @@ inline constexpr const wchar_t* kKindNames[36] = {
     L"東",   L"南",   L"西",   L"北",   L"NORIVA", L"春夏秋冬",
 };
 
+// Added to a tile's name while it is selected.
+inline constexpr wchar_t kSelectedTileSuffix[] = L"、選択中";
+// The names screen readers give the victory and the deadlock picture.
+inline constexpr wchar_t kVictoryPictureName[] = L"おみごと";
+inline constexpr wchar_t kDeadlockPictureName[] = L"手詰まり";
+
 // Status-bar help for the menu bar's commands and the view buttons.
 inline constexpr wchar_t kUndoHelpText[] = L"【一手戻る】 UNDO します。BackSpace キーでも UNDO できます。";
 inline constexpr wchar_t kHistoryHelpText[] = L"【取った牌】 取った牌の履歴を表示します。ゲームのやり直しもここからできます。";

@@ -72,6 +72,8 @@ void DrawTile(int slot) {
 }
 void HideTile(int slot) { Record(ScreenCall::Hide, slot); }
 void ShowTile(int slot) { Record(ScreenCall::Show, slot); }
+void ShowCursorFrame(int slot) { Record(ScreenCall::CursorFrame, slot); }
+void HideCursorFrame() { Record(ScreenCall::HideCursor, 0); }
 void PlaceTiles(TilePlacementKind placement) { Record(ScreenCall::Place, static_cast<int>(placement)); }
 void RefreshHistory(bool onlyIfVisible) { Record(ScreenCall::Refresh, 0, onlyIfVisible); }
 void ShowSoundChecks(int soundOn) { Record(ScreenCall::SoundChecks, soundOn); }

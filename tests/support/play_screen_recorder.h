@@ -9,6 +9,7 @@ struct ScreenCall {
     enum Kind {
         Sound, Draw, Hide, Show, Place, Refresh, SoundChecks, StoreSound,
         DeadlockPicture, VictoryPicture, HidePictures, HintDeadlock, ThreadFailure, AnswerRefusal, AnswerAsked,
+        CursorFrame, HideCursor,
     } kind;
     int value;      // the slot, sound, placement, setting or hint run
     // No-stop for sounds, only-if-visible for refreshes, never-played for
