@@ -24,7 +24,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
   fi
-  "${sudo_cmd[@]}" apt-get update -qq
+  # A mirror caught mid-sync fails an update now and then: try again a little
+  # later, and at last install from the lists that did load.
+  for attempt in 1 2 3; do
+    "${sudo_cmd[@]}" apt-get update -qq && break
+    if [ "$attempt" -lt 3 ]; then
+      echo "setup: some package lists did not load; trying again in 20 s"
+      sleep 20
+    else
+      echo "setup: some package lists did not load; installing from those that did"
+    fi
+  done
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
