@@ -21,6 +21,12 @@ std::string Narrow(const std::wstring& text) {
     return result;
 }
 
+std::string Num(long long value) { return std::to_string(value); }
+
+std::string RectText(const RECT& r) {
+    return "(" + Num(r.left) + "," + Num(r.top) + ") " + Num(r.right - r.left) + "x" + Num(r.bottom - r.top);
+}
+
 std::wstring FullPath(std::wstring path) {
     std::replace(path.begin(), path.end(), L'/', L'\\');
     wchar_t full[MAX_PATH * 4] = {};

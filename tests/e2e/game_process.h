@@ -16,6 +16,9 @@ struct Failure : std::runtime_error {
 };
 
 std::string Narrow(const std::wstring& text);
+std::string Num(long long value);
+// "(left,top) widthxheight".
+std::string RectText(const RECT& rect);
 
 // Windows takes "Z:\a\b"; CTest hands over Unix paths, which Wine reads on
 // the current drive, so make them whole Windows paths first.

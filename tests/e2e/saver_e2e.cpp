@@ -33,8 +33,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 // Where the cursor rests when a saver starts: its reference position.
 constexpr POINT kRest = {500, 400};
 
-std::string Num(long long value) { return std::to_string(value); }
-
 std::string Hex(unsigned long value) {
     char text[16];
     std::snprintf(text, sizeof text, "%08lx", value);

@@ -15,6 +15,7 @@
 #include "board/tile_slots.h"
 #include "tests/e2e/game_process.h"
 #include "tests/e2e/settings_text.h"
+#include "tests/e2e/shown_board.h"
 #include "tests/e2e/sound_trace.h"
 #include "tests/support/window_harness.h"
 
@@ -38,12 +39,6 @@ constexpr int kMovedX = 123;
 constexpr int kMovedY = 77;
 // Past the saver's first second's pause and its first tile, with its sound.
 constexpr DWORD kSaverFirstTileMs = 3000;
-
-std::string Num(long long value) { return std::to_string(value); }
-
-std::string RectText(const RECT& r) {
-    return "(" + Num(r.left) + "," + Num(r.top) + ") " + Num(r.right - r.left) + "x" + Num(r.bottom - r.top);
-}
 
 // A folder of the run's own holding only a fresh copy of the game.
 std::wstring PrepareFolder(const std::wstring& game, const std::wstring& folder, Checks& checks) {
@@ -149,103 +144,7 @@ HWND WaitForShownMainWindow(const GameProcess& game, Checks& checks) {
     return window;
 }
 
-// The board as the screen shows it: which tile window stands on which slot.
-struct Board {
-    HWND main = nullptr;
-    HWND windows[kSlotCount] = {};
-    std::wstring names[kSlotCount];
-
-    bool Visible(int slot) const { return IsWindowVisible(windows[slot]) != 0; }
-
-    // Marks hidden tiles as taken so the freedom rule sees the board as shown.
-    void SyncSlotStates() const {
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            tileSlots[slot].state = Visible(slot) ? 0 : 2;
-        }
-    }
-
-    std::vector<int> FreeSlots() const {
-        SyncSlotStates();
-        std::vector<int> free;
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (Visible(slot) && IsTileFree(slot) == 1) {
-                free.push_back(slot);
-            }
-        }
-        return free;
-    }
-
-    int VisibleCount() const {
-        int count = 0;
-        for (HWND window : windows) {
-            count += IsWindowVisible(window) != 0 ? 1 : 0;
-        }
-        return count;
-    }
-};
-
-// Names of the tile windows: 36 kinds, each on four tiles.
-bool FourOfEachKind(const Board& board, std::string* seen) {
-    std::map<std::wstring, int> names;
-    for (HWND window : board.windows) {
-        names[harness::TextOf(window)] += 1;
-    }
-    bool fourEach = names.size() == kKindCount;
-    for (const auto& [name, count] : names) {
-        fourEach = fourEach && !name.empty() && count == 4;
-    }
-    *seen = Num(static_cast<long long>(names.size())) + " names";
-    return fourEach;
-}
-
-// Finds the 144 tile windows and gives each its slot by its position, which in
-// the normal view is the slot's base position in arrangement A.
-void ReadBoard(HWND main, Board& board, Checks& checks) {
-    board.main = main;
-    const std::vector<HWND> tiles = ChildWindows(main, L"Pai Window");
-    checks.Require(tiles.size() == kSlotCount, "144 tile windows", Num(static_cast<long long>(tiles.size())));
-    currentArrangement = 1;
-    ComputeTileRects();
-    int placed = 0;
-    int wrongSize = 0;
-    RECT firstWrong = {};
-    for (HWND tile : tiles) {
-        const RECT rect = RectInClientOf(tile, main);
-        if (rect.right - rect.left != kTileWidth || rect.bottom - rect.top != kTileHeight) {
-            if (wrongSize++ == 0) {
-                firstWrong = rect;
-            }
-        }
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (tileRects[slot].left == rect.left && tileRects[slot].top == rect.top && board.windows[slot] == nullptr) {
-                board.windows[slot] = tile;
-                board.names[slot] = harness::TextOf(tile);
-                ++placed;
-                break;
-            }
-        }
-    }
-    checks.Expect(wrongSize == 0, "every tile window is 43 x 62 at first",
-                  wrongSize == 0 ? "" : Num(wrongSize) + " differ, e.g. " + RectText(firstWrong));
-    checks.Require(placed == kSlotCount, "every tile window stands on a slot of arrangement A",
-                   Num(placed) + " of 144");
-    checks.Expect(board.VisibleCount() == kSlotCount, "all 144 tiles shown", Num(board.VisibleCount()));
-    std::string seen;
-    const bool fourEach = FourOfEachKind(board, &seen);
-    checks.Expect(fourEach, "36 tile names, each on 4 tiles", seen + ", e.g. \"" + Narrow(board.names[0]) + "\"");
-}
-
-// Pixels of the selected look's cyan face background in a tile as the screen
-// shows it.
-int SelectedPixels(HWND tile) {
-    RECT rect = {};
-    GetWindowRect(tile, &rect);
-    int count = 0;
-    for (COLORREF pixel : harness::Capture(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top)) {
-        count += pixel == RGB(0, 255, 255) ? 1 : 0;
-    }
-    return count;
-}
+int SelectedPixels(HWND tile) { return PixelsOfColour(tile, RGB(0, 255, 255)); }
 
 bool ShowsSelected(HWND tile) {
     return harness::PumpUntil([&] { return SelectedPixels(tile) > 0; }, kWindowTimeoutMs);

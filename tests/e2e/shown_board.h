@@ -1,0 +1,67 @@
+// The game's board as another process sees it: the tile windows on their slots, read off the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "board/freedom.h"
+#include "board/tile_slots.h"
+#include "tests/e2e/game_process.h"
+
+namespace e2e {
+
+// The board as the screen shows it: which tile window stands on which slot.
+struct Board {
+    HWND main = nullptr;
+    HWND windows[kSlotCount] = {};
+    std::wstring names[kSlotCount];
+
+    bool Visible(int slot) const { return IsWindowVisible(windows[slot]) != 0; }
+
+    // Marks hidden tiles as taken so the freedom rule sees the board as shown.
+    void SyncSlotStates() const {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            tileSlots[slot].state = Visible(slot) ? 0 : 2;
+        }
+    }
+
+    std::vector<int> FreeSlots() const {
+        SyncSlotStates();
+        std::vector<int> free;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (Visible(slot) && IsTileFree(slot) == 1) {
+                free.push_back(slot);
+            }
+        }
+        return free;
+    }
+
+    int VisibleCount() const {
+        int count = 0;
+        for (HWND window : windows) {
+            count += IsWindowVisible(window) != 0 ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+// Whether the tile windows' names are 36 kinds, each on four tiles; `seen`
+// tells how many names there are.
+bool FourOfEachKind(const Board& board, std::string* seen);
+
+// Finds the 144 tile windows of the main window and gives each its slot by
+// its position, which in the normal view is the slot's base position in
+// arrangement A; checks that all 144 show, four of each of the 36 names.
+void ReadBoard(HWND main, Board& board, Checks& checks);
+
+// How many pixels of a window, as the screen shows it, have the colour.
+int PixelsOfColour(HWND window, COLORREF colour);
+
+// Whether some pixel that the screen shows as the window's own (no other
+// window stands over it there) has the colour. Tile windows overlap, so a
+// neighbour's colour shows inside a tile's rectangle.
+bool ShowsOwnPixelOfColour(HWND window, COLORREF colour);
+
+}  // namespace e2e
