@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <random>
 #include <string>
@@ -79,9 +80,14 @@ EventListener* EventListener::active_ = nullptr;
 // A window's name as an accessibility client reads it.
 std::wstring AccessibleName(HWND window) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object))) ||
-        object == nullptr) {
-        return L"<no accessible object>";
+    // The 64-bit import library's IID_IAccessible is the import thunk's
+    // code, not the identifier: take the one the header declares.
+    const HRESULT found =
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    if (FAILED(found) || object == nullptr) {
+        wchar_t text[48];
+        swprintf(text, 48, L"<no accessible object: 0x%08lx>", static_cast<unsigned long>(found));
+        return text;
     }
     VARIANT self;
     VariantInit(&self);
