@@ -164,9 +164,8 @@ public:
         return events_.WaitFor(mark_, EVENT_OBJECT_FOCUS, board_.windows[slot], timeoutMs);
     }
 
-    // Enter on the cursor's tile: the tile is named, a first Enter selects it
-    // (cyan, its name says so and the change is heard), a second takes the
-    // pair. The tallies note what was seen.
+    // The cursor's tile is heard by its name; Enter selects it: it turns cyan,
+    // its name says so and the change is heard. The tallies note what was seen.
     void Select(int slot, Tally& named, Tally& selected) {
         const HWND tile = board_.windows[slot];
         const std::wstring heard = AccessibleName(tile);
