@@ -134,7 +134,7 @@ for name in zmr dialog bare; do
     'BEGIN { printf "%-20s %7.1f ms %7.2fx %8s %7.1f ms %7.2fx %9.1f MB %+7.1f MB\n", n, ms, ms / bms, target, fast, fast / bfast, kb / 1024, (kb - bkb) / 1024 }'
 done
 awk -v ms="$(median "$work/zmr.txt" 1)" -v dms="$(median "$work/dialog.txt" 1)" \
-  'BEGIN { printf "zmr against the bare dialog: %.2fx (%+.1f ms, the game'"'"'s own work before its dialog shows)\n", ms / dms, ms - dms }'
+  'BEGIN { printf "zmr against the bare dialog: %.2fx (%+.1f ms: what the game does before its dialog shows)\n", ms / dms, ms - dms }'
 echo "(peak memory: PeakWorkingSetSize 1 s after the window shows; memory target: at most +8 MB)"
 echo "memory check, one held start of zmr.exe: PeakWorkingSetSize ${check_kb:-?} KB, VmHWM of its Linux process $(cat "$work/vmhwm.txt") KB"
 for preset in win32 win64; do
