@@ -214,7 +214,11 @@ int TakePairs(const Board& board, int pairs, Checks& checks) {
             break;
         }
         const int before = board.VisibleCount();
-        checks.Expect(SelectedPixels(board.windows[first]) == 0, "a free tile shows no cyan before its click");
+        // The pair just taken may have been this tile's neighbour: its cyan
+        // stays on screen inside this tile's rectangle until the game has
+        // painted what its going uncovered.
+        checks.Expect(harness::PumpUntil([&] { return SelectedPixels(board.windows[first]) == 0; }, kWindowTimeoutMs),
+                      "a free tile shows no cyan before its click");
         ClickTile(board, first);
         checks.Expect(ShowsSelected(board.windows[first]) && board.Visible(first),
                       "a first click selects the tile: it turns cyan and stays",
