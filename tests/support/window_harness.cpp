@@ -263,9 +263,11 @@ void DialogAnswerer::Run(DWORD threadId, DWORD timeoutMs, int dialogs) {
             }
             return;
         }
+        // Counted before the answer, which may end the dialog: the modal call
+        // then returns on the other thread, which reads the count at once.
+        ++answered_;
         answer_(dialog);
         last = dialog;
-        ++answered_;
     }
 }
 

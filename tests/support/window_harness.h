@@ -83,7 +83,7 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    // How many dialogs were answered so far.
+    // How many dialogs have come and been handed to the answer so far.
     int Answered() const { return answered_; }
 
 private:
