@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "saver/animation.h"
-#include "tests/support/saver_screen_recorder.h"
+#include "tests/support/saver_platform_recorder.h"
 
 namespace {
 

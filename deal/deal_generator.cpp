@@ -12,7 +12,7 @@
 
 #include "board/freedom.h"
 #include "board/tile_slots.h"
-#include "deal/failure_notice.h"
+#include "deal/deal_platform.h"
 
 namespace {
 

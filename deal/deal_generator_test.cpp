@@ -8,8 +8,8 @@
 
 #include "board/freedom.h"
 #include "board/tile_slots.h"
-#include "tests/support/deal_failure_recorder.h"
 #include "deal/ranking_rule_test.h"
+#include "tests/support/deal_platform_recorder.h"
 
 namespace {
 

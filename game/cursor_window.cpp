@@ -1,8 +1,7 @@
 // The keyboard cursor's frame: a ring around the tile under the cursor, above every tile and below the victory and deadlock pictures.
 #include <windows.h>
 
-#include "play/play_windows.h"
-#include "play/screen.h"
+#include "game/play_windows.h"
 #include "shell/resource.h"
 
 namespace {
@@ -66,7 +65,7 @@ void ForgetCursorWindow() {
     focusedSlot = -1;
 }
 
-void ShowCursorFrame(int slot) {
+void FrameTileWindow(int slot) {
     HWND tile = WindowOfSlot(slot);
     if (frameWindow == nullptr || tile == nullptr) {
         return;
@@ -87,7 +86,7 @@ void ShowCursorFrame(int slot) {
     }
 }
 
-void HideCursorFrame() {
+void HideCursorWindow() {
     focusedSlot = -1;
     if (frameWindow != nullptr) {
         ShowWindow(frameWindow, SW_HIDE);

@@ -1,8 +1,8 @@
 // The taken-tile history window: the taken pairs as small faces in the order of taking; a click on one undoes back to it.
-#include "play/history_window.h"
+#include "game/history_window.h"
 
+#include "game/play_windows.h"
 #include "play/history.h"
-#include "play/play_windows.h"
 #include "play/undo.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"

@@ -9,28 +9,22 @@
 
 #include "board/freedom.h"
 #include "board/tile_slots.h"
+#include "game/history_window.h"
+#include "game/picture_windows.h"
+#include "game/play_windows.h"
+#include "game/startup.h"
 #include "play/game_state.h"
 #include "play/history.h"
-#include "play/history_window.h"
-#include "play/picture_windows.h"
-#include "play/screen.h"
-#include "play/play_windows.h"
+#include "play/play_platform.h"
 #include "shell/bitmaps.h"
 #include "shell/dialogs.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
 #include "shell/texts.h"
-#include "tests/support/window_harness.h"
 #include "tests/support/game_window_testing.h"
+#include "tests/support/window_harness.h"
 
 namespace {
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
 
 // The colour a picture's pixel (x, y from its top left) shows through the
 // colour table of `table` (4 or 8 bits per pixel).

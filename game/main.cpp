@@ -1,8 +1,8 @@
 // The game's entry: start the game window and run until it quits. The command line is not read.
 #include <windows.h>
 
+#include "game/startup.h"
 #include "shell/message_loop.h"
-#include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     RegisterGameClasses(instance);

@@ -16,20 +16,20 @@
 #include "board/freedom.h"
 #include "board/positions.h"
 #include "board/tile_slots.h"
+#include "game/play_windows.h"
+#include "game/startup.h"
 #include "play/game_state.h"
 #include "play/hint.h"
 #include "play/history.h"
 #include "play/looks.h"
-#include "play/play_windows.h"
 #include "play/selection.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
 #include "shell/status_bar.h"
 #include "shell/texts.h"
-#include "tests/support/window_harness.h"
 #include "tests/support/game_window_testing.h"
+#include "tests/support/window_harness.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 // The victory and deadlock pictures: an oval over the board and a narrow strip beside it, hidden again by a click.
-#include "play/picture_windows.h"
-#include "play/screen.h"
+#include "game/picture_windows.h"
 
-#include "play/play_windows.h"
+#include "game/play_windows.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
 #include "shell/texts.h"
@@ -70,17 +69,6 @@ LRESULT PictureWindowProc(PictureIndex index, HWND window, UINT message, WPARAM 
     }
 }
 
-void ShowPicture(PictureIndex index) {
-    HWND window = playWindows.*kPictures[index].handle;
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOW);
-        // Screen readers say an alert's name; the platform may not tell of
-        // a shown child by itself.
-        NotifyWinEvent(EVENT_OBJECT_SHOW, window, OBJID_WINDOW, CHILDID_SELF);
-        NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
-    }
-}
-
 }  // namespace
 
 LRESULT CALLBACK VictoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,16 +84,4 @@ void CreateDeadlockWindow(HWND mainWindow) { CreatePictureWindow(kDeadlock, main
 
 void ReleasePicturePalettes() {
     for (HeldPalette& own : picturePalettes) own.Release();
-}
-
-void ShowDeadlockPicture() { ShowPicture(kDeadlock); }
-void ShowVictoryPicture() { ShowPicture(kVictory); }
-
-void HidePictures() {
-    for (const PictureWindow& picture : kPictures) {
-        HWND window = playWindows.*picture.handle;
-        if (window != nullptr && IsWindowVisible(window)) {
-            ShowWindow(window, SW_HIDE);
-        }
-    }
 }

@@ -1,12 +1,13 @@
-// The screen as the rules of play see it, for the real windows: tiles shown, hidden and drawn, sounds, the history and the sound switch.
+// The platform of play for the real windows: tiles shown, hidden, drawn and placed, the cursor frame, the pictures, sounds, the history, the sound switch and the message boxes.
 #include <windows.h>
 
+#include "board/positions.h"
 #include "board/tile_slots.h"
-#include "play/play_windows.h"
-#include "play/screen.h"
+#include "game/play_windows.h"
+#include "play/play_platform.h"
 #include "shell/bitmaps.h"
-#include "shell/resource.h"
 #include "shell/dialogs.h"
+#include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/sound_effects.h"
 #include "shell/texts.h"
@@ -15,6 +16,16 @@ namespace {
 
 // The sounds' names: files in sounds\ beside the game, or else names the platform looks up.
 constexpr const wchar_t* kSoundNames[] = {L"check", L"cancel", L"get", L"tezumari", L"back"};
+
+// Shows a picture over the board. Screen readers say an alert's name; the
+// platform may not tell of a shown child by itself.
+void ShowAlertPicture(HWND window) {
+    if (window != nullptr) {
+        ShowWindow(window, SW_SHOW);
+        NotifyWinEvent(EVENT_OBJECT_SHOW, window, OBJID_WINDOW, CHILDID_SELF);
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
 
 }  // namespace
 
@@ -49,6 +60,28 @@ void ShowTile(int slot) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
+void ShowCursorFrame(int slot) { FrameTileWindow(slot); }
+void HideCursorFrame() { HideCursorWindow(); }
+
+void PlaceTiles(TilePlacementKind placement) {
+    HDWP batch = BeginDeferWindowPos(kSlotCount);
+    for (int slot = 0; slot < kSlotCount && batch != nullptr; ++slot) {
+        TilePlacement where = NormalViewPlacement(slot);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (placement == TilePlacementKind::Raised) {
+            where = RaisedViewPlacement(slot);
+        } else if (placement == TilePlacementKind::Base) {
+            flags |= SWP_NOSIZE;
+        }
+        batch = DeferWindowPos(batch, WindowOfSlot(slot), nullptr, where.left, where.top, where.width, where.height,
+                               flags);
+    }
+    // A failed batch has already been given up by the platform.
+    if (batch != nullptr) {
+        EndDeferWindowPos(batch);
+    }
+}
+
 void RefreshHistory(bool onlyIfVisible) {
     HWND history = playWindows.history;
     if (history != nullptr && (!onlyIfVisible || IsWindowVisible(history))) {
@@ -64,6 +97,17 @@ void ShowSoundChecks(int soundOn) {
 
 void StoreSoundSetting(int soundOn) {
     WriteSettingInt(L"SOUND", L"sound", soundOn, kSettingsFileName);
+}
+
+void ShowDeadlockPicture() { ShowAlertPicture(playWindows.deadlock); }
+void ShowVictoryPicture() { ShowAlertPicture(playWindows.victory); }
+
+void HidePictures() {
+    for (HWND window : {playWindows.victory, playWindows.deadlock}) {
+        if (window != nullptr && IsWindowVisible(window)) {
+            ShowWindow(window, SW_HIDE);
+        }
+    }
 }
 
 void FlushTileDrawing() {

@@ -33,6 +33,10 @@ LRESULT CALLBACK CursorWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 void CreateCursorWindow(HWND mainWindow);
 // The frame goes with the main window.
 void ForgetCursorWindow();
+// Shows the frame around the slot's tile window where it stands now; a slot
+// it was not on before also gets the keyboard focus.
+void FrameTileWindow(int slot);
+void HideCursorWindow();
 
 // Posted to a tile window whose look was drawn: its name follows the
 // selection once the change that drew it is over.

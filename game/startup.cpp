@@ -1,10 +1,10 @@
 // The game's start-up: its window classes, the main window placed where the player left it, and the message loop.
-#include "shell/startup.h"
+#include "game/startup.h"
 
 #include "board/tile_slots.h"
-#include "play/history_window.h"
-#include "play/picture_windows.h"
-#include "play/play_windows.h"
+#include "game/history_window.h"
+#include "game/picture_windows.h"
+#include "game/play_windows.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/texts.h"
@@ -34,7 +34,7 @@ struct WindowClass {
 
 constexpr WindowClass kClasses[] = {
     // The main window's menu is not the class's: its creation attaches it
-    // once the selection dialog has been answered (SetUp in play/main_window.cpp).
+    // once the selection dialog has been answered (SetUp in game/main_window.cpp).
     {kMainWindowClass, MainWindowProc, true, ClassCursor::Arrow, ClassBackground::Felt},
     {kHistoryWindowClass, HistoryWindowProc, false, ClassCursor::None, ClassBackground::None},
     {kVictoryWindowClass, VictoryWindowProc, false, ClassCursor::Hand, ClassBackground::Felt},

@@ -5,9 +5,8 @@
 
 #include "board/positions.h"
 #include "board/tile_slots.h"
+#include "game/play_windows.h"
 #include "play/keyboard_cursor.h"
-#include "play/play_windows.h"
-#include "play/screen.h"
 #include "play/selection.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
@@ -108,25 +107,6 @@ void DrawTileNow(int slot) {
 
 void ReleaseTilePalette() {
     tilePalette.Release();
-}
-
-void PlaceTiles(TilePlacementKind placement) {
-    HDWP batch = BeginDeferWindowPos(kSlotCount);
-    for (int slot = 0; slot < kSlotCount && batch != nullptr; ++slot) {
-        TilePlacement where = NormalViewPlacement(slot);
-        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        if (placement == TilePlacementKind::Raised) {
-            where = RaisedViewPlacement(slot);
-        } else if (placement == TilePlacementKind::Base) {
-            flags |= SWP_NOSIZE;
-        }
-        batch = DeferWindowPos(batch, WindowOfSlot(slot), nullptr, where.left, where.top, where.width, where.height,
-                               flags);
-    }
-    // A failed batch has already been given up by the platform.
-    if (batch != nullptr) {
-        EndDeferWindowPos(batch);
-    }
 }
 
 LRESULT CALLBACK TileWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,7 +7,7 @@
 #include "play/game_state.h"
 #include "play/hint.h"
 #include "play/looks.h"
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 void RunCommandPrologue() {
     StopHint();

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 // Held by the main window, read and written on the window thread. The play
 // state of each tile is the `state` of its slot (board/tile_slots.h): 0 on the

@@ -11,7 +11,7 @@
 #include "play/game_state.h"
 #include "play/looks.h"
 #include "play/outcome.h"
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 HintTiming hintTiming;
 

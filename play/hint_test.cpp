@@ -11,11 +11,13 @@
 #include "play/game_commands.h"
 #include "play/hint.h"
 #include "play/outcome.h"
-#include "tests/support/play_test_board.h"
+#include "tests/support/free_tiles_testing.h"
+#include "tests/support/play_board_testing.h"
 
 namespace {
 
 using namespace play_test;
+using board_testing::FreeSlots;
 using namespace std::chrono_literals;
 
 bool WaitForHintToEnd() {
@@ -34,14 +36,6 @@ std::vector<std::pair<int, int>> ShownPairs() {
     }
     for (std::size_t k = 0; k + 1 < green.size(); k += 2) pairs.emplace_back(green[k], green[k + 1]);
     return pairs;
-}
-
-std::vector<int> FreeSlots() {
-    std::vector<int> free;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (tileSlots[slot].state < 2 && IsTileFree(slot) == 1) free.push_back(slot);
-    }
-    return free;
 }
 
 // Gives the free tiles kinds of their own but for the first `sharing`,

@@ -11,9 +11,9 @@
 #include "deal/deal_generator.h"
 #include "play/game_state.h"
 #include "play/history.h"
-#include "tests/support/play_test_board.h"
-#include "tests/support/play_screen_recorder.h"
 #include "play/selection.h"
+#include "tests/support/play_board_testing.h"
+#include "tests/support/play_platform_recorder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "board/freedom.h"
 #include "board/positions.h"
-#include "play/screen.h"
+#include "play/play_platform.h"
 #include "play/selection.h"
 
 KeyboardCursor keyboardCursor;

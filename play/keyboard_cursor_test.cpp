@@ -6,7 +6,7 @@
 #include "play/game_commands.h"
 #include "play/keyboard_cursor.h"
 #include "play/undo.h"
-#include "tests/support/play_test_board.h"
+#include "tests/support/play_board_testing.h"
 
 namespace {
 

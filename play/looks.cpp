@@ -2,7 +2,7 @@
 #include "play/looks.h"
 
 #include "board/tile_slots.h"
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 std::recursive_mutex& LookMutex() {
     static std::recursive_mutex mutex;

@@ -4,7 +4,7 @@
 #include "board/freedom.h"
 #include "board/tile_slots.h"
 #include "play/game_state.h"
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/outcome.h"
-#include "tests/support/play_test_board.h"
 #include "play/undo.h"
+#include "tests/support/play_board_testing.h"
 
 namespace {
 

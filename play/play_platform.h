@@ -1,8 +1,9 @@
-// The seam between the rules of play and the screen: everything a rule makes the player see or hear.
+// The platform as the rules of play reach it: everything a rule makes the player see or hear.
 #pragma once
 
-// The Win32 layer implements these for the real windows; host tests link a
-// recorder that logs every call in order.
+// Two sides implement it: game/play_platform_win32.cpp (library play_windows)
+// for the real windows, and tests/support/play_platform_recorder.cpp (library
+// play_platform_recorder) for host tests, logging every call in order.
 
 enum class Sound { Check, Cancel, Get, Tezumari, Back };
 

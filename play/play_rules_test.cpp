@@ -12,57 +12,29 @@
 #include "play/game_commands.h"
 #include "play/game_state.h"
 #include "play/looks.h"
-#include "tests/support/play_test_board.h"
-#include "tests/support/play_screen_recorder.h"
 #include "play/selection.h"
-#include "tests/support/deal_failure_recorder.h"
+#include "tests/support/deal_platform_recorder.h"
+#include "tests/support/free_tiles_testing.h"
+#include "tests/support/play_board_testing.h"
+#include "tests/support/play_platform_recorder.h"
 
 namespace {
+
+using board_testing::FreePair;
+using board_testing::FreeSlots;
 
 constexpr int kSound = ScreenCall::Sound;
 
 ScreenCall SoundCall(Sound sound, bool noStop) { return {ScreenCall::Sound, static_cast<int>(sound), noStop}; }
 
-// Counts the face-area pixels of a slot's picture that carry `index`.
-int PixelsOf(int slot, int index) {
-    const unsigned char* pixels = FacePixels(tileSlots[slot].face);
-    return static_cast<int>(std::count(pixels + kLookFirstOffset, pixels + kLookEndOffset, index));
-}
-
 constexpr int kLookArea = kLookEndOffset - kLookFirstOffset;
 
-bool LooksAll(int slot, int look) { return PixelsOf(slot, look) == kLookArea; }
+bool LooksAll(int slot, int look) { return play_test::LookPixels(slot, look) == kLookArea; }
 
 class PlayRules : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(play_test::Deal(1, 20261208));
-    }
-
-    // Free tiles on the board, in slot order.
-    static std::vector<int> FreeSlots() {
-        std::vector<int> free;
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (tileSlots[slot].state < 2 && IsTileFree(slot) == 1) {
-                free.push_back(slot);
-            }
-        }
-        return free;
-    }
-
-    // Two free tiles of one kind; false when the board has none.
-    static bool FreePair(int& a, int& b) {
-        const std::vector<int> free = FreeSlots();
-        for (std::size_t i = 0; i < free.size(); ++i) {
-            for (std::size_t j = i + 1; j < free.size(); ++j) {
-                if (FacesMatch(tileSlots[free[i]].face, tileSlots[free[j]].face)) {
-                    a = free[i];
-                    b = free[j];
-                    return true;
-                }
-            }
-        }
-        return false;
     }
 
     // A free tile that matches none of the other free tiles.
@@ -244,7 +216,7 @@ TEST_F(PlayRules, TheAnswerMovesOnWithItsPairAndEndsWithAnotherOrTheLast) {
     ClickTile(a);
     ClickTile(b);
     EXPECT_EQ(gameState.answerMode, 0);
-    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(PixelsOf(slot, LookAnswer), 0) << slot;
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(play_test::LookPixels(slot, LookAnswer), 0) << slot;
 
     // The answer played to its end leaves answer mode after pair 0.
     ASSERT_EQ(BuildDeal(0, 4242), 1);
@@ -301,7 +273,7 @@ TEST_F(PlayRules, OnlyBothTilesOfTheYellowPairMoveTheAnswerOn) {
             }
         } else {
             EXPECT_EQ(gameState.answerMode, 0) << "partner " << partner;
-            for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(PixelsOf(slot, LookAnswer), 0) << slot;
+            for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(play_test::LookPixels(slot, LookAnswer), 0) << slot;
             // The answer tile left on the board lost its yellow on the screen too.
             for (int slot : answer) {
                 if (tileSlots[slot].state < 2) {
@@ -373,7 +345,7 @@ TEST_F(PlayRules, NewGameDealsAfreshOrLeavesTheTilesAloneWhenTheDealFails) {
     // Looks are reset without drawing; then every tile is shown in slot order.
     EXPECT_TRUE(RecordedCallsOf(ScreenCall::Draw).empty());
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        EXPECT_EQ(PixelsOf(slot, LookNormal), kLookArea);
+        EXPECT_EQ(play_test::LookPixels(slot, LookNormal), kLookArea);
         EXPECT_EQ(tileSlots[slot].state, 0);
     }
     const std::vector<ScreenCall> shown = RecordedCallsOf(ScreenCall::Show);

@@ -12,19 +12,13 @@
 #include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/hint.h"
-#include "tests/support/play_test_board.h"
 #include "play/undo.h"
+#include "tests/support/environment_testing.h"
+#include "tests/support/play_board_testing.h"
 
 namespace {
 
 using namespace play_test;
-
-// ZMR_RANDOM_ACTIONS sets the length (the benchmark command runs 10^6),
-// ZMR_RANDOM_SEED replays a run.
-long EnvironmentNumber(const char* name, long fallback) {
-    const char* text = std::getenv(name);
-    return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
-}
 
 // What must hold on every reachable board; empty when all does.
 std::string BrokenInvariant() {
@@ -96,7 +90,9 @@ constexpr long kDefaultActions = 100000;
 #endif
 
 TEST(RandomPlay, EveryActionKeepsTheBoardConsistentAndTheAnswerSound) {
-    const long actions = EnvironmentNumber("ZMR_RANDOM_ACTIONS", kDefaultActions);
+    // ZMR_RANDOM_ACTIONS sets the length (the benchmark command runs 10^6),
+    // ZMR_RANDOM_SEED replays a run.
+    const auto actions = static_cast<long>(EnvironmentNumber("ZMR_RANDOM_ACTIONS", kDefaultActions));
     const auto seed = static_cast<unsigned>(EnvironmentNumber("ZMR_RANDOM_SEED", std::random_device{}()));
     std::printf("random play: seed %u, %ld actions (ZMR_RANDOM_SEED replays)\n", seed, actions);
     std::mt19937 random(seed);

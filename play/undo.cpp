@@ -5,7 +5,7 @@
 #include "play/game_state.h"
 #include "play/history.h"
 #include "play/looks.h"
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 void UndoMove() {
     if (gameState.answerMode == 1) {

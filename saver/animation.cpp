@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "board/positions.h"
-#include "saver/saver_screen.h"
+#include "saver/saver_platform.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "board/positions.h"
-#include "tests/support/saver_screen_recorder.h"
+#include "tests/support/saver_platform_recorder.h"
 
 namespace {
 

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/environment_testing.h"
+
 namespace {
 
 constexpr std::uint64_t kMaxHandle = std::numeric_limits<std::uint64_t>::max();
@@ -249,12 +251,6 @@ TEST(SaverCommandLine, CorpusOfTrickyLines) {
     EXPECT_GE(cases, 20) << "the corpus lost its cases";
 }
 
-// ZMR_RANDOM_SEED replays a run; ZMR_RANDOM_LINES sets how many lines.
-unsigned long long EnvironmentNumber(const char* name, unsigned long long fallback) {
-    const char* text = std::getenv(name);
-    return text != nullptr ? std::strtoull(text, nullptr, 10) : fallback;
-}
-
 class RandomLines {
 public:
     explicit RandomLines(unsigned seed) : random_(seed) {}
@@ -338,6 +334,7 @@ SaverMode ModeOfArguments(const std::string& args) {
 
 TEST(SaverCommandLine, RandomLinesKeepTheInvariants) {
     const auto seed = static_cast<unsigned>(EnvironmentNumber("ZMR_RANDOM_SEED", std::random_device{}()));
+    // ZMR_RANDOM_SEED replays a run; ZMR_RANDOM_LINES sets how many lines.
     const auto lines = EnvironmentNumber("ZMR_RANDOM_LINES", 1000000);
     std::printf("command line: seed %u, %llu lines (ZMR_RANDOM_SEED replays)\n", seed, lines);
     RandomLines random(seed);

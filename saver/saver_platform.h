@@ -1,10 +1,12 @@
-// The seam between the screensaver's animation and its window: every effect the animation has outside its canvas.
+// The platform as the screensaver's animation reaches it: every effect the animation has outside its canvas.
 #pragma once
 
 #include <cstdint>
 
-// The saver window implements these for the real window; host tests link a
-// recorder that logs every call in order.
+// Two sides implement it: saver/saver_platform_win32.cpp (library
+// saver_window) for the real window, and
+// tests/support/saver_platform_recorder.cpp (library saver_platform_recorder)
+// for host tests, logging every call in order.
 
 enum class SaverSound { Get, Check, Cancel };
 

@@ -8,10 +8,8 @@
 #include "saver/animation.h"
 #include "saver/resource.h"
 #include "saver/saver_host.h"
-#include "saver/saver_screen.h"
 #include "shell/bitmaps.h"
 #include "shell/settings.h"
-#include "shell/sound_effects.h"
 
 namespace {
 
@@ -24,8 +22,6 @@ struct SaverWindow {
     SaverAnimation animation;
 };
 SaverWindow saver;
-
-constexpr const wchar_t* kSoundNames[] = {L"get", L"check", L"cancel"};  // by SaverSound
 
 // A picture the animation can draw from: 8-bit, of the expected size, with
 // lines of the expected length.
@@ -96,25 +92,9 @@ int ReadSaverSoundSwitch() {
     return !text || (ParseSettingInt(*text, value) && value == 1) ? 1 : 0;
 }
 
-void PlaySaverSound(SaverSound sound) { PlayNamedSound(kSoundNames[static_cast<int>(sound)], false); }
+HWND SaverWindowHandle() { return saver.window; }
 
-void ShowCanvas(const uint8_t* canvas) {
-    HDC dc = GetDC(saver.window);
-    TransferCanvas(dc, canvas);
-    ReleaseDC(saver.window, dc);
-}
-
-void StartAnimationTimer(int periodMs) { SetTimer(saver.window, kAnimationTimerId, static_cast<UINT>(periodMs), nullptr); }
-
-void StopAnimationTimer() { KillTimer(saver.window, kAnimationTimerId); }
-
-// A pause leaves the last picture on screen. Under Wine what a tick drew
-// reaches the screen only when the thread next waits for messages, and a
-// plain Sleep showed every pause the picture one tick old; a message wait
-// that wakes for no message lets it be shown first, and input that arrives
-// meanwhile stays queued until the pause is over. Nothing can end the wait
-// early, so its result is always the timeout and is not looked at.
-void PauseOneSecond() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, 0); }
+void DrawCanvas(HDC dc, const uint8_t* canvas) { TransferCanvas(dc, canvas); }
 
 LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

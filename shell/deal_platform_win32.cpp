@@ -1,7 +1,7 @@
 // Tells the player that no deal could be built: the warning box the deal generator asks for.
 #include <windows.h>
 
-#include "deal/failure_notice.h"
+#include "deal/deal_platform.h"
 #include "shell/texts.h"
 
 void ShowDealFailure(intptr_t ownerWindow) {

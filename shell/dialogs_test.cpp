@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialog_test_fixture.h"
 #include "shell/dialogs.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/shell_links.h"
+#include "tests/support/dialog_testing.h"
 #include "tests/support/window_harness.h"
 
 namespace {

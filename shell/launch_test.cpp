@@ -14,25 +14,10 @@
 
 namespace {
 
-std::wstring ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::wstring();
-    }
-    std::wstring text(GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
-    DWORD read = 0;
-    ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
-    CloseHandle(file);
-    text.resize(read / sizeof(wchar_t));
-    return text;
-}
-
-std::string Narrow(const wchar_t* text) {
-    std::string narrow;
-    for (; *text != L'\0'; ++text) {
-        narrow += static_cast<char>(*text);
-    }
-    return narrow;
+// The recorder's file: the command line in UTF-16.
+std::wstring ReadRecord(const std::wstring& path) {
+    const std::string bytes = harness::ReadWholeFile(path);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
 std::wstring Lower(std::wstring text) {
@@ -81,7 +66,7 @@ TEST(StartScreensaver, AsksForFullScreenAndDoesNotWait) {
     std::wstring commandLine;
     ASSERT_TRUE(harness::PumpUntil(
         [&] {
-            commandLine = ReadWholeFile(recorder.record());
+            commandLine = ReadRecord(recorder.record());
             return !commandLine.empty();
         },
         15000))
@@ -111,11 +96,11 @@ TEST(StartScreensaver, WithoutTheShellNothingIsOpenedOrStarted) {
     // kernel32 loads, but has no ShellExecuteW.
     SystemLibrary kernel32(L"kernel32.dll");
     for (SystemLibrary* shell32 : {&missing, &kernel32}) {
-        EXPECT_FALSE(StartScreensaverFrom(*shell32)) << Narrow(shell32->fileName());
-        EXPECT_FALSE(OpenHelpFileFrom(*shell32)) << Narrow(shell32->fileName());
-        EXPECT_FALSE(OpenHomePageFrom(*shell32)) << Narrow(shell32->fileName());
+        EXPECT_FALSE(StartScreensaverFrom(*shell32)) << harness::Narrow(shell32->fileName());
+        EXPECT_FALSE(OpenHelpFileFrom(*shell32)) << harness::Narrow(shell32->fileName());
+        EXPECT_FALSE(OpenHomePageFrom(*shell32)) << harness::Narrow(shell32->fileName());
     }
     harness::PumpFor(1500);
-    EXPECT_TRUE(ReadWholeFile(recorder.record()).empty()) << "the screensaver was started all the same";
+    EXPECT_TRUE(ReadRecord(recorder.record()).empty()) << "the screensaver was started all the same";
     EXPECT_EQ(harness::FindDialogOfThread(GetCurrentThreadId()), nullptr);
 }

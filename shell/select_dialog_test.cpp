@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "board/tile_slots.h"
-#include "shell/dialog_test_fixture.h"
 #include "shell/dialogs.h"
 #include "shell/resource.h"
+#include "tests/support/dialog_testing.h"
 #include "tests/support/window_harness.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_harness.h"
+
 namespace {
 
 // Each test has a file of its own beside the test program, removed before
@@ -33,14 +35,7 @@ public:
     // The file's lines without their CR LF, blank lines left out.
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
-        HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lines;
-        }
-        std::string bytes(GetFileSize(file, nullptr), '\0');
-        DWORD read = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
+        const std::string bytes = harness::ReadWholeFile(path_);
         std::size_t start = 0;
         while (start < bytes.size()) {
             std::size_t end = bytes.find('\n', start);

@@ -1,4 +1,4 @@
-// Checks that the product's includes run one way, downward through its layers, and form no circle; names each file and line that does not.
+// Checks that the product's includes run one way, downward through its layers, form no circle, and keep plain C++ off the platform's headers; names each file and line that does not.
 // Usage: include_layers <source root>. Exit code 0 when every include is in order.
 #include <algorithm>
 #include <cstdio>
@@ -17,32 +17,47 @@ namespace fs = std::filesystem;
 namespace {
 
 // The product's layers, lowest first: a file may include its own layer and
-// the ones below. The screensaver stands beside play on the services, and
-// neither includes the other. The game's entry alone stands above play.
+// the ones below. The rules of play and the shell's services stand side by
+// side on the deal generator; the game's windows and entry stand on both, and
+// the screensaver beside them; neither of a pair includes the other.
 struct Layer {
     const char* name;
     int rank;
 };
 const std::map<std::string, Layer> kFolderLayers = {
-    {"board", {"the board", 0}},         {"deal", {"the deal generator", 1}},
-    {"shell", {"the shell's services", 2}}, {"play", {"play", 3}},
-    {"saver", {"the screensaver", 3}},
+    {"board", {"the board", 0}},           {"deal", {"the deal generator", 1}},
+    {"play", {"the rules of play", 2}},    {"shell", {"the shell's services", 2}},
+    {"game", {"the game's windows", 3}},   {"saver", {"the screensaver", 3}},
 };
-const std::set<std::string> kEntryFiles = {"shell/main.cpp", "shell/startup.cpp", "shell/startup.h"};
-constexpr int kEntryRank = 4;
+
+// Above the rules of play, the screensaver stands apart from them: it plays
+// no game.
+const std::set<std::pair<std::string, std::string>> kApart = {{"saver", "play"}};
+
+// Plain C++, built for every platform: these folders whole, and these
+// modules of the others. None may reach a header of the platform, directly
+// or through the headers it includes.
+const std::set<std::string> kPlainFolders = {"board", "deal", "play"};
+const std::set<std::string> kPlainModules = {"saver/animation", "saver/command_line", "saver/saver_platform",
+                                             "shell/dib_header", "shell/clock_text"};
+const std::set<std::string> kPlatformHeaders = {"windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "imm.h",
+                                                "mmsystem.h", "objbase.h", "ole2.h", "oleacc.h", "shellapi.h",
+                                                "shlobj.h", "shlwapi.h", "winuser.h", "wingdi.h", "winver.h"};
 
 // Test code may include anything; nothing of the product includes it.
 const std::set<std::string> kTestFolders = {"tests", "bench", "tools"};
 
+std::string TopFolder(const std::string& path) { return path.substr(0, path.find('/')); }
+
 bool IsTestCode(const std::string& path) {
-    const std::string folder = path.substr(0, path.find('/'));
-    return kTestFolders.count(folder) != 0 || fs::path(path).filename().string().find("test") != std::string::npos;
+    return kTestFolders.count(TopFolder(path)) != 0 || fs::path(path).filename().string().find("test") != std::string::npos;
 }
 
 struct Include {
     std::string from;  // the including file, relative to the root
     int line;
     std::string to;    // the included file, as written
+    bool system;       // written in angle brackets
 };
 
 std::string ModuleOf(const std::string& path) { return fs::path(path).replace_extension().generic_string(); }
@@ -51,22 +66,18 @@ std::string Where(const Include& include) { return include.from + ":" + std::to_
 
 // The layer of a product file; false for a file outside every layer.
 bool LayerOf(const std::string& path, Layer* layer) {
-    if (kEntryFiles.count(path) != 0) {
-        *layer = {"the game's entry", kEntryRank};
-        return true;
-    }
-    const auto found = kFolderLayers.find(path.substr(0, path.find('/')));
+    const auto found = kFolderLayers.find(TopFolder(path));
     if (found == kFolderLayers.end()) return false;
     *layer = found->second;
     return true;
 }
 
 std::vector<Include> ReadIncludes(const fs::path& root) {
-    static const std::regex kInclude(R"re(^\s*#\s*include\s+"([^"]+)")re");
+    static const std::regex kInclude(R"re(^\s*#\s*include\s+([<"])([^">]+)[">])re");
     std::vector<Include> includes;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string relative = fs::relative(entry.path(), root).generic_string();
-        const std::string top = relative.substr(0, relative.find('/'));
+        const std::string top = TopFolder(relative);
         const std::string extension = entry.path().extension().string();
         if (!entry.is_regular_file() || (kFolderLayers.count(top) == 0 && kTestFolders.count(top) == 0) ||
             (extension != ".cpp" && extension != ".h" && extension != ".rc")) {
@@ -76,7 +87,7 @@ std::vector<Include> ReadIncludes(const fs::path& root) {
         std::string text;
         for (int line = 1; std::getline(file, text); ++line) {
             std::smatch match;
-            if (std::regex_search(text, match, kInclude)) includes.push_back({relative, line, match[1]});
+            if (std::regex_search(text, match, kInclude)) includes.push_back({relative, line, match[2], match[1] == "<"});
         }
     }
     std::sort(includes.begin(), includes.end(),
@@ -88,14 +99,15 @@ std::vector<Include> ReadIncludes(const fs::path& root) {
 bool ReportLayerFault(const Include& include) {
     Layer from;
     Layer to;
-    if (IsTestCode(include.from) || !LayerOf(include.from, &from)) return false;
+    if (include.system || IsTestCode(include.from) || !LayerOf(include.from, &from)) return false;
     if (IsTestCode(include.to)) {
         std::printf("%s: includes %s, which is test code\n", Where(include).c_str(), include.to.c_str());
         return true;
     }
     if (!LayerOf(include.to, &to)) return false;
     const bool sideways = to.rank == from.rank && std::string(to.name) != from.name;
-    if (to.rank <= from.rank && !sideways) return false;
+    const bool apart = kApart.count({TopFolder(include.from), TopFolder(include.to)}) != 0;
+    if (to.rank <= from.rank && !sideways && !apart) return false;
     std::printf("%s: includes %s: %s may not include %s\n", Where(include).c_str(), include.to.c_str(), from.name,
                 to.name);
     return true;
@@ -107,7 +119,8 @@ int ReportCircles(const std::vector<Include>& includes) {
     std::map<std::string, std::vector<const Include*>> edges;
     for (const Include& include : includes) {
         Layer layer;
-        if (!IsTestCode(include.from) && LayerOf(include.to, &layer) && ModuleOf(include.from) != ModuleOf(include.to)) {
+        if (!include.system && !IsTestCode(include.from) && LayerOf(include.to, &layer) &&
+            ModuleOf(include.from) != ModuleOf(include.to)) {
             edges[ModuleOf(include.from)].push_back(&include);
         }
     }
@@ -139,6 +152,48 @@ int ReportCircles(const std::vector<Include>& includes) {
     return circles;
 }
 
+bool IsPlain(const std::string& path) {
+    return kPlainFolders.count(TopFolder(path)) != 0 || kPlainModules.count(ModuleOf(path)) != 0;
+}
+
+// Plain files, their tests among them, that reach a header of the platform:
+// each is reported once, with the chain of includes that gets there.
+int ReportPlatformReach(const std::vector<Include>& includes) {
+    std::map<std::string, std::vector<const Include*>> edges;
+    for (const Include& include : includes) edges[include.from].push_back(&include);
+    // The first chain found from each file to a platform header; empty when none.
+    std::map<std::string, std::vector<const Include*>> reach;
+    std::set<std::string> visiting;
+    std::function<const std::vector<const Include*>&(const std::string&)> chainFrom =
+        [&](const std::string& file) -> const std::vector<const Include*>& {
+        auto known = reach.find(file);
+        if (known != reach.end() || !visiting.insert(file).second) return reach[file];
+        std::vector<const Include*> chain;
+        for (const Include* include : edges[file]) {
+            if (include->system) {
+                if (kPlatformHeaders.count(include->to) != 0) chain = {include};
+            } else if (const auto& rest = chainFrom(include->to); !rest.empty()) {
+                chain = rest;
+                chain.insert(chain.begin(), include);
+            }
+            if (!chain.empty()) break;
+        }
+        visiting.erase(file);
+        return reach[file] = chain;
+    };
+    int faults = 0;
+    for (const auto& [file, unused] : edges) {
+        if (!IsPlain(file)) continue;
+        const std::vector<const Include*>& chain = chainFrom(file);
+        if (chain.empty()) continue;
+        ++faults;
+        std::printf("%s: plain C++ reaches <%s>:", Where(*chain.front()).c_str(), chain.back()->to.c_str());
+        for (const Include* step : chain) std::printf(" %s ->", Where(*step).c_str());
+        std::printf(" <%s>\n", chain.back()->to.c_str());
+    }
+    return faults;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +205,7 @@ int main(int argc, char** argv) {
     int faults = 0;
     for (const Include& include : includes) faults += ReportLayerFault(include) ? 1 : 0;
     faults += ReportCircles(includes);
+    faults += ReportPlatformReach(includes);
     std::printf("%zu includes read, %d out of order\n", includes.size(), faults);
     return faults == 0 && !includes.empty() ? 0 : 1;
 }

@@ -8,6 +8,16 @@ mkdir -p build
 source tools/wine-session.sh
 start_wine_session
 
+# Some kernels are started with their 32-bit emulation off: there Wine's
+# 32-bit loader, installed as it should be, fails with "Exec format error"
+# and no 32-bit program can run. Then the win32 preset is built (it compiles
+# the same sources as win64, which runs) but its tests cannot be run.
+runs_32_bit() {
+  local refusal
+  refusal=$(/usr/lib/wine/wine --version 2>&1 >/dev/null)
+  ! grep -q "Exec format error" <<<"$refusal"
+}
+
 presets=(host host-asan host-tsan win32 win64)
 passed=0
 failed=0
@@ -19,6 +29,10 @@ for preset in "${presets[@]}"; do
     echo "build of $preset failed:"
     tail -n 40 "build/$preset-build.log" "build/$preset-configure.log" 2>/dev/null
     broken+=("$preset")
+    continue
+  fi
+  if [ "$preset" = win32 ] && ! runs_32_bit; then
+    echo "win32: built; its tests not run: this kernel refuses 32-bit programs (its ia32 emulation is off)"
     continue
   fi
   log="build/$preset-test.log"

@@ -5,21 +5,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
+#include "shell/resource.h"
 #include "tests/support/window_harness.h"
 
 namespace e2e {
-
-std::string Narrow(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                            nullptr);
-    }
-    return result;
-}
 
 std::string Num(long long value) { return std::to_string(value); }
 
@@ -44,6 +35,26 @@ std::vector<std::wstring> PathArguments(int least, int most, int skip) {
     }
     LocalFree(arguments);
     return paths;
+}
+
+std::wstring PrepareFolder(const std::wstring& program, const std::wstring& folder, const char* settings,
+                           Checks& checks) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\" + program.substr(program.find_last_of(L"\\/") + 1);
+    const std::wstring settingsPath = folder + L"\\zmr.ini";
+    DeleteFileW(settingsPath.c_str());
+    RemoveDirectoryW(settingsPath.c_str());  // left by an earlier run in a folder that takes no settings file
+    checks.Require(GetFileAttributesW(settingsPath.c_str()) == INVALID_FILE_ATTRIBUTES, "no zmr.ini in the fresh folder");
+    if (settings != nullptr) {
+        HANDLE file = CreateFileW(settingsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, settings, static_cast<DWORD>(std::strlen(settings)), &written, nullptr);
+        CloseHandle(file);
+    }
+    const bool copied = CopyFileW(program.c_str(), copy.c_str(), FALSE) != 0;
+    checks.Require(copied, "copy " + Narrow(program) + " into " + Narrow(folder),
+                   copied ? "" : "error " + Num(GetLastError()));
+    return copy;
 }
 
 int RunChecks(const std::function<void(Checks&)>& drive) {
@@ -128,12 +139,6 @@ void GameProcess::WaitUntil(const std::function<bool()>& found, DWORD timeoutMs,
     }
 }
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 namespace {
 
 struct WindowFilter {
@@ -147,7 +152,7 @@ bool Matches(const WindowFilter& filter, HWND window) {
     if (filter.visibleOnly && !IsWindowVisible(window)) {
         return false;
     }
-    return filter.className == nullptr || ClassOf(window) == filter.className;
+    return filter.className == nullptr || harness::ClassOf(window) == filter.className;
 }
 
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
@@ -190,13 +195,6 @@ LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWOR
     return static_cast<LRESULT>(result);
 }
 
-RECT RectInClientOf(HWND window, HWND parent) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 HWND WaitForDialog(const GameProcess& game, HWND previous, DWORD timeoutMs) {
     HWND dialog = nullptr;
     game.WaitUntil(
@@ -209,9 +207,8 @@ HWND WaitForDialog(const GameProcess& game, HWND previous, DWORD timeoutMs) {
 }
 
 void ChooseArrangementA(const GameProcess& game, HWND selectDialog, DWORD timeoutMs) {
-    constexpr int kSelectA = 1004;
     HWND decide = GetDlgItem(selectDialog, IDOK);
-    HWND letterA = GetDlgItem(selectDialog, kSelectA);
+    HWND letterA = GetDlgItem(selectDialog, IDC_SELECT_A);
     if (decide == nullptr || letterA == nullptr) throw Failure("the game selection dialog has no A or 決定");
     SendWithin(letterA, BM_CLICK, 0, 0);
     game.WaitUntil([&] { return IsWindowEnabled(decide) != 0; }, timeoutMs, "決定 enabled after A");

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_harness.h"
+
 namespace e2e {
 
 // A check that cannot go on; the driver reports it and ends the game.
@@ -15,7 +17,8 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string Narrow(const std::wstring& text);
+using harness::Narrow;
+using harness::ReadWholeFile;
 std::string Num(long long value);
 // "(left,top) widthxheight".
 std::string RectText(const RECT& rect);
@@ -48,6 +51,12 @@ private:
     int failed_ = 0;
     int passed_ = 0;
 };
+
+// A folder of the run's own holding a fresh copy of `program` under its own
+// name, with a settings file "zmr.ini" of the text `settings` beside it, or
+// with none when null; the copy's path.
+std::wstring PrepareFolder(const std::wstring& program, const std::wstring& folder, const char* settings,
+                           Checks& checks);
 
 // A started program. The destructor terminates it if it still runs, so a
 // failed run leaves nothing behind.
@@ -82,14 +91,9 @@ std::vector<HWND> TopLevelWindows(DWORD threadId, const wchar_t* className, bool
 // The direct children of `parent` of the given class, in z-order.
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
 
-std::wstring ClassOf(HWND window);
-
 // Sends a message to a window of the game and waits at most `timeoutMs` for
 // it to be handled; throws Failure when it is not.
 LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs = 5000);
-
-// A window's rectangle in the client coordinates of `parent`.
-RECT RectInClientOf(HWND window, HWND parent);
 
 // The game's start-up dialogs and main window, as every driver meets them.
 // Each wait throws Failure after `timeoutMs`.

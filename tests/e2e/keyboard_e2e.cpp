@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/resource.h"
 #include "tests/e2e/game_process.h"
 #include "tests/e2e/shown_board.h"
 #include "tests/support/window_harness.h"
@@ -21,7 +22,6 @@ using namespace e2e;
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 8000;
-constexpr WPARAM kAnswerCommand = 40010;
 constexpr COLORREF kCyan = RGB(0, 255, 255);     // a selected tile's face
 constexpr COLORREF kYellow = RGB(255, 255, 0);   // a tile of the answer's pair
 constexpr COLORREF kMagenta = RGB(255, 0, 255);  // the keyboard cursor's frame
@@ -173,7 +173,7 @@ public:
                    "slot " + Num(slot) + " named \"" + Narrow(heard) + "\"");
         Press(VK_RETURN);
         const DWORD patience = selected.Patience();
-        const bool cyan = harness::PumpUntil([&] { return PixelsOfColour(tile, kCyan) > 0; }, patience);
+        const bool cyan = harness::PumpUntil([&] { return harness::CountOnScreen(tile, kCyan) > 0; }, patience);
         // The game renames the tile once the key is handled.
         std::wstring name;
         const bool renamed = harness::PumpUntil(
@@ -205,17 +205,7 @@ private:
 
 // Pairs of free tiles of one name, with the taken tiles as tileSlots has them.
 std::vector<Pair> FreePairs(const Board& board) {
-    std::vector<int> free;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (tileSlots[slot].state < 2 && IsTileFree(slot) == 1) free.push_back(slot);
-    }
-    std::vector<Pair> pairs;
-    for (std::size_t i = 0; i < free.size(); ++i) {
-        for (std::size_t j = i + 1; j < free.size(); ++j) {
-            if (board.names[free[i]] == board.names[free[j]]) pairs.emplace_back(free[i], free[j]);
-        }
-    }
-    return pairs;
+    return board_testing::FreePairs([&](int a, int b) { return board.names[a] == board.names[b]; });
 }
 
 // A way to play the fresh deal into a deadlock: free pairs taken at random
@@ -239,7 +229,7 @@ std::vector<Pair> PlanIntoDeadlock(const Board& board) {
 // focus, which a screen reader hears; the frame follows the tile into the
 // raised view.
 void CheckCursorAppears(KeyboardPlayer& player, const Board& board, Checks& checks) {
-    checks.Expect(PixelsOfColour(board.main, kMagenta) == 0, "no cursor frame before a cursor key");
+    checks.Expect(harness::CountOnScreen(board.main, kMagenta) == 0, "no cursor frame before a cursor key");
     player.Press(VK_RIGHT);
     const int slot = player.FocusedSlot();
     const std::vector<int> free = board.FreeSlots();
@@ -248,7 +238,7 @@ void CheckCursorAppears(KeyboardPlayer& player, const Board& board, Checks& chec
     checks.Expect(player.FocusHeard(slot), "its focus event is heard from another process");
     checks.Expect(AccessibleName(board.windows[slot]) == board.names[slot], "its accessible name is the tile's name",
                   Narrow(AccessibleName(board.windows[slot])));
-    checks.Expect(harness::PumpUntil([&] { return PixelsOfColour(board.main, kMagenta) > 0; }, kWindowTimeoutMs),
+    checks.Expect(harness::PumpUntil([&] { return harness::CountOnScreen(board.main, kMagenta) > 0; }, kWindowTimeoutMs),
                   "the cursor frame shows");
     harness::SaveScreenshotIfAsked("keyboard-cursor-normal");
     player.Press(VK_UP);
@@ -316,7 +306,7 @@ void PlayIntoDeadlocks(KeyboardPlayer& player, const Board& board, EventListener
 // by keyboard: Right to a yellow tile, Enter, Left to the other, Enter. The
 // board clears without the victory picture, and the frame goes with the last tile.
 void FollowTheAnswer(const GameProcess& game, KeyboardPlayer& player, const Board& board, Checks& checks) {
-    checks.Require(PostMessageW(board.main, WM_COMMAND, kAnswerCommand, 0) != 0, "答え chosen");
+    checks.Require(PostMessageW(board.main, WM_COMMAND, IDM_ANSWER, 0) != 0, "答え chosen");
     HWND dialog = WaitForDialog(game, nullptr, kWindowTimeoutMs);
     checks.Expect(harness::TextOf(dialog) == L"答え表示", "the answer dialog opens after two deadlocks",
                   Narrow(harness::TextOf(dialog)));
@@ -346,13 +336,11 @@ void FollowTheAnswer(const GameProcess& game, KeyboardPlayer& player, const Boar
     harness::PumpFor(300);
     checks.Expect(IsWindowVisible(ChildWindows(board.main, L"Omigoto Window").front()) == 0,
                   "the answer's end shows no victory picture");
-    checks.Expect(PixelsOfColour(board.main, kMagenta) == 0, "the frame goes with the last tile");
+    checks.Expect(harness::CountOnScreen(board.main, kMagenta) == 0, "the frame goes with the last tile");
 }
 
 void Play(const std::wstring& game, const std::wstring& folder, Checks& checks) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring program = folder + L"\\zmr.exe";
-    checks.Require(CopyFileW(game.c_str(), program.c_str(), FALSE) != 0, "copy the game into " + Narrow(folder));
+    const std::wstring program = PrepareFolder(game, folder, nullptr, checks);
     checks.Require(SUCCEEDED(CoInitialize(nullptr)), "COM for the accessibility client");
     GameProcess process(program);
     HWND dialog = WaitForDialog(process, nullptr, kWindowTimeoutMs);

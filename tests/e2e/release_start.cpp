@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/resource.h"
 #include "tests/e2e/game_process.h"
 #include "tests/support/window_harness.h"
 
@@ -14,7 +15,6 @@ using namespace e2e;
 namespace {
 
 constexpr DWORD kTimeoutMs = 8000;
-constexpr int kSelectA = 1004;
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -29,7 +29,7 @@ void Run(const std::wstring& program, Checks& checks) {
     SendWithin(GetDlgItem(firstRun, IDCANCEL), BM_CLICK, 0, 0);
 
     HWND select = WaitForDialog(game, firstRun, kTimeoutMs);
-    checks.Require(GetDlgItem(select, kSelectA) != nullptr, "then the game selection dialog");
+    checks.Require(GetDlgItem(select, IDC_SELECT_A) != nullptr, "then the game selection dialog");
     ChooseArrangementA(game, select, kTimeoutMs);
     HWND main = WaitForMainWindow(game, kTimeoutMs);
     checks.Expect(harness::TextOf(main) == L"Zenmora", "the main window is shown", Narrow(harness::TextOf(main)));

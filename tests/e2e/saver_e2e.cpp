@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,25 +40,6 @@ std::string Hex(unsigned long value) {
 
 std::wstring HandleText(HWND window) {
     return std::to_wstring(reinterpret_cast<std::uintptr_t>(window));
-}
-
-// Copies the saver into a folder of its own, with a settings file of
-// `settings` beside it, or with none when null.
-std::wstring PrepareFolder(const std::wstring& saver, const std::wstring& folder, const char* settings,
-                           Checks& checks) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring copy = folder + L"\\mahjong.scr";
-    const bool copied = CopyFileW(saver.c_str(), copy.c_str(), FALSE) != 0;
-    checks.Require(copied, "copy the saver into " + Narrow(folder));
-    const std::wstring settingsPath = folder + L"\\zmr.ini";
-    DeleteFileW(settingsPath.c_str());
-    if (settings != nullptr) {
-        HANDLE file = CreateFileW(settingsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, settings, static_cast<DWORD>(std::strlen(settings)), &written, nullptr);
-        CloseHandle(file);
-    }
-    return copy;
 }
 
 HWND FullScreenWindow(const GameProcess& saver) {
@@ -266,7 +246,7 @@ void Preview(const std::wstring& saver, const std::wstring& log, Checks& checks)
     const DWORD style = GetWindowLongW(preview, GWL_STYLE);
     const DWORD wanted = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
     checks.Expect((style & wanted) == wanted, "styles child, visible, clip children", Hex(style));
-    const RECT rect = RectInClientOf(preview, parent->window());
+    const RECT rect = harness::ChildRect(preview);
     checks.Expect(rect.left == 0 && rect.top == 0 && rect.right == 152 && rect.bottom == 112,
                   "the preview fills the host's client area");
     if (UnderWine()) {

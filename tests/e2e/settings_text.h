@@ -17,9 +17,6 @@ struct SettingsSection {
 // section, makes the parse fail (returns false).
 bool ParseSettingsText(const std::string& text, std::vector<SettingsSection>* sections);
 
-// The whole file as bytes; empty when it cannot be read.
-std::string ReadWholeFile(const std::wstring& path);
-
 // "[A] k=v k=v [B] k=v": a one-line picture of the file for reports.
 std::string Describe(const std::vector<SettingsSection>& sections);
 

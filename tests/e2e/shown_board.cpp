@@ -32,7 +32,7 @@ void ReadBoard(HWND main, Board& board, Checks& checks) {
     int wrongSize = 0;
     RECT firstWrong = {};
     for (HWND tile : tiles) {
-        const RECT rect = RectInClientOf(tile, main);
+        const RECT rect = harness::ChildRect(tile);
         if (rect.right - rect.left != kTileWidth || rect.bottom - rect.top != kTileHeight) {
             if (wrongSize++ == 0) {
                 firstWrong = rect;
@@ -67,16 +67,6 @@ bool ShowsOwnPixelOfColour(HWND window, COLORREF colour) {
         if (pixels[i] == colour && WindowFromPoint(where) == window) return true;
     }
     return false;
-}
-
-int PixelsOfColour(HWND window, COLORREF colour) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    int count = 0;
-    for (COLORREF pixel : harness::Capture(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top)) {
-        count += pixel == colour ? 1 : 0;
-    }
-    return count;
 }
 
 }  // namespace e2e

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "board/freedom.h"
 #include "board/tile_slots.h"
 #include "tests/e2e/game_process.h"
+#include "tests/support/free_tiles_testing.h"
 
 namespace e2e {
 
@@ -20,22 +20,12 @@ struct Board {
 
     bool Visible(int slot) const { return IsWindowVisible(windows[slot]) != 0; }
 
-    // Marks hidden tiles as taken so the freedom rule sees the board as shown.
-    void SyncSlotStates() const {
+    // The free tiles as shown: hidden tiles count as taken.
+    std::vector<int> FreeSlots() const {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             tileSlots[slot].state = Visible(slot) ? 0 : 2;
         }
-    }
-
-    std::vector<int> FreeSlots() const {
-        SyncSlotStates();
-        std::vector<int> free;
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (Visible(slot) && IsTileFree(slot) == 1) {
-                free.push_back(slot);
-            }
-        }
-        return free;
+        return board_testing::FreeSlots();
     }
 
     int VisibleCount() const {
@@ -55,9 +45,6 @@ bool FourOfEachKind(const Board& board, std::string* seen);
 // its position, which in the normal view is the slot's base position in
 // arrangement A; checks that all 144 show, four of each of the 36 names.
 void ReadBoard(HWND main, Board& board, Checks& checks);
-
-// How many pixels of a window, as the screen shows it, have the colour.
-int PixelsOfColour(HWND window, COLORREF colour);
 
 // Whether some pixel that the screen shows as the window's own (no other
 // window stands over it there) has the colour. Tile windows overlap, so a

@@ -13,6 +13,7 @@
 #include "board/freedom.h"
 #include "board/positions.h"
 #include "board/tile_slots.h"
+#include "shell/resource.h"
 #include "tests/e2e/game_process.h"
 #include "tests/e2e/settings_text.h"
 #include "tests/e2e/shown_board.h"
@@ -28,30 +29,10 @@ constexpr DWORD kExitTimeoutMs = 8000;    // the game to end after a close
 
 constexpr wchar_t kFirstRunCaption[] = L"設定";
 constexpr wchar_t kSelectCaption[] = L"『Zenmora』  ゲーム選択";
-constexpr int kSelectA = 1004;
-constexpr int kDecide = IDOK;
-constexpr int kHarderBox = 1014;
-constexpr int kDesktopBox = 1055;
-constexpr int kStartMenuBox = 1056;
-constexpr int kStartupBox = 1057;
-constexpr WPARAM kSoundOff = 40016;
 constexpr int kMovedX = 123;
 constexpr int kMovedY = 77;
 // Past the saver's first second's pause and its first tile, with its sound.
 constexpr DWORD kSaverFirstTileMs = 3000;
-
-// A folder of the run's own holding only a fresh copy of the game.
-std::wstring PrepareFolder(const std::wstring& game, const std::wstring& folder, Checks& checks) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring copy = folder + L"\\zmr.exe";
-    const std::wstring settings = folder + L"\\zmr.ini";
-    DeleteFileW(settings.c_str());
-    RemoveDirectoryW(settings.c_str());  // left by an earlier run in a folder that takes no settings file
-    checks.Require(GetFileAttributesW(settings.c_str()) == INVALID_FILE_ATTRIBUTES, "no zmr.ini in the fresh folder");
-    const bool copied = CopyFileW(game.c_str(), copy.c_str(), FALSE) != 0;
-    checks.Require(copied, "copy the game into " + Narrow(folder), copied ? "" : "error " + Num(GetLastError()));
-    return copy;
-}
 
 std::vector<SettingsSection> ReadSettings(const std::wstring& folder, Checks& checks) {
     std::vector<SettingsSection> sections;
@@ -95,9 +76,9 @@ void AnswerFirstRunDialog(GameProcess& game, HWND dialog, Checks& checks) {
     } controls[] = {
         {IDOK, L"OK", true},
         {IDCANCEL, L"ｷｬﾝｾﾙ", true},
-        {kDesktopBox, L"デスクトップ", true},
-        {kStartMenuBox, L"スタートメニュー", true},
-        {kStartupBox, L"スタートアップ", false},
+        {IDC_SHORTCUT_DESKTOP, L"デスクトップ", true},
+        {IDC_SHORTCUT_START_MENU, L"スタートメニュー", true},
+        {IDC_SHORTCUT_STARTUP, L"スタートアップ", false},
     };
     for (const auto& control : controls) {
         HWND item = GetDlgItem(dialog, control.id);
@@ -108,7 +89,7 @@ void AnswerFirstRunDialog(GameProcess& game, HWND dialog, Checks& checks) {
         checks.Expect(harness::TextOf(item) == control.text, name + " text", Narrow(harness::TextOf(item)));
         checks.Expect((IsWindowEnabled(item) != 0) == control.enabled,
                       name + (control.enabled ? " enabled" : " disabled"));
-        if (control.id >= kDesktopBox) {
+        if (control.id >= IDC_SHORTCUT_DESKTOP) {
             checks.Expect(SendWithin(item, BM_GETCHECK, 0, 0) == BST_UNCHECKED, name + " starts unticked");
         }
     }
@@ -121,9 +102,9 @@ void AnswerSelectDialog(GameProcess& game, HWND dialog, Checks& checks) {
     checks.Require(harness::TextOf(dialog) == kSelectCaption, "the game selection dialog is shown",
                    "caption \"" + Narrow(harness::TextOf(dialog)) + "\"");
     checks.Expect(!MainWindowShown(game), "main window not shown while the selection dialog is up");
-    HWND decide = GetDlgItem(dialog, kDecide);
-    HWND letterA = GetDlgItem(dialog, kSelectA);
-    HWND harder = GetDlgItem(dialog, kHarderBox);
+    HWND decide = GetDlgItem(dialog, IDOK);
+    HWND letterA = GetDlgItem(dialog, IDC_SELECT_A);
+    HWND harder = GetDlgItem(dialog, IDC_SELECT_HARDER);
     checks.Require(decide != nullptr && letterA != nullptr && harder != nullptr,
                    "selection dialog has 決定, A and むずかしくする");
     checks.Expect(harness::TextOf(decide) == L"決定", "決定 button text", Narrow(harness::TextOf(decide)));
@@ -144,7 +125,7 @@ HWND WaitForShownMainWindow(const GameProcess& game, Checks& checks) {
     return window;
 }
 
-int SelectedPixels(HWND tile) { return PixelsOfColour(tile, RGB(0, 255, 255)); }
+int SelectedPixels(HWND tile) { return harness::CountOnScreen(tile, RGB(0, 255, 255)); }
 
 bool ShowsSelected(HWND tile) {
     return harness::PumpUntil([&] { return SelectedPixels(tile) > 0; }, kWindowTimeoutMs);
@@ -237,7 +218,7 @@ int TakePairs(const Board& board, int pairs, Checks& checks) {
 // Every tile window, taken or not, stands where the view puts its slot.
 bool TilesPlaced(const Board& board, TilePlacement (*placement)(int), std::string* firstMismatch) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const RECT rect = RectInClientOf(board.windows[slot], board.main);
+        const RECT rect = harness::ChildRect(board.windows[slot]);
         const TilePlacement want = placement(slot);
         if (rect.left != want.left || rect.top != want.top || rect.right - rect.left != want.width ||
             rect.bottom - rect.top != want.height) {
@@ -329,7 +310,7 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
     CheckView(board, VK_DOWN, NormalViewPlacement, "Down: tiles back at base places, 42 x 62", checks);
     CheckNewGame(board, checks);
 
-    SendWithin(main, WM_COMMAND, kSoundOff, 0);
+    SendWithin(main, WM_COMMAND, IDM_SOUND_OFF, 0);
     CheckSettings(folder, {"ShellLink", "SOUND"}, {{"SOUND", "[SOUND] sound=0"}}, "after sound OFF", checks);
 
     MoveWindowTo(main, kMovedX, kMovedY, checks);
@@ -376,7 +357,7 @@ int SaverSounds(const std::wstring& saver, const std::wstring& log, Checks& chec
 void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const std::wstring& log,
                      const std::wstring& folder, Checks& checks) {
     std::printf("# a folder that takes no zmr.ini\n");
-    const std::wstring program = PrepareFolder(game, folder, checks);
+    const std::wstring program = PrepareFolder(game, folder, nullptr, checks);
     checks.Require(CreateDirectoryW((folder + L"\\zmr.ini").c_str(), nullptr) != 0 ||
                        GetLastError() == ERROR_ALREADY_EXISTS,
                    "a folder named zmr.ini beside the game");
@@ -392,7 +373,7 @@ void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const 
         AnswerFirstRunDialog(first, firstRun, checks);
         AnswerSelectDialog(first, WaitForDialog(first, firstRun), checks);
         HWND main = WaitForShownMainWindow(first, checks);
-        SendWithin(main, WM_COMMAND, kSoundOff, 0);
+        SendWithin(main, WM_COMMAND, IDM_SOUND_OFF, 0);
         MoveWindowTo(main, kMovedX, kMovedY, checks);
         CloseAndWait(first, main, checks);
         CheckSettings(userFolder, {"ShellLink", "SOUND", "Pos"},
@@ -430,7 +411,7 @@ int main() {
     const std::wstring saver = paths.size() == 4 ? paths[2] : std::wstring();
     const std::wstring log = paths.size() == 4 ? paths[3] : std::wstring();
     return RunChecks([&](Checks& checks) {
-        const std::wstring program = PrepareFolder(game, folder, checks);
+        const std::wstring program = PrepareFolder(game, folder, nullptr, checks);
         FirstStart(program, folder, checks);
         SecondStart(program, folder, checks);
         ProtectedFolder(game, saver, log, folder + L"-protected", checks);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/dib_pixels_testing.h"
+
 namespace asset_reader {
 
 inline std::string SourcePath(const std::string& relative) { return std::string(ZMR_SOURCE_DIR) + "/" + relative; }
@@ -38,12 +40,7 @@ struct Dib {
 
     int Stride() const { return ((width * bitCount + 31) / 32) * 4; }
     // The index at (x, y), y counted from the top.
-    int At(int x, int y) const {
-        const size_t row = static_cast<size_t>(height - 1 - y) * Stride();
-        if (bitCount == 8) return raw[row + x];
-        const uint8_t b = raw[row + x / 2];
-        return x % 2 == 0 ? b >> 4 : b & 15;
-    }
+    int At(int x, int y) const { return DibIndexAt(raw.data(), width, height, bitCount, x, y); }
     Colour ColourAt(int x, int y) const { return table[At(x, y)]; }
 };
 

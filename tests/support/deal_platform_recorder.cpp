@@ -1,7 +1,7 @@
 // Test stand-in for the deal-failure message: records each request instead of showing a box.
-#include "tests/support/deal_failure_recorder.h"
+#include "tests/support/deal_platform_recorder.h"
 
-#include "deal/failure_notice.h"
+#include "deal/deal_platform.h"
 
 std::vector<intptr_t> recordedDealFailures;
 

@@ -10,22 +10,19 @@
 
 #include "board/freedom.h"
 #include "board/tile_slots.h"
+#include "game/startup.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "tests/support/free_tiles_testing.h"
 #include "tests/support/window_harness.h"
 
 namespace game_testing {
 
-inline HWND TileWindow(int slot) { return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)); }
+using board_testing::FreePair;
+using harness::ChildRect;
+using harness::ClassOf;
 
-// A child window's rectangle in its parent's client area.
-inline RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
+inline HWND TileWindow(int slot) { return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)); }
 
 // Presses a dialog's button as a click would: the dialog gets the command.
 inline void Press(HWND dialog, int id) {
@@ -83,19 +80,6 @@ protected:
     static void Click(int slot) {
         SendMessageW(TileWindow(slot), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
         SendMessageW(TileWindow(slot), WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
-    }
-
-    // Two free tiles of one kind on the board.
-    static bool FreePair(int& a, int& b) {
-        for (a = 0; a < kSlotCount; ++a) {
-            if (tileSlots[a].state >= 2 || IsTileFree(a) != 1) continue;
-            for (b = a + 1; b < kSlotCount; ++b) {
-                if (tileSlots[b].state < 2 && IsTileFree(b) == 1 && FacesMatch(tileSlots[a].face, tileSlots[b].face)) {
-                    return true;
-                }
-            }
-        }
-        return false;
     }
 
     // Takes `count` free pairs by clicking their tiles; the kinds in the order taken.

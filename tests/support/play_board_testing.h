@@ -9,11 +9,11 @@
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "deal/deal_generator.h"
-#include "tests/support/deal_failure_recorder.h"
 #include "play/game_state.h"
 #include "play/looks.h"
-#include "tests/support/play_screen_recorder.h"
 #include "play/selection.h"
+#include "tests/support/deal_platform_recorder.h"
+#include "tests/support/play_platform_recorder.h"
 
 namespace play_test {
 

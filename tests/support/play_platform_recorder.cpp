@@ -1,5 +1,5 @@
 // Test stand-in for the screen: records every visible effect the rules ask for, in order, from any thread.
-#include "tests/support/play_screen_recorder.h"
+#include "tests/support/play_platform_recorder.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "play/screen.h"
+#include "play/play_platform.h"
 
 struct ScreenCall {
     enum Kind {

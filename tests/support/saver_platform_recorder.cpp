@@ -1,5 +1,5 @@
 // Test stand-in for the saver window: records every effect the animation asks for, in order.
-#include "tests/support/saver_screen_recorder.h"
+#include "tests/support/saver_platform_recorder.h"
 
 std::vector<SaverCall> recordedSaverCalls;
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "saver/saver_screen.h"
+#include "saver/saver_platform.h"
 
 struct SaverCall {
     enum Kind { Sound, Show, StartTimer, StopTimer, Pause } kind;

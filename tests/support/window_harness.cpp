@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/dib_pixels_testing.h"
+
 namespace harness {
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -104,10 +106,10 @@ bool WaitWithoutPumping(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 int CountOnScreen(HWND window, COLORREF color) {
-    RECT client;
-    GetClientRect(window, &client);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
     int count = 0;
-    for (COLORREF c : Capture(window, 0, 0, client.right, client.bottom)) {
+    for (COLORREF c : Capture(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top)) {
         count += c == color ? 1 : 0;
     }
     return count;
@@ -140,18 +142,52 @@ std::vector<COLORREF> PixelsOfBitmap(HBITMAP bitmap) {
 
 int DibIndexAt(const BITMAPINFO* info, const unsigned char* pixels, int x, int y) {
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    const std::size_t rowBytes = ((static_cast<std::size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
-    const unsigned char* row = pixels + rowBytes * static_cast<std::size_t>(h.biHeight - 1 - y);
-    if (h.biBitCount == 8) {
-        return row[x];
-    }
-    // 4 bits: the high half of a byte is the left pixel.
-    return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
+    return ::DibIndexAt(pixels, h.biWidth, h.biHeight, h.biBitCount, x, y);
 }
 
 COLORREF DibTableColor(const BITMAPINFO* info, int index) {
     const RGBQUAD& entry = info->bmiColors[index];
     return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0 && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+std::string Narrow(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
+                            nullptr);
+    }
+    return result;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 LOGFONTW FontOf(HWND window) {

@@ -27,7 +27,8 @@ std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height);
 // thread serves), until `done` answers true; false after `timeoutMs`.
 bool WaitWithoutPumping(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
-// How many pixels of the window's client area on screen have the colour.
+// How many pixels of the window's rectangle, as the screen shows it (another
+// process's window too), have the colour.
 int CountOnScreen(HWND window, COLORREF color);
 
 // The pixels of a bitmap as 0x00RRGGBB, top row first; empty for no bitmap.
@@ -46,8 +47,20 @@ bool IsPaletteDisplay();
 // screen there as <name>.bmp; otherwise does nothing.
 void SaveScreenshotIfAsked(const char* name);
 
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadWholeFile(const std::wstring& path);
+
+// A wide text in UTF-8, for test reports.
+std::string Narrow(const std::wstring& text);
+
 // The window's text, read with the wide function.
 std::wstring TextOf(HWND window);
+
+// The window's class name.
+std::wstring ClassOf(HWND window);
+
+// A child window's rectangle in its parent's client area.
+RECT ChildRect(HWND child);
 
 // The font a window (a dialog, from its template) was given.
 LOGFONTW FontOf(HWND window);

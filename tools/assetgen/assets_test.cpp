@@ -7,7 +7,7 @@
 #include <string>
 
 #include "board/positions.h"
-#include "tools/assetgen/asset_reader.h"
+#include "tests/support/asset_reader_testing.h"
 
 using namespace asset_reader;
 

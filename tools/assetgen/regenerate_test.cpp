@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <set>
 
-#include "tools/assetgen/asset_reader.h"
+#include "tests/support/asset_reader_testing.h"
 #include "tools/assetgen/pictures.h"
 
 namespace fs = std::filesystem;
