@@ -12,6 +12,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# CTest runs the Windows test programs under Wine.
+# CTest runs the Windows test programs under Wine, through the project's
+# wrapper that picks the loader the kernel runs.
 find_program(ZMR_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${ZMR_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine.sh)

@@ -10,8 +10,9 @@ start_wine_session
 
 # Some kernels are started with their 32-bit emulation off: there Wine's
 # 32-bit loader, installed as it should be, fails with "Exec format error"
-# and no 32-bit program can run. Then the win32 preset is built (it compiles
-# the same sources as win64, which runs) but its tests cannot be run.
+# and no 32-bit program can run (tools/wine.sh runs the 64-bit ones). Then
+# the win32 preset is built, from the same sources as win64, whose tests do
+# run, but its own tests cannot be run.
 runs_32_bit() {
   local refusal
   refusal=$(/usr/lib/wine/wine --version 2>&1 >/dev/null)

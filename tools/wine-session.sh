@@ -30,7 +30,7 @@ start_wine_session() {
   # Wine's background processes inherit what they start with; a test runner
   # would wait forever on pipes they hold, so give them /dev/null.
   wineserver -p </dev/null >/dev/null 2>&1
-  wine wineboot </dev/null >/dev/null 2>&1
+  "$project_root/tools/wine.sh" wineboot </dev/null >/dev/null 2>&1
   map_dialog_font
 }
 
@@ -39,7 +39,7 @@ start_wine_session() {
 # (or no Japanese glyphs). Map it to the proportional IPA gothic. The reg
 # tool reads its arguments through the locale, which is UTF-8 here.
 map_dialog_font() {
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d 'IPAPGothic' /f \
+  "$project_root/tools/wine.sh" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d 'IPAPGothic' /f \
     </dev/null >/dev/null 2>&1
 }
 
