@@ -6,6 +6,7 @@
 #include "play/undo.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
+#include "shell/system_library.h"
 #include "shell/texts.h"
 #include "shell/window_geometry.h"
 
@@ -176,6 +177,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         CreateButtons(window);
         history.surface = PrepareHistoryPicture(window, history.palette.palette, &history.header,
                                                 history.palette.colorCount);
+        DetachInputMethod(window);
         return 0;
     case WM_DESTROY:
         ReleaseButtonPictures();

@@ -1,5 +1,6 @@
 // The history window, the victory and deadlock pictures and the answer dialog, in the real game under Wine.
 #include <windows.h>
+#include <imm.h>
 
 #include <gtest/gtest.h>
 
@@ -201,6 +202,56 @@ TEST_F(PlayWindowsInGame, HistoryClicksAndKeysReachTheMainWindow) {
     EXPECT_TRUE(IsIconic(main_));
     ShowWindow(main_, SW_RESTORE);
     SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gameProcedure));
+}
+
+// The game takes no text: with an input method on, keys must reach the board,
+// the tiles and the history as themselves, so none of them has an input context.
+TEST_F(PlayWindowsInGame, NoWindowOfTheGameHasAnInputContext) {
+    HWND history = OpenHistory();
+    ASSERT_NE(history, nullptr);
+    std::vector<HWND> windows = {main_, history};
+    for (HWND parent : {main_, history}) {
+        for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            windows.push_back(child);
+        }
+    }
+    EXPECT_GT(windows.size(), 144u);
+    for (HWND window : windows) {
+        HIMC context = ImmGetContext(window);
+        EXPECT_EQ(context, nullptr) << harness::Narrow(ClassOf(window));
+        if (context != nullptr) ImmReleaseContext(window, context);
+    }
+}
+
+// While a modal dialog of the game is up, the history takes no input either:
+// a real click on a filled cell, with the About box up, undoes nothing.
+TEST_F(PlayWindowsInGame, AModalDialogStopsTheHistoryToo) {
+    TakePairs(3);
+    HWND history = OpenHistory();
+    ASSERT_NE(history, nullptr);
+    POINT cell = {LOWORD(InsideCell(0)), HIWORD(InsideCell(0))};
+    ClientToScreen(history, &cell);
+    bool cellUncovered = false;
+    {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND dialog) {
+            RECT about = {};
+            GetWindowRect(dialog, &about);
+            cellUncovered = PtInRect(&about, cell) == 0;
+            // Under Wine a click straight after a move still lands where the
+            // cursor was; the modal loop on the test's thread meets the
+            // click during the second wait.
+            harness::MoveMouseTo(cell);
+            Sleep(200);
+            harness::ClickLeft();
+            Sleep(300);
+            Press(dialog, IDOK);
+        });
+        RunAboutDialog(main_);
+    }
+    harness::PumpFor(100);
+    EXPECT_TRUE(cellUncovered) << "the About box stood over the cell";
+    EXPECT_EQ(TakenPairCount(), 3);
+    EXPECT_TRUE(IsWindowEnabled(history)) << "enabled again with the main window";
 }
 
 TEST_F(PlayWindowsInGame, HistoryButtonsExplainAndHideAndShowingAgainRecomposes) {

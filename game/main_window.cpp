@@ -22,6 +22,7 @@
 #include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/status_bar.h"
+#include "shell/system_library.h"
 #include "shell/window_geometry.h"
 
 PlayWindows playWindows;
@@ -172,6 +173,7 @@ void SetUp(HWND window) {
     SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
     CreateStatusBar(window);
     CreateViewButtons(window);
+    DetachInputMethod(window);
 }
 
 // The restored rectangle's corner in screen coordinates, also while minimised.
@@ -228,6 +230,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         ShutDown(window);
+        return 0;
+    case WM_ENABLE:
+        // A modal dialog or message box of the game disables the main window
+        // while it is up; the history window, which undoes and forwards keys,
+        // goes with it, so nothing is played under the dialog.
+        if (playWindows.history != nullptr) EnableWindow(playWindows.history, static_cast<BOOL>(wParam));
         return 0;
     case WM_ENDSESSION:
         // Logging off or shutting down ends the process without closing the

@@ -50,6 +50,8 @@ TEST_F(GameWindow, FirstStartAsksForShortcutsThenTheGameAndShowsTheWholeBoard) {
     ASSERT_EQ(captions_.size(), 2u);
     EXPECT_EQ(captions_[0], L"設定");
     EXPECT_EQ(captions_[1], L"『Zenmora』  ゲーム選択");
+    // Shown before the main window, each has a taskbar button of its own.
+    EXPECT_EQ(onTaskbar_, (std::vector<bool>{true, true}));
     EXPECT_EQ(currentArrangement, 1);
     EXPECT_EQ(harness::TextOf(main_), L"Zenmora");
     wchar_t className[64] = {};
@@ -193,14 +195,17 @@ TEST_F(GameWindow, UpAndDownSwitchTheViewsAndANewArrangementReturnsToTheNormalVi
 
     // F3 while raised, choosing C: the tiles stand at C's positions, normal view.
     Key(VK_UP);
+    bool selectOnTaskbar = true;
     {
-        harness::DialogAnswerer answerer(GetCurrentThreadId(), [](HWND dialog) {
+        harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND dialog) {
+            selectOnTaskbar = (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
             Press(dialog, IDC_SELECT_C);
             Press(dialog, IDOK);
         });
         Key(VK_F3);
         EXPECT_EQ(answerer.Answered(), 1);
     }
+    EXPECT_FALSE(selectOnTaskbar) << "over the shown main window it stays an owned window, without a button";
     EXPECT_EQ(currentArrangement, 3);
     EXPECT_EQ(gameState.viewRaised, 0);
     const RECT top = ChildRect(TileWindow(143));

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <utility>
+
 #include "shell/dialogs.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
@@ -23,6 +25,22 @@ constexpr ShortcutChoice kShortcutTable[] = {
     {IDC_SHORTCUT_DESKTOP, CSIDL_DESKTOP, &ShortcutChoices::desktop},
     {IDC_SHORTCUT_START_MENU, CSIDL_PROGRAMS, &ShortcutChoices::startMenu},
 };
+
+}  // namespace
+
+void ShowOnTaskbarWhileOwnerHidden(HWND dialog) {
+    if (IsWindowVisible(GetWindow(dialog, GW_OWNER))) return;
+    SetWindowLongPtrW(dialog, GWL_EXSTYLE, GetWindowLongPtrW(dialog, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    // Shared icons: the system frees them with the program.
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const auto& [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int side = GetSystemMetrics(size);
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_CROWN), IMAGE_ICON, side, side, LR_SHARED);
+        SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+namespace {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
@@ -59,6 +77,7 @@ void MakeTickedShortcuts(HWND dialog) {
 INT_PTR CALLBACK FirstRunDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        ShowOnTaskbarWhileOwnerHidden(dialog);
         CenterWindowOnDesktop(dialog);
         for (const ShortcutChoice& choice : kShortcutTable) {
             CheckDlgButton(dialog, choice.box, shortcutChoices.*choice.flag == 1 ? BST_CHECKED : BST_UNCHECKED);

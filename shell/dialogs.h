@@ -10,6 +10,12 @@ int RunGameSelectDialog(HWND owner);
 int RunAboutDialog(HWND owner);
 // Dialog 318: on OK makes the ticked shortcuts and saves the choices. Returns 1.
 int RunFirstRunDialog(HWND owner);
+// A dialog shown while its owner is still hidden (the start-up dialogs come
+// before the main window shows) gets a taskbar button with the game's icon:
+// otherwise a covered dialog, or one refused the foreground, leaves the
+// player nothing to see or click. Call it before the dialog shows.
+void ShowOnTaskbarWhileOwnerHidden(HWND dialog);
+
 // Dialog 255, with its buttons renamed はじめから / つづきから while an answer
 // runs. Returns IDC_ANSWER_START (start from the dealt position) or IDCANCEL
 // (2: leave things as they are).

@@ -63,6 +63,7 @@ void ShowPreview(HWND dialog, const SelectDialogState& state, int arrangement) {
 
 void Initialise(HWND dialog, SelectDialogState& state) {
     LoadPictures(state);
+    ShowOnTaskbarWhileOwnerHidden(dialog);
     CenterWindowOnDesktop(dialog);
     if (currentArrangement == 0) {
         EnableWindow(GetDlgItem(dialog, IDOK), FALSE);

@@ -185,14 +185,14 @@ TEST(StatusBar, ClockStopsForHelpAndComesBackTenTimesASecond) {
 TEST(StatusBar, RealMouseOverTheMenuBarAndBackToThePlayArea) {
     Game game;
     StartClock(game.main.window());
-    services_test::MoveMouseTo(game.main.MenuItemCentre(2));
+    harness::MoveMouseTo(game.main.MenuItemCentre(2));
     ASSERT_TRUE(harness::PumpUntil([&] { return StatusText(game.bar) == kHistoryHelpText; }, kDeadline))
         << "text " << StatusText(game.bar).size() << " long";
     EXPECT_EQ(clockTimerOn, 0);
 
     POINT play = {320, 200};
     ClientToScreen(game.main.window(), &play);
-    services_test::MoveMouseTo(play);
+    harness::MoveMouseTo(play);
     ASSERT_TRUE(harness::PumpUntil([&] { return IsClockText(StatusText(game.bar)); }, kDeadline));
     EXPECT_EQ(clockTimerOn, 1);
 }
@@ -254,21 +254,21 @@ TEST(ViewButtons, HoverShowsHelpWithTheHandAndClicksStillCommand) {
         game.main.hovers.clear();
         game.main.commands.clear();
 
-        services_test::MoveMouseTo(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+        harness::MoveMouseTo(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
         ASSERT_TRUE(harness::PumpUntil([&] { return !game.main.hovers.empty(); }, kDeadline));
         EXPECT_EQ(game.main.hovers.front(), expected.hover);
         EXPECT_EQ(StatusText(game.bar), expected.text);
         EXPECT_EQ(clockTimerOn, 0);
         EXPECT_EQ(GetCursor(), hand);
 
-        services_test::ClickLeft();
+        harness::ClickLeft();
         ASSERT_TRUE(harness::PumpUntil([&] { return !game.main.commands.empty(); }, kDeadline));
         EXPECT_EQ(game.main.commands.front(), expected.id);
 
         // Back to the play area: the clock returns.
         POINT play = {320, 100};
         ClientToScreen(game.main.window(), &play);
-        services_test::MoveMouseTo(play);
+        harness::MoveMouseTo(play);
         ASSERT_TRUE(harness::PumpUntil([&] { return clockTimerOn == 1; }, kDeadline));
         EXPECT_NE(GetCursor(), hand);
     }

@@ -1,6 +1,8 @@
 // Loads system libraries by their full path in the system folder on first use, and looks their functions up.
 #include "shell/system_library.h"
 
+#include <imm.h>
+
 #include <string>
 
 namespace {
@@ -25,6 +27,7 @@ constinit SystemLibrary soundLibrary(L"winmm.dll");
 constinit SystemLibrary shellLibrary(L"shell32.dll");
 constinit SystemLibrary comLibrary(L"ole32.dll");
 constinit SystemLibrary controlsLibrary(L"comctl32.dll");
+constinit SystemLibrary inputMethodLibrary(L"imm32.dll");
 
 }  // namespace
 
@@ -47,3 +50,15 @@ SystemLibrary& WinmmLibrary() { return soundLibrary; }
 SystemLibrary& Shell32Library() { return shellLibrary; }
 SystemLibrary& Ole32Library() { return comLibrary; }
 SystemLibrary& Comctl32Library() { return controlsLibrary; }
+SystemLibrary& Imm32Library() { return inputMethodLibrary; }
+
+void DetachInputMethod(HWND window) {
+    // Without the library there is no input method to come between the keys and the window.
+    auto* associate = FindSystemFunction<decltype(ImmAssociateContextEx)>(Imm32Library(), "ImmAssociateContextEx");
+    if (associate != nullptr) {
+        // No context for the window itself (flags 0), then for its children;
+        // a failure leaves a window as it was.
+        associate(window, nullptr, 0);
+        associate(window, nullptr, IACE_CHILDREN);
+    }
+}

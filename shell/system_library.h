@@ -48,3 +48,10 @@ SystemLibrary& WinmmLibrary();     // winmm.dll
 SystemLibrary& Shell32Library();   // shell32.dll
 SystemLibrary& Ole32Library();     // ole32.dll
 SystemLibrary& Comctl32Library();  // comctl32.dll
+SystemLibrary& Imm32Library();     // imm32.dll
+
+// Takes the input method away from a window of the game and its present
+// children, which take no text: with a Japanese input method on, a window
+// with an input context gets its keys as VK_PROCESSKEY of a composition, not
+// as themselves.
+void DetachInputMethod(HWND window);

@@ -75,7 +75,6 @@ void ExpectExit(Checks& checks, GameProcess& saver, DWORD expected, const std::s
     checks.Expect(ended && code == expected, what, ended ? "exit code " + Hex(code) : "still running");
 }
 
-
 void SendKey(WORD key) {
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
@@ -97,14 +96,6 @@ POINT SendMove(int dx, int dy) {
     POINT cursor = {};
     GetCursorPos(&cursor);
     return cursor;
-}
-
-void SendClick() {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
 }
 
 // Command lines that end without a saver window, and their exit codes.
@@ -201,7 +192,7 @@ void KeyAndClick(const std::wstring& saver, const std::wstring& log, Checks& che
     GameProcess process(saver, L"/s");
     WaitForFullScreenWindow(process);
     Sleep(500);
-    SendClick();
+    harness::ClickLeft();
     ExpectExit(checks, process, 0, "a click closes the saver with 0");
 }
 

@@ -65,10 +65,13 @@ bool MainWindowShown(const GameProcess& game) {
 
 void Click(HWND button) { SendWithin(button, BM_CLICK, 0, 0); }
 
+bool OnTaskbar(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0; }
+
 void AnswerFirstRunDialog(GameProcess& game, HWND dialog, Checks& checks) {
     checks.Require(harness::TextOf(dialog) == kFirstRunCaption, "first start shows the first-run dialog",
                    "caption \"" + Narrow(harness::TextOf(dialog)) + "\"");
     checks.Expect(!MainWindowShown(game), "main window not shown while the first-run dialog is up");
+    checks.Expect(OnTaskbar(dialog), "the first-run dialog has a taskbar button of its own");
     const struct {
         int id;
         const wchar_t* text;
@@ -102,6 +105,7 @@ void AnswerSelectDialog(GameProcess& game, HWND dialog, Checks& checks) {
     checks.Require(harness::TextOf(dialog) == kSelectCaption, "the game selection dialog is shown",
                    "caption \"" + Narrow(harness::TextOf(dialog)) + "\"");
     checks.Expect(!MainWindowShown(game), "main window not shown while the selection dialog is up");
+    checks.Expect(OnTaskbar(dialog), "the selection dialog has a taskbar button of its own");
     HWND decide = GetDlgItem(dialog, IDOK);
     HWND letterA = GetDlgItem(dialog, IDC_SELECT_A);
     HWND harder = GetDlgItem(dialog, IDC_SELECT_HARDER);

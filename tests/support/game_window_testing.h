@@ -24,6 +24,13 @@ using harness::ClassOf;
 
 inline HWND TileWindow(int slot) { return reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)); }
 
+// Whether a dialog has a taskbar button of its own (WS_EX_APPWINDOW) and the
+// game's icon, big and small.
+inline bool OnTaskbarWithIcon(HWND dialog) {
+    return (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0 &&
+           SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0 && SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+}
+
 // Presses a dialog's button as a click would: the dialog gets the command.
 inline void Press(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -44,6 +51,7 @@ protected:
         const int dialogs = withSettingsFile ? 1 : 2;
         harness::DialogAnswerer answerer(GetCurrentThreadId(), [&](HWND dialog) {
             captions_.push_back(harness::TextOf(dialog));
+            onTaskbar_.push_back(OnTaskbarWithIcon(dialog));
             if (GetDlgItem(dialog, IDC_SELECT_A) != nullptr) {
                 Press(dialog, IDC_SELECT_A + letter);
                 Press(dialog, IDOK);
@@ -102,6 +110,7 @@ protected:
 
     HWND main_ = nullptr;
     std::vector<std::wstring> captions_;
+    std::vector<bool> onTaskbar_;  // of each start-up dialog
 };
 
 }  // namespace game_testing

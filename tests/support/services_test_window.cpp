@@ -102,28 +102,6 @@ LRESULT CALLBACK GameLikeWindow::Procedure(HWND window, UINT message, WPARAM wPa
     }
 }
 
-void MoveMouseTo(POINT screenPoint) {
-    // Absolute input runs 0..65535 across the primary screen; rounding up
-    // lands on the intended pixel.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screenPoint.x * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screenPoint.y * 65536 + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(INPUT));
-}
-
-void ClickLeft() {
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 std::wstring StatusText(HWND bar) {
     // The bar is in simple mode, whose one text answers to part 0.
     const int length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0));

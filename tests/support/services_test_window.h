@@ -36,12 +36,6 @@ private:
     HWND window_ = nullptr;
 };
 
-// Moves the mouse to a screen point as the player would, through the input
-// queue, so the windows get their real cursor and move messages.
-void MoveMouseTo(POINT screenPoint);
-// Presses and releases the left button where the mouse is.
-void ClickLeft();
-
 // The bar's single text, as the control reports it.
 std::wstring StatusText(HWND bar);
 

@@ -47,6 +47,12 @@ bool IsPaletteDisplay();
 // screen there as <name>.bmp; otherwise does nothing.
 void SaveScreenshotIfAsked(const char* name);
 
+// Moves the mouse to a screen point as the player would, through the input
+// queue, so the windows get their real cursor and move messages.
+void MoveMouseTo(POINT screenPoint);
+// Presses and releases the left button where the mouse is.
+void ClickLeft();
+
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadWholeFile(const std::wstring& path);
 
