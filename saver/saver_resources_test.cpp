@@ -76,11 +76,8 @@ TEST(SaverResources, FaceThirtyFourIsTheTileBack) {
     EXPECT_NE(std::memcmp(other->bytes, back->bytes, back->size), 0);
 }
 
-// Without a manifest Windows redirects the saver's writes beside it, so it
+// Without a manifest Windows redirects the saver's writes beside it, and it
 // reads another settings file than the game writes.
 TEST(SaverResources, ManifestRunsAsInvokerOnEverySystem) {
-    const std::string manifest = manifest_testing::ProgramManifest();
-    ASSERT_FALSE(manifest.empty());
-    EXPECT_EQ(manifest_testing::MissingEntries(manifest), std::vector<std::string>{});
-    EXPECT_TRUE(manifest_testing::ActivationContextAccepts());
+    EXPECT_EQ(manifest_testing::Problems(), std::vector<std::string>{});
 }

@@ -30,11 +30,9 @@ TEST(ComApartment, SingleThreadedWhileItLastsAndTheThreadLeftAsItWas) {
         const char* name;
         DWORD before;
         Apartment inside;
-    } cases[] = {
-        {"no COM", kNoCom, Apartment::kSingle},
-        {"single-threaded", COINIT_APARTMENTTHREADED, Apartment::kSingle},
-        {"multithreaded", COINIT_MULTITHREADED, Apartment::kMulti},
-    };
+    } cases[] = {{"no COM", kNoCom, Apartment::kSingle},
+                 {"single-threaded", COINIT_APARTMENTTHREADED, Apartment::kSingle},
+                 {"multithreaded", COINIT_MULTITHREADED, Apartment::kMulti}};
     for (const auto& c : cases) {
         std::thread([&c] {
             const bool started = c.before != kNoCom && SUCCEEDED(CoInitializeEx(nullptr, c.before));

@@ -122,10 +122,8 @@ TEST(Resources, VersionRecordReadsBackInJapanese) {
 }
 
 TEST(Resources, ManifestRunsAsInvokerOnEverySystemWithTheClassicControls) {
+    EXPECT_EQ(manifest_testing::Problems(), std::vector<std::string>{});
     const std::string manifest = manifest_testing::ProgramManifest();
-    ASSERT_FALSE(manifest.empty());
-    EXPECT_EQ(manifest_testing::MissingEntries(manifest), std::vector<std::string>{});
-    EXPECT_TRUE(manifest_testing::ActivationContextAccepts());
     EXPECT_NE(manifest.find("uiAccess=\"false\""), std::string::npos);
     EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
 }

@@ -17,39 +17,33 @@ inline std::string ProgramManifest() {
     return bytes != nullptr ? std::string(bytes, SizeofResource(nullptr, found)) : std::string();
 }
 
-// Running as the invoking user, and each system named as supported (Vista,
-// 7, 8, 8.1, 10 and 11): without them Windows treats the program as a
-// legacy one and redirects its writes into protected folders.
-inline constexpr const char* kRequiredEntries[] = {
-    "level=\"asInvoker\"",
-    "supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"",
-    "supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"",
-    "supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"",
-    "supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"",
-    "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"",
-};
-
-// The entries above that `manifest` lacks.
-inline std::vector<std::string> MissingEntries(const std::string& manifest) {
-    std::vector<std::string> missing;
-    for (const char* entry : kRequiredEntries) {
-        if (manifest.find(entry) == std::string::npos) missing.emplace_back(entry);
+// What the program's manifest lacks: running as the invoking user and each
+// system from Vista to 11 named as supported (else Windows treats it as a
+// legacy program and redirects its writes into protected folders), and
+// being taken by the system's manifest reader (else it does not start).
+inline std::vector<std::string> Problems() {
+    constexpr const char* kRequired[] = {
+        "level=\"asInvoker\"",
+        "supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"",  // Vista
+        "supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"",  // 7
+        "supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"",  // 8
+        "supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"",  // 8.1
+        "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"",  // 10 and 11
+    };
+    const std::string manifest = ProgramManifest();
+    std::vector<std::string> problems;
+    for (const char* entry : kRequired) {
+        if (manifest.find(entry) == std::string::npos) problems.emplace_back(entry);
     }
-    return missing;
-}
-
-// True when the system's manifest reader takes the program's manifest (a
-// malformed one stops the program from starting on Windows).
-inline bool ActivationContextAccepts() {
     ACTCTXW context = {};
     context.cbSize = sizeof context;
     context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
     context.hModule = GetModuleHandleW(nullptr);
     context.lpResourceName = MAKEINTRESOURCEW(1);
-    HANDLE handle = CreateActCtxW(&context);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    ReleaseActCtx(handle);
-    return true;
+    HANDLE reader = CreateActCtxW(&context);
+    if (reader == INVALID_HANDLE_VALUE) problems.emplace_back("refused by the manifest reader");
+    else ReleaseActCtx(reader);
+    return problems;
 }
 
 }  // namespace manifest_testing
