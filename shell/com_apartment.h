@@ -1,4 +1,4 @@
-// COM on the calling thread for calls into the shell, in the single-threaded apartment its functions and objects ask for.
+// COM on the calling thread for the shell's calls, in the single-threaded apartment they ask for.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// COM for the shell's calls under Wine: the single-threaded apartment while it is needed, and every thread left as it was found.
+// COM for the shell's calls under Wine: the single-threaded apartment while needed, each thread left as it was.
 #include "shell/com_apartment.h"
 
 #include <windows.h>
