@@ -1,13 +1,16 @@
-// The screensaver's resource script under Wine: its tile pictures and canvas at their ids, and nothing else.
+// The screensaver's resource script under Wine: its tile pictures and canvas at their ids, nothing else, and its manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "saver/resource.h"
 #include "shell/dib_header.h"
+#include "tests/support/manifest_testing.h"
 
 namespace {
 
@@ -71,4 +74,10 @@ TEST(SaverResources, FaceThirtyFourIsTheTileBack) {
     const std::optional<Resource> other = FindBitmapResource(IDB_SAVER_FACE_FIRST + 35);
     ASSERT_TRUE(other.has_value());
     EXPECT_NE(std::memcmp(other->bytes, back->bytes, back->size), 0);
+}
+
+// Without a manifest Windows redirects the saver's writes beside it, and it
+// reads another settings file than the game writes.
+TEST(SaverResources, ManifestRunsAsInvokerOnEverySystem) {
+    EXPECT_EQ(manifest_testing::Problems(), std::vector<std::string>{});
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "shell/com_apartment.h"
 #include "shell/settings.h"
 
 // The shell's results are not examined: a missing document or screensaver
@@ -13,14 +14,16 @@
 
 namespace {
 
-// Hands the request to the shell's ShellExecuteW; false when the shell
-// library or that function cannot be had.
+// Hands the request to the shell's ShellExecuteW, with COM up on the thread
+// as the function asks (the component library is loaded at the first);
+// false when the shell library or that function cannot be had.
 bool Execute(SystemLibrary& shell32, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
              const wchar_t* folder) {
     auto* execute = FindSystemFunction<decltype(ShellExecuteW)>(shell32, "ShellExecuteW");
     if (execute == nullptr) {
         return false;
     }
+    const ComApartment apartment(Ole32Library());
     execute(nullptr, verb, file, parameters, folder, SW_SHOWNORMAL);
     return true;
 }

@@ -9,6 +9,7 @@
 
 #include "shell/resource.h"
 #include "shell/settings.h"
+#include "tests/support/manifest_testing.h"
 
 namespace {
 
@@ -120,14 +121,9 @@ TEST(Resources, VersionRecordReadsBackInJapanese) {
     }
 }
 
-TEST(Resources, ManifestRunsAsInvokerWithTheClassicControls) {
-    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-    ASSERT_NE(found, nullptr);
-    const DWORD size = SizeofResource(nullptr, found);
-    const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
-    ASSERT_NE(bytes, nullptr);
-    const std::string manifest(bytes, size);
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+TEST(Resources, ManifestRunsAsInvokerOnEverySystemWithTheClassicControls) {
+    EXPECT_EQ(manifest_testing::Problems(), std::vector<std::string>{});
+    const std::string manifest = manifest_testing::ProgramManifest();
     EXPECT_NE(manifest.find("uiAccess=\"false\""), std::string::npos);
     EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
 }

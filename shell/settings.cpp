@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cwchar>
 #include <string>
@@ -111,6 +112,40 @@ std::wstring SettingsPathForWriting(const wchar_t* fileName) {
     return own;
 }
 
+// What GetPrivateProfileStringW gives for `key` (an empty default), or for
+// a null key the section's key names, each ended by a null character;
+// whole however long. A text cut off fills the buffer to one character
+// short of its end, or two for the names, so that is read again larger.
+std::wstring ReadProfileWhole(const wchar_t* section, const wchar_t* key, const std::wstring& path) {
+    std::wstring buffer(64, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetPrivateProfileStringW(section, key, L"", buffer.data(), size, path.c_str());
+        if (length + 2 < size) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
+}
+
+// True when `section` holds `key`, found in the section's key names, as
+// names are matched: ignoring case. Only this tells a missing key from an
+// empty value; a default text marking the missing one would lose its
+// trailing blanks, which the system strips from it.
+bool SectionHasKey(const wchar_t* section, const wchar_t* key, const std::wstring& path) {
+    const std::wstring names = ReadProfileWhole(section, nullptr, path);
+    for (std::size_t start = 0; start < names.size();) {
+        const std::size_t end = std::min(names.find(L'\0', start), names.size());
+        if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, names.data() + start, static_cast<int>(end - start),
+                           key, -1) == CSTR_EQUAL) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::wstring GetProgramFolderPath(const wchar_t* name) {
@@ -127,22 +162,10 @@ std::wstring GetProgramFolderPath(const wchar_t* name) {
 }
 
 std::optional<std::wstring> GetSettingText(const wchar_t* section, const wchar_t* key, const wchar_t* fileName) {
-    // A value is one line, so a line break never stands for one: it marks a
-    // missing key.
-    constexpr wchar_t kMissing[] = L"\n";
     const std::wstring path = SettingsPathForReading(fileName);
-    std::wstring buffer(64, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringW(section, key, kMissing, buffer.data(), size, path.c_str());
-        if (length + 1 < size) {
-            buffer.resize(length);
-            break;
-        }
-        buffer.assign(buffer.size() * 2, L'\0');  // cut off: read it again whole
-    }
-    if (buffer == kMissing) return std::nullopt;
-    return buffer;
+    std::wstring text = ReadProfileWhole(section, key, path);
+    if (text.empty() && !SectionHasKey(section, key, path)) return std::nullopt;
+    return text;
 }
 
 bool ParseSettingInt(const std::wstring& text, int& value) {

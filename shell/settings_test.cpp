@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,11 @@ TEST(Settings, DamagedValuesGiveTheDefaultAndLeaveTheRestReadable) {
         SCOPED_TRACE(testing::Message() << std::string(key, key + wcslen(key)));
         EXPECT_EQ(GetSettingInt(L"Pos", key, 100, file.name()), 100);
         EXPECT_EQ(GetSettingInt(L"Pos", key, -7, file.name()), -7);
+    }
+    // An empty value is there; a key missing from its section (though another has it) is not.
+    EXPECT_EQ(GetSettingText(L"POS", L"EMPTY", file.name()), std::wstring());
+    for (const wchar_t* key : {L"missing", L"emp", L"sound"}) {
+        EXPECT_EQ(GetSettingText(L"Pos", key, file.name()), std::nullopt) << harness::Narrow(key);
     }
     EXPECT_EQ(GetSettingInt(L"Pos", L"negative", 0, file.name()), -42);
     EXPECT_EQ(GetSettingInt(L"Pos", L"lowest", 0, file.name()), INT_MIN);

@@ -7,14 +7,13 @@
 
 #include <string>
 
+#include "shell/com_apartment.h"
 #include "shell/settings.h"
 
 namespace {
 
 // What making a shortcut needs of the component and shell libraries.
 struct LinkFunctions {
-    decltype(CoInitialize)* initialize;
-    decltype(CoUninitialize)* uninitialize;
     decltype(CoCreateInstance)* createInstance;
     decltype(CoTaskMemFree)* freeMemory;
     decltype(SHGetSpecialFolderLocation)* specialFolderLocation;
@@ -22,15 +21,13 @@ struct LinkFunctions {
 
     // False when any of them is missing.
     bool Find(SystemLibrary& ole32, SystemLibrary& shell32) {
-        initialize = FindSystemFunction<decltype(CoInitialize)>(ole32, "CoInitialize");
-        uninitialize = FindSystemFunction<decltype(CoUninitialize)>(ole32, "CoUninitialize");
         createInstance = FindSystemFunction<decltype(CoCreateInstance)>(ole32, "CoCreateInstance");
         freeMemory = FindSystemFunction<decltype(CoTaskMemFree)>(ole32, "CoTaskMemFree");
         specialFolderLocation =
             FindSystemFunction<decltype(SHGetSpecialFolderLocation)>(shell32, "SHGetSpecialFolderLocation");
         pathFromItems = FindSystemFunction<decltype(SHGetPathFromIDListW)>(shell32, "SHGetPathFromIDListW");
-        return initialize != nullptr && uninitialize != nullptr && createInstance != nullptr &&
-               freeMemory != nullptr && specialFolderLocation != nullptr && pathFromItems != nullptr;
+        return createInstance != nullptr && freeMemory != nullptr && specialFolderLocation != nullptr &&
+               pathFromItems != nullptr;
     }
 };
 
@@ -82,14 +79,10 @@ int CreateProgramShortcutFrom(SystemLibrary& ole32, SystemLibrary& shell32, HWND
     if (!functions.Find(ole32, shell32)) {
         return 0;
     }
-    // A thread already in the multithreaded apartment keeps it; the link
-    // object works there too, and that initialisation is not ours to undo.
-    const HRESULT initialised = functions.initialize(nullptr);
-    const int made = SaveShortcut(functions, owner, baseName, folderId);
-    if (SUCCEEDED(initialised)) {
-        functions.uninitialize();
-    }
-    return made;
+    // The link object works in a multithreaded apartment too, so a thread
+    // already there keeps it.
+    const ComApartment apartment(ole32);
+    return SaveShortcut(functions, owner, baseName, folderId);
 }
 
 int CreateProgramShortcut(HWND owner, const wchar_t* baseName, int folderId) {
