@@ -19,7 +19,7 @@ struct BenchAnimation {
         TilePictures pictures{};
         pictures.fill(block.data());
         const std::vector<uint8_t> pixels(kCanvasPixels, kMatColour);
-        StartAnimation(animation, random, pixels, pictures, 640, 480, 0);
+        StartAnimation(animation, random, pixels, pictures, ScreenRect{0, 0, 640, 480}, 0);
     }
 };
 

@@ -14,9 +14,9 @@ namespace {
 
 constexpr int kWindowWidth = 224;
 constexpr int kWindowHeight = 400;
-// Below this screen width the window is centred instead of put beside the board.
+// On a monitor narrower than this the window is centred instead of put beside the board.
 constexpr int kNarrowScreen = 800;
-// Beside the board: to the right when the main window is near the screen's
+// Beside the board: to the right when the main window is near its monitor's
 // left edge, else to its left.
 constexpr int kNearLeftEdge = 224;
 constexpr int kRightOfBoard = 650;
@@ -130,18 +130,20 @@ void ForwardKey(HWND window, WPARAM key) {
     }
 }
 
+// The window is owned by the main window, so its monitor is the board's; the
+// place beside the board is kept inside that monitor's work area.
 void PlaceBesideBoard(HWND window, HWND mainWindow) {
-    HDC screen = GetDC(mainWindow);
-    const int screenWidth = GetDeviceCaps(screen, HORZRES);
-    ReleaseDC(mainWindow, screen);
-    if (screenWidth < kNarrowScreen) {
+    const MonitorArea monitor = MonitorOfOwner(window);
+    if (monitor.bounds.right - monitor.bounds.left < kNarrowScreen) {
         CenterWindowOnDesktop(window);
         return;
     }
     RECT board = {};
     GetWindowRect(mainWindow, &board);
-    const int x = board.left <= kNearLeftEdge ? board.left + kRightOfBoard : board.left - kLeftOfBoard;
-    SetWindowPos(window, nullptr, x, board.top, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int x = board.left - monitor.bounds.left <= kNearLeftEdge ? board.left + kRightOfBoard
+                                                                     : board.left - kLeftOfBoard;
+    const ScreenRect place = KeptInside(monitor.work, {x, board.top, x + kWindowWidth, board.top + kWindowHeight});
+    SetWindowPos(window, nullptr, place.left, place.top, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

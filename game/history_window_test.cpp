@@ -143,6 +143,18 @@ TEST_F(PlayWindowsInGame, HistoryOpensBesideTheBoardAndShowsTheTakenPairsInOrder
     EXPECT_EQ(rect.left, 100 + 650);
     EXPECT_EQ(rect.top, 40);
     EXPECT_EQ(rect.right - rect.left, 224);
+
+    // With the board low on the screen the history, as tall as 400, rises
+    // to stay inside the work area rather than hang past its bottom.
+    DestroyWindow(history);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(main_, nullptr, 300, work.bottom - 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    history = OpenHistory();
+    ASSERT_NE(history, nullptr);
+    GetWindowRect(history, &rect);
+    EXPECT_EQ(rect.left, 300 - 234);
+    EXPECT_EQ(rect.bottom, work.bottom);
 }
 
 TEST_F(PlayWindowsInGame, HistoryClicksAndKeysReachTheMainWindow) {

@@ -241,10 +241,6 @@ std::array<std::array<SlotPosition, kSaverSlotCount>, kSaverArrangementCount> Bu
 
 }  // namespace
 
-CanvasOrigin OriginForClient(int clientWidth, int clientHeight) {
-    return {(clientWidth - kCanvasWidth) / 2, (clientHeight - kCanvasHeight) / 2};
-}
-
 const std::array<SlotPosition, kSaverSlotCount>& SaverSlotPositions(int arrangement) {
     static const auto positions = BuildSlotPositions();
     return positions[arrangement];
@@ -266,10 +262,10 @@ void DrawTilePicture(uint8_t* canvas, const uint8_t* picture, int left, int top)
 }
 
 void StartAnimation(SaverAnimation& animation, DrawSource& random, std::span<const uint8_t> canvasPixels,
-                    const TilePictures& pictures, int clientWidth, int clientHeight, int32_t soundOn) {
+                    const TilePictures& pictures, const ScreenRect& pictureArea, int32_t soundOn) {
     animation = SaverAnimation{};
     animation.random = &random;
-    animation.origin = OriginForClient(clientWidth, clientHeight);
+    animation.origin = CentredCorner(pictureArea, kCanvasWidth, kCanvasHeight);
     animation.soundOn = soundOn;
     animation.pictures = pictures;
     animation.canvas.assign(kCanvasPixels, kMatColour);

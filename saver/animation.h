@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "deal/random_sequence.h"
+#include "shell/monitor_layout.h"
 
 constexpr int kCanvasWidth = 640;
 constexpr int kCanvasHeight = 480;
@@ -46,13 +47,9 @@ constexpr unsigned kAdvanceMessage = 0x0400 + 1;
 // Storage index of canvas pixel (x, y), y counted from the top: lines are stored bottom first.
 constexpr int CanvasIndex(int x, int y) { return (kCanvasHeight - 1 - y) * kCanvasWidth + x; }
 
-struct CanvasOrigin {
-    int x;
-    int y;
-};
-// Where the canvas's top-left corner goes in a client area of this size:
-// centred, never scaled; negative in a window smaller than the canvas.
-CanvasOrigin OriginForClient(int clientWidth, int clientHeight);
+// Where the canvas's top-left corner goes in the client area: centred in the
+// picture's area, never scaled; negative in a window smaller than the canvas.
+using CanvasOrigin = ScreenPoint;
 
 struct SlotPosition {
     int left;
@@ -81,10 +78,10 @@ struct SaverAnimation {
 };
 
 // Set-up at window creation: the canvas from the canvas bitmap's pixels, the
-// origin from the client area, the sound switch, and a first arrangement
-// drawn from `random`, which must outlive the animation.
+// origin centred in pictureArea (client coordinates), the sound switch, and a
+// first arrangement drawn from `random`, which must outlive the animation.
 void StartAnimation(SaverAnimation& animation, DrawSource& random, std::span<const uint8_t> canvasPixels,
-                    const TilePictures& pictures, int clientWidth, int clientHeight, int32_t soundOn);
+                    const TilePictures& pictures, const ScreenRect& pictureArea, int32_t soundOn);
 
 // The advance message: at a pause, waits a second and starts the next phase's
 // timer; in a build phase, sets the timer for the next slot. The window sends

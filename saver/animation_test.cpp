@@ -73,7 +73,7 @@ protected:
     // A started animation on a canvas of `colour`, drawing from `source`.
     void Start(DrawSource& source, uint8_t colour = kMatColour, int32_t soundOn = 1) {
         const std::vector<uint8_t> pixels(kCanvasPixels, colour);
-        StartAnimation(animation, source, pixels, pictures.pointers, 640, 480, soundOn);
+        StartAnimation(animation, source, pixels, pictures.pointers, ScreenRect{0, 0, 640, 480}, soundOn);
         recordedSaverCalls.clear();
     }
 
@@ -88,27 +88,19 @@ TEST(CanvasGeometry, StorageIsBottomLineFirst) {
     EXPECT_EQ(CanvasIndex(5, 478), 645);
 }
 
-TEST(CanvasGeometry, OriginCentresTheCanvasWithoutScaling) {
-    EXPECT_EQ(OriginForClient(152, 112).x, -244);
-    EXPECT_EQ(OriginForClient(152, 112).y, -184);
-    EXPECT_EQ(OriginForClient(1024, 768).x, 192);
-    EXPECT_EQ(OriginForClient(1024, 768).y, 144);
-    // Signed division truncates toward zero: one pixel short is still 0, not -1.
-    EXPECT_EQ(OriginForClient(639, 479).x, 0);
-    EXPECT_EQ(OriginForClient(639, 479).y, 0);
-}
-
 TEST_F(AnimationTest, StartTakesTheCanvasPixelsAndDrawsAnArrangement) {
     auto source = ListSource({4 * 100 + 3});
     std::vector<uint8_t> pixels(kCanvasPixels, kMatColour);
     pixels[CanvasIndex(7, 9)] = 2;
-    StartAnimation(animation, source, pixels, pictures.pointers, 1024, 768, 1);
+    // The primary monitor's part of a window that also spans a monitor to its left.
+    StartAnimation(animation, source, pixels, pictures.pointers, ScreenRect{1280, 0, 3200, 1080}, 1);
     EXPECT_EQ(animation.canvas, pixels);
     EXPECT_EQ(animation.arrangement, 3);
     EXPECT_EQ(animation.step, 0);
     EXPECT_EQ(animation.slot, 0);
     EXPECT_EQ(animation.logoToggle, 1);
-    EXPECT_EQ(animation.origin.x, 192);
+    EXPECT_EQ(animation.origin.x, 1280 + 640);
+    EXPECT_EQ(animation.origin.y, 300);
     EXPECT_EQ(source.count(), 1);
     EXPECT_TRUE(recordedSaverCalls.empty());
 }

@@ -10,6 +10,7 @@
 #include "saver/saver_host.h"
 #include "shell/bitmaps.h"
 #include "shell/settings.h"
+#include "shell/window_geometry.h"
 
 namespace {
 
@@ -43,6 +44,22 @@ bool FindTilePictures(TilePictures& pictures) {
     return true;
 }
 
+// Where the picture stands centred, in client coordinates: a full-screen
+// window spans every monitor, and the picture belongs in the middle of the
+// primary one rather than across a bezel; a preview centres it in its own
+// small window.
+ScreenRect PictureArea(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0) {
+        return {0, 0, client.right, client.bottom};
+    }
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    return PrimaryPartOfClient(DisplayMonitors(),
+                               {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom});
+}
+
 // Set-up at creation. A program whose pictures are damaged makes no window
 // rather than draw from missing pixels.
 bool SetUp(HWND window) {
@@ -51,12 +68,9 @@ bool SetUp(HWND window) {
     if (saver.canvasPicture == nullptr || !FindTilePictures(pictures)) return false;
     saver.window = window;
     saver.random.Seed(static_cast<uint32_t>(std::time(nullptr)));
-    RECT client = {};
-    GetClientRect(window, &client);
     saver.palette.Build(IDB_SAVER_FACE_FIRST);
     const std::span<const uint8_t> canvasPixels(saver.canvasPicture->pixels, kCanvasPixels);
-    StartAnimation(saver.animation, saver.random, canvasPixels, pictures, client.right, client.bottom,
-                   ReadSaverSoundSwitch());
+    StartAnimation(saver.animation, saver.random, canvasPixels, pictures, PictureArea(window), ReadSaverSoundSwitch());
     return true;
 }
 

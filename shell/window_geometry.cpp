@@ -1,4 +1,4 @@
-// Placing windows: centring on the desktop, sizing by the client area, and the main window's stored position.
+// Placing windows: centring on the player's monitor, sizing by the client area, and the main window's stored position.
 #include "shell/window_geometry.h"
 
 namespace {
@@ -8,27 +8,54 @@ namespace {
 constexpr int kStoredWidth = 640;
 constexpr int kStoredHeight = 510;
 
-// True when the strip along the top of the rectangle, where the caption
-// would be, touches some monitor: the player can still take hold of the
-// window there. A window moved partly past an edge keeps its place.
-bool CaptionOnSomeMonitor(const RECT& window) {
-    RECT caption = window;
-    caption.bottom = caption.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);
-    return MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) != nullptr;
+ScreenRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info) != 0) {
+        MonitorList& monitors = *reinterpret_cast<MonitorList*>(list);
+        const MonitorArea area = {FromRect(info.rcMonitor), FromRect(info.rcWork)};
+        const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+        monitors.insert(primary ? monitors.begin() : monitors.end(), area);
+    }
+    return TRUE;
 }
 
 }  // namespace
 
+MonitorList DisplayMonitors() {
+    MonitorList monitors;
+    // A failed listing leaves the list empty, which the fallback below fills.
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        RECT desktop = {};
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        monitors.push_back({FromRect(desktop), FromRect(desktop)});
+    }
+    return monitors;
+}
+
+MonitorArea MonitorOfOwner(HWND window) {
+    const MonitorList monitors = DisplayMonitors();
+    HWND owner = GetWindow(window, GW_OWNER);
+    // A minimised window's rectangle lies far off every monitor, and says
+    // nothing of where the player looks.
+    if (owner == nullptr || IsIconic(owner)) {
+        return monitors.front();
+    }
+    RECT ownerRect = {};
+    GetWindowRect(owner, &ownerRect);
+    return MonitorHolding(monitors, FromRect(ownerRect));
+}
+
 int CenterWindowOnDesktop(HWND window) {
-    RECT desktop = {};
     RECT own = {};
-    GetWindowRect(GetDesktopWindow(), &desktop);
     GetWindowRect(window, &own);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
-    const int x = (desktop.right - width) / 2;
-    const int y = (desktop.bottom - height) / 2;
-    SetWindowPos(window, HWND_TOP, x, y, width, height, SWP_HIDEWINDOW);
+    const ScreenPoint corner = CentredCorner(MonitorOfOwner(window).bounds, width, height);
+    SetWindowPos(window, HWND_TOP, corner.x, corner.y, width, height, SWP_HIDEWINDOW);
     return 0;
 }
 
@@ -50,20 +77,8 @@ void SetClientAreaSize(HWND window, int width, int height, bool repaint) {
 }
 
 void PlaceMainWindow(HWND window, int storedX, int storedY) {
-    HDC dc = GetDC(window);
-    const int screenWidth = GetDeviceCaps(dc, HORZRES);
-    const int screenHeight = GetDeviceCaps(dc, VERTRES);
-    ReleaseDC(window, dc);
-
-    // 0 in either key means no position was stored.
-    bool stored = storedX != 0 && storedY != 0 && storedX < screenWidth && storedY < screenHeight;
-    if (stored) {
-        const RECT wouldBe = {storedX, storedY, storedX + kStoredWidth, storedY + kStoredHeight};
-        // A position left by a monitor that is gone (or a hand-edited file)
-        // would open the window where nobody can reach it.
-        stored = CaptionOnSomeMonitor(wouldBe);
-    }
-    if (stored) {
+    const int captionHeight = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);
+    if (StoredPositionUsable(DisplayMonitors(), {storedX, storedY}, kStoredWidth, captionHeight)) {
         MoveWindow(window, storedX, storedY, kStoredWidth, kStoredHeight, FALSE);
     } else {
         CenterWindowOnDesktop(window);

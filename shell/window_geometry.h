@@ -1,14 +1,26 @@
-// Placing windows: centring on the desktop, sizing by the client area, and the main window's stored position.
+// Placing windows: centring on the player's monitor, sizing by the client area, and the main window's stored position.
 #pragma once
 
 #include <windows.h>
+
+#include "shell/monitor_layout.h"
 
 // The main window's client area: the board, the status bar and the view buttons.
 constexpr int kMainClientWidth = 640;
 constexpr int kMainClientHeight = 480;
 
-// Centres the window on the desktop at its current size, puts it on top of
-// the z-order and leaves it hidden (every caller shows it afterwards).
+// The system's monitors, the primary first; the desktop window's rectangle
+// stands for the one monitor where the system lists none.
+MonitorList DisplayMonitors();
+
+// The monitor the player looks at for this window: the one that holds its
+// owner (the game's main window, for the game's dialogs and history window);
+// the primary monitor for a window without an owner, or whose owner is
+// minimised.
+MonitorArea MonitorOfOwner(HWND window);
+
+// Centres the window at its current size on MonitorOfOwner, puts it on top
+// of the z-order and leaves it hidden (every caller shows it afterwards).
 // Returns 0.
 int CenterWindowOnDesktop(HWND window);
 
@@ -18,10 +30,10 @@ int CenterWindowOnDesktop(HWND window);
 void SetClientAreaSize(HWND window, int width, int height, bool repaint);
 
 // Puts the main window where the player left it: at the stored (x, y) with
-// the outer size 640 x 510 when a position is stored (neither is 0) and it
-// lies on the screen; centred otherwise. A position from which no part of
-// the window's caption would be on any monitor (say X = -5000) is treated
-// like one beyond the screen, so the window never opens out of reach. The
+// the outer size 640 x 510 when a position is stored (neither is 0) and some
+// part of the window's caption would be on a monitor, whichever monitor that
+// is; centred on the primary monitor otherwise (say X = -5000, or a place on
+// a monitor since removed), so the window never opens out of reach. The
 // caller sets the client size afterwards (SetClientAreaSize), which keeps
 // the corner chosen here.
 void PlaceMainWindow(HWND window, int storedX, int storedY);

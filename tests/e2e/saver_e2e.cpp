@@ -285,10 +285,11 @@ constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
 constexpr int kOutlineWidth = 35;
 constexpr int kOutlineHeight = 49;
 
+// The canvas stands in the middle of the primary monitor, at the screen's origin.
 POINT CanvasOnScreen() {
-    const CanvasOrigin origin =
-        OriginForClient(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    return {GetSystemMetrics(SM_XVIRTUALSCREEN) + origin.x, GetSystemMetrics(SM_YVIRTUALSCREEN) + origin.y};
+    const ScreenRect primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const ScreenPoint corner = CentredCorner(primary, kCanvasWidth, kCanvasHeight);
+    return {corner.x, corner.y};
 }
 
 Picture CaptureCanvas() {
