@@ -2,6 +2,7 @@
 #include "game/history_window.h"
 
 #include "game/play_windows.h"
+#include "play/game_state.h"
 #include "play/history.h"
 #include "play/undo.h"
 #include "shell/bitmaps.h"
@@ -132,6 +133,27 @@ void ForwardKey(HWND window, WPARAM key) {
 
 // The window is owned by the main window, so its monitor is the board's; the
 // place beside the board is kept inside that monitor's work area.
+// The mark of the take that lost the deal: a frame on the cell's edge, in a
+// colour that no small face and not the field use.
+constexpr COLORREF kLosingMarkColor = RGB(255, 0, 255);
+constexpr int kLosingMarkWidth = 2;
+
+void Paint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    DrawBitmapPixels(dc, history.palette.palette, history.header, history.surface);
+    if (gameState.losingCell >= 0 && gameState.losingCell < TakenPairCount()) {
+        const HistoryBox cell = HistoryCellBox(gameState.losingCell);
+        // The stock brush of the device context: nothing to create or free.
+        SetDCBrushColor(dc, kLosingMarkColor);
+        for (int inset = 0; inset < kLosingMarkWidth; ++inset) {
+            const RECT ring = {cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset};
+            FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        }
+    }
+    EndPaint(window, &paint);
+}
+
 void PlaceBesideBoard(HWND window, HWND mainWindow) {
     const MonitorArea monitor = MonitorOfOwner(window);
     if (monitor.bounds.right - monitor.bounds.left < kNarrowScreen) {
@@ -188,7 +210,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         return 0;
     case WM_PAINT:
-        PaintBitmapBits(window, history.palette.palette, history.header, history.surface);
+        Paint(window);
         return 0;
     case WM_KEYDOWN:
         ForwardKey(window, wParam);

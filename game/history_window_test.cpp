@@ -349,7 +349,7 @@ TEST_F(PlayWindowsInGame, VictoryAndDeadlockPicturesStandHiddenUntilShownAndGoOn
         }
     }
     ShowVictoryPicture();
-    ShowDeadlockPicture();
+    ShowDeadlockPicture(0);
     harness::PumpFor(50);
     EXPECT_TRUE(IsWindowVisible(victory));
     EXPECT_TRUE(IsWindowVisible(deadlock));
@@ -366,7 +366,7 @@ TEST_F(PlayWindowsInGame, VictoryAndDeadlockPicturesStandHiddenUntilShownAndGoOn
     EXPECT_TRUE(IsWindowVisible(deadlock));
     HidePictures();
     EXPECT_FALSE(IsWindowVisible(deadlock));
-    ShowDeadlockPicture();
+    ShowDeadlockPicture(0);
     SendMessageW(deadlock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_FALSE(IsWindowVisible(deadlock));
 }

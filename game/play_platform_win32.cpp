@@ -1,6 +1,8 @@
 // The platform of play for the real windows: tiles shown, hidden, drawn and placed, the cursor frame, the pictures, sounds, the history, the sound switch and the message boxes.
 #include <windows.h>
 
+#include <string>
+
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "game/play_windows.h"
@@ -99,7 +101,15 @@ void StoreSoundSetting(int soundOn) {
     WriteSettingInt(L"SOUND", L"sound", soundOn, kSettingsFileName);
 }
 
-void ShowDeadlockPicture() { ShowAlertPicture(playWindows.deadlock); }
+void ShowDeadlockPicture(int takesBack) {
+    // The name a screen reader says with the alert: how far back to go.
+    std::wstring name = kDeadlockPictureName;
+    if (takesBack > 0) {
+        name += L"。" + std::to_wstring(takesBack) + kDeadlockTakesBackText;
+    }
+    SetWindowTextW(playWindows.deadlock, name.c_str());
+    ShowAlertPicture(playWindows.deadlock);
+}
 void ShowVictoryPicture() { ShowAlertPicture(playWindows.victory); }
 
 void HidePictures() {

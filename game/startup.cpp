@@ -93,14 +93,20 @@ void RegisterGameClasses(HINSTANCE instance) {
 HWND StartGameWindow(HINSTANCE instance, int showState) {
     currentArrangement = 0;
     harderDeal = 0;
+    const int storedX = GetSettingInt(L"Pos", L"X", 0, kSettingsFileName);
+    const int storedY = GetSettingInt(L"Pos", L"Y", 0, kSettingsFileName);
+    // Made where it was left, so the start-up dialogs, shown during its
+    // creation, centre on the monitor the game comes back on; placed for good
+    // once they are over.
+    const bool stored = storedX != 0 && storedY != 0;
     HWND window = CreateWindowExW(0, kMainWindowClass, kProductName,
-                                  WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+                                  WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  stored ? storedX : CW_USEDEFAULT, stored ? storedY : CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return nullptr;
     }
-    PlaceMainWindow(window, GetSettingInt(L"Pos", L"X", 0, kSettingsFileName),
-                    GetSettingInt(L"Pos", L"Y", 0, kSettingsFileName));
+    PlaceMainWindow(window, storedX, storedY);
     SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
     ShowWindow(window, showState);
     UpdateWindow(window);

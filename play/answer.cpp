@@ -29,6 +29,7 @@ void OfferAnswer() {
 void StartAnswer() {
     // Clearing the board by the answer never shows the victory.
     gameState.victoryPending = 0;
+    gameState.losingCell = -1;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         ShowTile(slot);
         tileSlots[slot].state = 0;

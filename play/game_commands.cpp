@@ -22,6 +22,7 @@ int NewGame(intptr_t ownerWindow, uint32_t seed) {
     gameState.deadlockCount = 0;
     gameState.victoryPending = 1;
     gameState.answerMode = 0;
+    gameState.losingCell = -1;
     if (BuildDeal(ownerWindow, seed) != 1) {
         return 0;
     }
@@ -35,6 +36,7 @@ int NewGame(intptr_t ownerWindow, uint32_t seed) {
 void RestartDeal() {
     ResetAllLooks(true);
     gameState.answerMode = 0;
+    gameState.losingCell = -1;
     bool anyTaken = false;
     for (const TileSlot& slot : tileSlots) {
         anyTaken = anyTaken || slot.state >= 2;

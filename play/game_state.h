@@ -17,6 +17,7 @@ struct GameState {
     int32_t victoryPending = 1;  // 1 if clearing the board is to show the victory
     int32_t viewRaised = 0;      // 1 in the raised view
     int32_t soundOn = 1;         // 1 plays sound effects ("ON"); the menu ticks "ON" for any non-zero value
+    int32_t losingCell = -1;     // the history cell of the take that lost the deal, found at a deadlock; -1 for none
 };
 
 extern GameState gameState;

@@ -30,18 +30,10 @@ constexpr int kCellStepY = 36;
 constexpr int kCellWidth = 25;
 constexpr int kCellHeight = 35;
 
-struct Box {
-    int left, top, right, bottom;
-};
+using Box = HistoryBox;
 
 // The header strip above the cells, the 73rd rectangle.
 constexpr Box kHeaderStrip = {0, 0, 223, 39};
-
-Box CellBox(int cell) {
-    const int left = kFirstCellLeft + kCellStepX * (cell % kColumns);
-    const int top = kFirstCellTop + kCellStepY * (cell / kColumns);
-    return {left, top, left + kCellWidth, top + kCellHeight};
-}
 
 bool StrictlyInside(const Box& box, int x, int y) {
     return x > box.left && x < box.right && y > box.top && y < box.bottom;
@@ -53,7 +45,7 @@ unsigned char* FieldRow(unsigned char* field, int y) {
 }
 
 void CopyFaceToCell(unsigned char* field, const unsigned char* face, int cell) {
-    const Box box = CellBox(cell);
+    const Box box = HistoryCellBox(cell);
     for (int row = 0; row < kFaceHeight; ++row) {
         const unsigned char* source = face + static_cast<std::ptrdiff_t>(kFaceHeight - 1 - row) * kFaceRowBytes;
         std::memcpy(FieldRow(field, box.top + row) + box.left, source, kCopiedWidth);
@@ -61,13 +53,19 @@ void CopyFaceToCell(unsigned char* field, const unsigned char* face, int cell) {
 }
 
 void ClearCell(unsigned char* field, int cell) {
-    const Box box = CellBox(cell);
+    const Box box = HistoryCellBox(cell);
     for (int row = 0; row < kFaceHeight; ++row) {
         std::memset(FieldRow(field, box.top + row) + box.left, kFieldGreen, kCopiedWidth);
     }
 }
 
 }  // namespace
+
+HistoryBox HistoryCellBox(int cell) {
+    const int left = kFirstCellLeft + kCellStepX * (cell % kColumns);
+    const int top = kFirstCellTop + kCellStepY * (cell / kColumns);
+    return {left, top, left + kCellWidth, top + kCellHeight};
+}
 
 int TakenPairCount() {
     int taken = 0;
@@ -99,7 +97,7 @@ void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[
 
 int HistoryRectangleAt(int x, int y) {
     for (int cell = 0; cell < kHistoryCellCount; ++cell) {
-        if (StrictlyInside(CellBox(cell), x, y)) {
+        if (StrictlyInside(HistoryCellBox(cell), x, y)) {
             return cell;
         }
     }

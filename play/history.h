@@ -15,6 +15,13 @@ int TakenPairCount();
 // each kind (bottom row first, rows of 28 bytes).
 void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[36]);
 
+// A cell's rectangle in the history window's client area: left and top
+// inside it, right and bottom just outside.
+struct HistoryBox {
+    int left, top, right, bottom;
+};
+HistoryBox HistoryCellBox(int cell);
+
 // The cell (0..71) or the header strip (kHistoryHeader) whose inside holds
 // the client point (x, y); -1 for a point on a border or between cells.
 int HistoryRectangleAt(int x, int y);

@@ -11,6 +11,13 @@ int IsDeadlocked();
 // 1 when every pair is taken, outside answer mode; else 0.
 int IsBoardCleared();
 
-// After a selecting click: the deadlock picture and its sound, or the
-// victory picture at the deal's first clearing.
+// The history cell of the first take of the present line of play (the
+// pairs taken now, in the history's order) after which the deal could no
+// longer be cleared; -1 when there is none or the solver could not tell
+// within its budget.
+int FindLosingCell();
+
+// After a selecting click: the deadlock picture and its sound, with the
+// losing take found and marked, or the victory picture at the deal's first
+// clearing.
 void ShowOutcomeOfClick();

@@ -44,8 +44,9 @@ void ShowSoundChecks(int soundOn);
 void StoreSoundSetting(int soundOn);
 
 // The deadlock and victory pictures over the board; HidePictures takes down
-// whichever is shown.
-void ShowDeadlockPicture();
+// whichever is shown. The deadlock picture tells screen readers how many
+// takes back the deal can still be cleared, when that is known (not 0).
+void ShowDeadlockPicture(int takesBack);
 void ShowVictoryPicture();
 void HidePictures();
 

@@ -29,6 +29,8 @@ void UndoMove() {
             tile.state -= 1;
         }
     }
+    // The mark of the losing take goes once that take is undone.
+    if (TakenPairCount() <= gameState.losingCell) gameState.losingCell = -1;
 }
 
 int UndoBackToCell(int cell, void (*undoOnce)()) {

@@ -22,6 +22,8 @@ inline constexpr wchar_t kSelectedTileSuffix[] = L"、選択中";
 // The names screen readers give the victory and the deadlock picture.
 inline constexpr wchar_t kVictoryPictureName[] = L"おみごと";
 inline constexpr wchar_t kDeadlockPictureName[] = L"手詰まり";
+// Follows "。" and the number of takes back, after a deadlock whose losing take is known.
+inline constexpr wchar_t kDeadlockTakesBackText[] = L" 手戻すと、まだ解けます";
 
 // Status-bar help for the menu bar's commands and the view buttons.
 inline constexpr wchar_t kUndoHelpText[] = L"【一手戻る】 UNDO します。BackSpace キーでも UNDO できます。";

@@ -78,7 +78,7 @@ void PlaceTiles(TilePlacementKind placement) { Record(ScreenCall::Place, static_
 void RefreshHistory(bool onlyIfVisible) { Record(ScreenCall::Refresh, 0, onlyIfVisible); }
 void ShowSoundChecks(int soundOn) { Record(ScreenCall::SoundChecks, soundOn); }
 void StoreSoundSetting(int soundOn) { Record(ScreenCall::StoreSound, soundOn); }
-void ShowDeadlockPicture() { Record(ScreenCall::DeadlockPicture, 0); }
+void ShowDeadlockPicture(int takesBack) { Record(ScreenCall::DeadlockPicture, takesBack); }
 void ShowVictoryPicture() { Record(ScreenCall::VictoryPicture, 0); }
 void HidePictures() { Record(ScreenCall::HidePictures, 0); }
 void FlushTileDrawing() {}
