@@ -3,6 +3,8 @@
 #include "play/solver/solver.h"
 
 #include <algorithm>
+#include <bit>
+#include <random>
 #include <unordered_set>
 
 #include "board/freedom.h"
@@ -46,11 +48,19 @@ struct NodeHash {
 
 class BudgetExhausted {};
 
+
+// The steps the quick search may take before the full one starts.
+constexpr long kQuickSteps = 20000;
+
 class PairingSearch {
 public:
     PairingSearch(int arrangement, const Position& position, long budget);
 
     SolveResult Run();
+
+private:
+    // One search up to `limit` steps; true when it ran out of them.
+    bool Attempt(bool quick, long limit, SolveResult& result);
 
 private:
     // Takes pairs as long as some can be taken safely: a decided pair whose
@@ -60,15 +70,32 @@ private:
     // The relaxed board: a tile of an undecided kind goes alone once it and
     // another tile of its kind are free (or that one has gone). Every real
     // clearing consistent with the node's decisions clears the relaxed board
-    // too, so a relaxed board that sticks proves the node lost.
-    bool RelaxedClears(Node node);
-    bool Clears(Node node);
-    // The ways of pairing an undecided kind that the relaxed board allows.
-    int ViableWays(const Node& node, int kind, uint8_t (&ways)[kWays]);
+    // too, so a relaxed board that sticks proves the node lost. `order`, when
+    // given, receives the rank in which each tile went.
+    bool RelaxedClears(Node node, uint8_t* order = nullptr);
+    // Pairs each undecided kind as the relaxed board took its tiles, the
+    // first two together, and plays the decided board out: often a clearing
+    // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
+    bool ClearsAsRelaxed(Node node, const uint8_t* order, bool* stuck);
+    // The quick search: depth first, cut by the relaxed board alone.
+    bool ClearsQuickly(Node node);
+    // Branches on a kind with two free tiles or more, one the played-out
+    // board stuck on first; ways that take pairs now first.
+    bool Branch(const Node& node, const uint8_t* level, const bool* stuck);
+    // The search by conflicts: gives every undecided kind its relaxed board's
+    // way, in order, until the relaxed board sticks; keeps of those the kinds
+    // the sticking needs (the critical ones), and branches on which of them
+    // is the first to pair up another way.
+    bool ClearsByConflicts(Node node);
+    // The undecided kinds, those whose tiles come free sooner first.
+    int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     bool IsFree(const Node& node, int slot);
+    bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
     int PartnerOf(const Node& node, int slot) const {
         return tiles_[kinds_[slot]][index_[slot] ^ node.way[kinds_[slot]]];
     }
+    // The way that pairs tile `first` of a kind with its earliest other tile in `order`.
+    uint8_t WayByOrder(int kind, const uint8_t* order) const;
 
     const SlotRelations* relations_;
     const BlockedSlots* blocked_;
@@ -80,6 +107,9 @@ private:
     std::vector<TakenPair> moves_;
     std::unordered_set<Node, NodeHash> lost_;
     long budget_;
+    long limit_ = 0;  // where the current search stops
+    int restart_ = 0;  // the quick search's attempt, 0 the first
+    std::minstd_rand random_;  // varies the quick search's later attempts
     long steps_ = 0;
 };
 
@@ -97,6 +127,19 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
     for (int kind = 0; kind < kKindCount; ++kind) start_.way[kind] = counts_[kind] == 2 ? 1 : kUndecided;
 }
 
+bool PairingSearch::Attempt(bool quick, long limit, SolveResult& result) {
+    limit_ = std::min(limit, budget_);
+    try {
+        const bool clears = quick ? ClearsQuickly(start_) : ClearsByConflicts(start_);
+        result.outcome = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
+        if (clears) result.solution = moves_;
+        return false;
+    } catch (const BudgetExhausted&) {
+        moves_.clear();
+        return true;
+    }
+}
+
 SolveResult PairingSearch::Run() {
     SolveResult result;
     for (int8_t count : counts_) {
@@ -104,18 +147,18 @@ SolveResult PairingSearch::Run() {
         if (count > 4) return result;
         if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
     }
-    try {
-        result.outcome = Clears(start_) ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
-        if (result.outcome == SolveOutcome::Cleared) result.solution = moves_;
-    } catch (const BudgetExhausted&) {
-        result.outcome = SolveOutcome::Undecided;
+    // The quick search finds most clearings, the search by conflicts proves
+    // most losses; they take turns, with twice the steps each round, and the
+    // quick one is varied each time. Lost nodes stay known across turns.
+    for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
+        if (Attempt(true, steps_ + slice, result) && Attempt(false, steps_ + slice, result)) ++restart_;
     }
     result.steps = steps_;
     return result;
 }
 
 bool PairingSearch::IsFree(const Node& node, int slot) {
-    if (++steps_ > budget_) throw BudgetExhausted{};
+    if (++steps_ > limit_) throw BudgetExhausted{};
     return IsFreeUnder(relations_[slot], [&node](int other) { return other == kNoSlot || !node.on.Has(other); });
 }
 
@@ -154,15 +197,28 @@ void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
     }
 }
 
-bool PairingSearch::RelaxedClears(Node node) {
-    TakeSafePairs(node, nullptr);
+bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
     int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 4)];
     int top = 0;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
     }
-    auto remove = [&](int slot) {
+    uint8_t level[kSlotCount] = {};
+    auto levelOf = [&](int slot) -> int {
+        if (slot == kNoSlot) return 0;
+        return node.on.Has(slot) ? 255 : level[slot];
+    };
+    // The round in which a tile came free: after what lies on it, and after
+    // the side that went sooner.
+    auto freedAt = [&](int slot) {
+        const SlotRelations& r = relations_[slot];
+        const int left = std::max(levelOf(r.left[0]), levelOf(r.left[1]));
+        const int right = std::max(levelOf(r.right[0]), levelOf(r.right[1]));
+        return std::max<int>(levelOf(r.cover), std::min(left, right));
+    };
+    auto remove = [&](int slot, int round) {
         node.on.Remove(slot);
+        level[slot] = static_cast<uint8_t>(round + 1);
         const BlockedSlots& blocked = blocked_[slot];
         for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
     };
@@ -173,8 +229,9 @@ bool PairingSearch::RelaxedClears(Node node) {
         if (node.way[kind] != kUndecided) {
             const int partner = PartnerOf(node, slot);
             if (!IsFree(node, partner)) continue;
-            remove(slot);
-            remove(partner);
+            const int round = std::max(freedAt(slot), freedAt(partner));
+            remove(slot, round);
+            remove(partner, round);
             continue;
         }
         const int16_t* tiles = tiles_[kind];
@@ -182,62 +239,161 @@ bool PairingSearch::RelaxedClears(Node node) {
             return other != slot && (!node.on.Has(other) || IsFree(node, other));
         });
         if (!mate) continue;
-        remove(slot);
+        remove(slot, freedAt(slot));
         // The kind's other free tiles may have waited for a mate.
         for (int i = 0; i < 4; ++i) {
             if (node.on.Has(tiles[i])) stack[top++] = tiles[i];
         }
     }
+    if (order != nullptr) std::copy(level, level + kSlotCount, order);
     return node.on.Empty();
 }
 
-int PairingSearch::ViableWays(const Node& node, int kind, uint8_t (&ways)[kWays]) {
-    int viable = 0;
-    for (uint8_t way = 1; way <= kWays; ++way) {
-        Node decided = node;
-        decided.way[kind] = way;
-        if (RelaxedClears(decided)) ways[viable++] = way;
+uint8_t PairingSearch::WayByOrder(int kind, const uint8_t* order) const {
+    const int16_t* tiles = tiles_[kind];
+    int first = 0;
+    for (int i = 1; i < 4; ++i) {
+        if (order[tiles[i]] < order[tiles[first]]) first = i;
     }
-    return viable;
+    int second = first == 0 ? 1 : 0;
+    for (int i = 0; i < 4; ++i) {
+        if (i != first && order[tiles[i]] < order[tiles[second]]) second = i;
+    }
+    return static_cast<uint8_t>(first ^ second);
 }
 
-bool PairingSearch::Clears(Node node) {
+bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* order, bool* stuck) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (IsUndecided(node, kind)) node.way[kind] = WayByOrder(kind, order);
+    }
+    const size_t movesBefore = moves_.size();
+    TakeSafePairs(node, &moves_);
+    if (node.on.Empty()) return true;
+    moves_.resize(movesBefore);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (node.on.Has(slot) && IsFree(node, slot)) stuck[kinds_[slot]] = true;
+    }
+    return false;
+}
+
+bool PairingSearch::ClearsQuickly(Node node) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_);
     if (node.on.Empty()) return true;
     const Node entry = node;
-    if (lost_.count(entry) != 0) {
-        moves_.resize(movesBefore);
-        return false;
+    uint8_t level[kSlotCount];
+    bool stuck[kKindCount] = {};
+    if (lost_.count(entry) == 0 && RelaxedClears(node, level)) {
+        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck)) return true;
     }
-    // Kinds that the relaxed board allows one way only are decided at once;
-    // the rest are branched on, the kind with the fewest ways first.
-    bool lost = !RelaxedClears(node);
-    int branchKind = -1;
-    uint8_t branchWays[kWays] = {};
-    int branchCount = kWays + 1;
-    for (int kind = 0; kind < kKindCount && !lost; ++kind) {
-        if (node.way[kind] != kUndecided || !node.on.Has(tiles_[kind][0]) || counts_[kind] != 4) continue;
-        uint8_t ways[kWays];
-        const int viable = ViableWays(node, kind, ways);
-        if (viable == 0) lost = true;
-        if (viable == 1) {
-            node.way[kind] = ways[0];
-            kind = -1;  // a decision can narrow kinds already looked at
-            branchCount = kWays + 1;
-        } else if (viable > 1 && viable < branchCount) {
-            branchKind = kind;
-            branchCount = viable;
-            std::copy(ways, ways + viable, branchWays);
+    lost_.insert(entry);
+    moves_.resize(movesBefore);
+    return false;
+}
+
+bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck) {
+    int freeOfKind[kKindCount] = {};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (node.on.Has(slot) && IsFree(node, slot)) ++freeOfKind[kinds_[slot]];
+    }
+    auto score = [&](int kind) { return (freeOfKind[kind] >= 2 ? 0 : 2) + (stuck[kind] ? 0 : 1); };
+    int best = -1;
+    int ties = 0;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!IsUndecided(node, kind)) continue;
+        if (best >= 0 && score(kind) > score(best)) continue;
+        ties = best >= 0 && score(kind) == score(best) ? ties + 1 : 1;
+        // Later attempts pick among the equals at random.
+        if (ties == 1 || (restart_ > 0 && random_() % ties == 0)) best = kind;
+    }
+    if (best < 0) return false;
+    const int16_t* tiles = tiles_[best];
+    bool isFree[4];
+    for (int i = 0; i < 4; ++i) isFree[i] = IsFree(node, tiles[i]);
+    const uint8_t preferred = WayByOrder(best, level);
+    int rank[kWays + 1];
+    for (int way = 1; way <= kWays; ++way) {
+        const int other = way == 1 ? 2 : 1;  // the first tile of the way's second pair
+        const int takes = (isFree[0] && isFree[way]) + (isFree[other] && isFree[other ^ way]);
+        const unsigned varied = restart_ > 0 ? random_() % 3 : 0;
+        rank[way] = 4 * (2 - takes) + (way == preferred ? 0 : 2) + static_cast<int>(varied);
+    }
+    uint8_t ways[kWays] = {1, 2, 3};
+    std::stable_sort(ways, ways + kWays, [&rank](uint8_t a, uint8_t b) { return rank[a] < rank[b]; });
+    for (uint8_t way : ways) {
+        Node child = node;
+        child.way[best] = way;
+        if (ClearsQuickly(child)) return true;
+    }
+    return false;
+}
+
+int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const {
+    int count = 0;
+    int soonest[kKindCount];
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!IsUndecided(node, kind)) continue;
+        const int16_t* tiles = tiles_[kind];
+        soonest[kind] = std::min({level[tiles[0]], level[tiles[1]], level[tiles[2]], level[tiles[3]]});
+        kinds[count++] = static_cast<int8_t>(kind);
+    }
+    std::stable_sort(kinds, kinds + count, [&soonest](int a, int b) { return soonest[a] < soonest[b]; });
+    return count;
+}
+
+bool PairingSearch::ClearsByConflicts(Node node) {
+    const size_t movesBefore = moves_.size();
+    TakeSafePairs(node, &moves_);
+    if (node.on.Empty()) return true;
+    const Node entry = node;
+    uint8_t level[kSlotCount];
+    if (lost_.count(entry) == 0 && RelaxedClears(node, level)) {
+        int8_t kinds[kKindCount];
+        const int count = UndecidedKinds(node, level, kinds);
+        uint8_t preferred[kKindCount] = {};
+        for (int i = 0; i < count; ++i) preferred[kinds[i]] = WayByOrder(kinds[i], level);
+        auto withPreferred = [&](int n) {
+            Node decided = node;
+            for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
+            return decided;
+        };
+        // The fewest kinds given their way that stick the relaxed board.
+        int kept = 0;
+        int stuck = count;
+        if (RelaxedClears(withPreferred(count))) {
+            Node decided = withPreferred(count);
+            TakeSafePairs(decided, &moves_);
+            return true;
         }
-    }
-    if (!lost && branchKind < 0) {
-        if (Clears(node)) return true;
-    } else if (!lost) {
-        for (int i = 0; i < branchCount; ++i) {
-            Node child = node;
-            child.way[branchKind] = branchWays[i];
-            if (Clears(child)) return true;
+        while (stuck - kept > 1) {
+            const int middle = (kept + stuck) / 2;
+            (RelaxedClears(withPreferred(middle)) ? kept : stuck) = middle;
+        }
+        // Kinds before the last that the sticking does without go back to undecided.
+        Node conflict = withPreferred(stuck);
+        int8_t critical[kKindCount];
+        int criticalCount = 0;
+        critical[criticalCount++] = kinds[stuck - 1];
+        for (int i = stuck - 2; i >= 0; --i) {
+            Node without = conflict;
+            without.way[kinds[i]] = kUndecided;
+            if (RelaxedClears(without)) {
+                critical[criticalCount++] = kinds[i];
+            } else {
+                conflict = without;
+            }
+        }
+        // Every clearing pairs some critical kind another way: branch on the first.
+        Node child = node;
+        for (int i = criticalCount - 1; i >= 0; --i) {
+            const int kind = critical[i];
+            for (uint8_t way = 1; way <= kWays; ++way) {
+                if (way == preferred[kind]) continue;
+                Node branch = child;
+                branch.way[kind] = way;
+                if (ClearsByConflicts(branch)) return true;
+            }
+            child.way[kind] = preferred[kind];
         }
     }
     lost_.insert(entry);

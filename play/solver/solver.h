@@ -29,6 +29,10 @@ struct TakenPair {
 // The position after a take: both slots emptied.
 Position AfterTake(Position position, TakenPair take);
 
+// Steps of work per millisecond on the development machine (one thread), as
+// solver_bench measures them: a guide for turning a time into a budget.
+constexpr long kSolverStepsPerMillisecond = 100000;
+
 enum class SolveOutcome { Cleared, NotClearable, Undecided };
 
 struct SolveResult {
