@@ -1,4 +1,4 @@
-// Benchmarks of the solver: positions reached in play, random deals of arrangement A, and the losing take of a lost game.
+// Benchmarks of the solver: positions from play, random deals of arrangement A, the losing take of a lost game.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -104,7 +104,10 @@ void BM_PlayedPositions(benchmark::State& state) {
     times.Report(state);
     state.SetLabel(ArrangementName(arrangement) + ", " + std::to_string(takes) + " takes");
 }
-BENCHMARK(BM_PlayedPositions)->ArgsProduct({{1, 2, 3, 4}, {10, 20, 40, 60}})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayedPositions)
+    ->ArgsProduct({{1, 2, 3, 4}, {10, 20, 40, 60}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Faces shuffled over the slots of arrangement A, as random deals were
 // counted in the published figure (2.95-2.96% cannot be cleared).

@@ -52,6 +52,13 @@ class BudgetExhausted {};
 // The steps the quick search may take before the full one starts.
 constexpr long kQuickSteps = 20000;
 
+// The ways each undecided kind may still pair up: bit w - 1 for way w. A way
+// the relaxed board rules out at a node stays ruled out below it.
+struct Ways {
+    uint8_t left[kKindCount];
+};
+constexpr uint8_t kEveryWay = 0b111;
+
 class PairingSearch {
 public:
     PairingSearch(int arrangement, const Position& position, long budget);
@@ -86,10 +93,18 @@ private:
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
-    bool ClearsByConflicts(Node node);
+    bool ClearsByConflicts(Node node, Ways ways);
+    // Rules out the ways the relaxed board sticks on; decides the kinds left
+    // one way. False when some kind has none left.
+    bool Narrow(Node& node, Ways& ways);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
-    bool IsFree(const Node& node, int slot);
+    // The freedom rule, counted as one step; the hottest call of the search.
+    bool IsFree(const Node& node, int slot) {
+        if (++steps_ > limit_) [[unlikely]] Exhausted();
+        return IsFreeUnder(relations_[slot], [&node](int other) { return other == kNoSlot || !node.on.Has(other); });
+    }
+    [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
     int PartnerOf(const Node& node, int slot) const {
         return tiles_[kinds_[slot]][index_[slot] ^ node.way[kinds_[slot]]];
@@ -130,7 +145,9 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
 bool PairingSearch::Attempt(bool quick, long limit, SolveResult& result) {
     limit_ = std::min(limit, budget_);
     try {
-        const bool clears = quick ? ClearsQuickly(start_) : ClearsByConflicts(start_);
+        Ways ways;
+        std::fill(ways.left, ways.left + kKindCount, kEveryWay);
+        const bool clears = quick ? ClearsQuickly(start_) : ClearsByConflicts(start_, ways);
         result.outcome = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
         if (clears) result.solution = moves_;
         return false;
@@ -157,10 +174,6 @@ SolveResult PairingSearch::Run() {
     return result;
 }
 
-bool PairingSearch::IsFree(const Node& node, int slot) {
-    if (++steps_ > limit_) throw BudgetExhausted{};
-    return IsFreeUnder(relations_[slot], [&node](int other) { return other == kNoSlot || !node.on.Has(other); });
-}
 
 // Both sweeps share one shape: a stack of tiles to look at again, pushed
 // when a tile beside or on them goes.
@@ -341,17 +354,42 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-bool PairingSearch::ClearsByConflicts(Node node) {
+bool PairingSearch::Narrow(Node& node, Ways& ways) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!IsUndecided(node, kind)) continue;
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            const auto bit = static_cast<uint8_t>(1u << (way - 1));
+            if ((ways.left[kind] & bit) == 0) continue;
+            Node decided = node;
+            decided.way[kind] = way;
+            if (!RelaxedClears(decided)) ways.left[kind] &= static_cast<uint8_t>(~bit);
+        }
+        if (ways.left[kind] == 0) return false;
+        if (std::popcount(ways.left[kind]) == 1) {
+            node.way[kind] = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+        }
+    }
+    return true;
+}
+
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_);
     if (node.on.Empty()) return true;
     const Node entry = node;
     uint8_t level[kSlotCount];
-    if (lost_.count(entry) == 0 && RelaxedClears(node, level)) {
+    // The relaxed board once for the cut, and again after narrowing for the levels.
+    if (lost_.count(entry) == 0 && RelaxedClears(node) && Narrow(node, ways) && RelaxedClears(node, level)) {
         int8_t kinds[kKindCount];
         const int count = UndecidedKinds(node, level, kinds);
         uint8_t preferred[kKindCount] = {};
-        for (int i = 0; i < count; ++i) preferred[kinds[i]] = WayByOrder(kinds[i], level);
+        for (int i = 0; i < count; ++i) {
+            const int kind = kinds[i];
+            const uint8_t way = WayByOrder(kind, level);
+            const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+            // A way already ruled out is never preferred: take the first left.
+            preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+        }
         auto withPreferred = [&](int n) {
             Node decided = node;
             for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
@@ -388,10 +426,10 @@ bool PairingSearch::ClearsByConflicts(Node node) {
         for (int i = criticalCount - 1; i >= 0; --i) {
             const int kind = critical[i];
             for (uint8_t way = 1; way <= kWays; ++way) {
-                if (way == preferred[kind]) continue;
+                if (way == preferred[kind] || (ways.left[kind] & (1u << (way - 1))) == 0) continue;
                 Node branch = child;
                 branch.way[kind] = way;
-                if (ClearsByConflicts(branch)) return true;
+                if (ClearsByConflicts(branch, ways)) return true;
             }
             child.way[kind] = preferred[kind];
         }
