@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and prints their tables: the host benchmarks of the
-# hot paths; the screensaver under Wine (its canvas transfer, and its CPU time
+# hot paths and the solver; the screensaver under Wine (its canvas transfer, and its CPU time
 # over one whole cycle); then the game's start-up time and memory under Wine
 # against a bare Win32 window and against its selection dialog shown alone,
 # and the sizes of the game in both Windows builds. ZMR_BENCH_PART=host,
@@ -12,10 +12,14 @@ part="${ZMR_BENCH_PART:-all}"
 
 if [ "$part" = all ] || [ "$part" = host ]; then
   cmake --preset host >/dev/null
-  cmake --build --preset host --target board_deal_bench play_bench saver_bench play_test >/dev/null
+  cmake --build --preset host --target board_deal_bench play_bench saver_bench solver_bench play_test >/dev/null
   build/host/bench/board_deal_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
   build/host/bench/play_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
   build/host/bench/saver_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+  echo
+  echo "== The solver: thread CPU time per solve (ms) over positions from random play, random deals of A, and the"
+  echo "   losing take of random games played into a deadlock (ZMR_SOLVER_POSITIONS, _DEALS, _GAMES set the counts)"
+  build/host/bench/solver_bench --benchmark_counters_tabular=true "$@"
   echo
   echo "== Random play: a million actions with the board's invariants checked after each"
   ZMR_RANDOM_ACTIONS=1000000 build/host/play/play_test --gtest_filter='RandomPlay.*' | grep -E '^random play|PASSED|FAILED'

@@ -1,6 +1,7 @@
 // Shared by the tests: the free tiles and the free pairs of the board as the slot table has it.
 #pragma once
 
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,21 @@ inline bool FreePair(int& a, int& b) {
     a = pairs.front().first;
     b = pairs.front().second;
     return true;
+}
+
+// Takes up to `count` pairs off the board, each drawn at random from the
+// free pairs of one kind, and stops early at a deadlock; the pairs taken, in order.
+template <class Random>
+std::vector<std::pair<int, int>> TakeRandomPairs(int count, Random& random) {
+    std::vector<std::pair<int, int>> taken;
+    for (int n = 0; n < count; ++n) {
+        const std::vector<std::pair<int, int>> pairs = FreePairs();
+        if (pairs.empty()) break;
+        const std::pair<int, int> pair = pairs[static_cast<std::size_t>(random() % pairs.size())];
+        tileSlots[pair.first].state = tileSlots[pair.second].state = 2;
+        taken.push_back(pair);
+    }
+    return taken;
 }
 
 }  // namespace board_testing

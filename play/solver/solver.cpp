@@ -1,0 +1,467 @@
+// The solver: a search over how each kind's four tiles pair up, after the method Michiel de Bondt published
+// for this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, the most constrained kind first.
+#include "play/solver/solver.h"
+
+#include <algorithm>
+#include <bit>
+#include <random>
+#include <unordered_set>
+
+#include "board/freedom.h"
+
+namespace {
+
+// A set of slots, three words of bits.
+struct SlotSet {
+    uint64_t words[3] = {};
+    bool Has(int slot) const { return (words[slot >> 6] >> (slot & 63)) & 1u; }
+    void Add(int slot) { words[slot >> 6] |= uint64_t{1} << (slot & 63); }
+    void Remove(int slot) { words[slot >> 6] &= ~(uint64_t{1} << (slot & 63)); }
+    bool Empty() const { return (words[0] | words[1] | words[2]) == 0; }
+};
+
+// The four tiles of a kind pair up in one of three ways; with the tiles
+// numbered 0..3 in slot order, way w (1..3) pairs tile i with tile i ^ w.
+// A kind with two tiles on the board pairs them as way 1. Way 0: not decided.
+constexpr int kWays = 3;
+constexpr uint8_t kUndecided = 0;
+
+// Which tiles are on the board and how each kind pairs up: all the search
+// needs to know of a node.
+struct Node {
+    SlotSet on;
+    uint8_t way[kKindCount] = {};
+
+    bool operator==(const Node& other) const {
+        return std::equal(on.words, on.words + 3, other.on.words) && std::equal(way, way + kKindCount, other.way);
+    }
+};
+
+struct NodeHash {
+    size_t operator()(const Node& node) const {
+        uint64_t hash = node.on.words[0] * 0x9E3779B97F4A7C15u ^ node.on.words[1] * 0xC2B2AE3D27D4EB4Fu ^
+                        node.on.words[2] * 0x165667B19E3779F9u;
+        for (uint8_t way : node.way) hash = (hash ^ way) * 0x100000001B3u;
+        return static_cast<size_t>(hash);
+    }
+};
+
+class BudgetExhausted {};
+
+
+// The steps the quick search may take before the full one starts.
+constexpr long kQuickSteps = 20000;
+
+// The ways each undecided kind may still pair up: bit w - 1 for way w. A way
+// the relaxed board rules out at a node stays ruled out below it.
+struct Ways {
+    uint8_t left[kKindCount];
+};
+constexpr uint8_t kEveryWay = 0b111;
+
+class PairingSearch {
+public:
+    PairingSearch(int arrangement, const Position& position, long budget);
+
+    SolveResult Run();
+
+private:
+    // One search up to `limit` steps; true when it ran out of them.
+    bool Attempt(bool quick, long limit, SolveResult& result);
+
+private:
+    // Takes pairs as long as some can be taken safely: a decided pair whose
+    // tiles are both free, or a kind whose four tiles are all free (so no
+    // way of pairing them can matter). Records the takes when `moves` is given.
+    void TakeSafePairs(Node& node, std::vector<TakenPair>* moves);
+    // The relaxed board: a tile of an undecided kind goes alone once it and
+    // another tile of its kind are free (or that one has gone). Every real
+    // clearing consistent with the node's decisions clears the relaxed board
+    // too, so a relaxed board that sticks proves the node lost. `order`, when
+    // given, receives the rank in which each tile went.
+    bool RelaxedClears(Node node, uint8_t* order = nullptr);
+    // Pairs each undecided kind as the relaxed board took its tiles, the
+    // first two together, and plays the decided board out: often a clearing
+    // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
+    bool ClearsAsRelaxed(Node node, const uint8_t* order, bool* stuck);
+    // The quick search: depth first, cut by the relaxed board alone.
+    bool ClearsQuickly(Node node);
+    // Branches on a kind with two free tiles or more, one the played-out
+    // board stuck on first; ways that take pairs now first.
+    bool Branch(const Node& node, const uint8_t* level, const bool* stuck);
+    // The search by conflicts: gives every undecided kind its relaxed board's
+    // way, in order, until the relaxed board sticks; keeps of those the kinds
+    // the sticking needs (the critical ones), and branches on which of them
+    // is the first to pair up another way.
+    bool ClearsByConflicts(Node node, Ways ways);
+    // Rules out the ways the relaxed board sticks on; decides the kinds left
+    // one way. False when some kind has none left.
+    bool Narrow(Node& node, Ways& ways);
+    // The undecided kinds, those whose tiles come free sooner first.
+    int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
+    // The freedom rule, counted as one step; the hottest call of the search.
+    bool IsFree(const Node& node, int slot) {
+        if (++steps_ > limit_) [[unlikely]] Exhausted();
+        return IsFreeUnder(relations_[slot], [&node](int other) { return other == kNoSlot || !node.on.Has(other); });
+    }
+    [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
+    bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
+    int PartnerOf(const Node& node, int slot) const {
+        return tiles_[kinds_[slot]][index_[slot] ^ node.way[kinds_[slot]]];
+    }
+    // The way that pairs tile `first` of a kind with its earliest other tile in `order`.
+    uint8_t WayByOrder(int kind, const uint8_t* order) const;
+
+    const SlotRelations* relations_;
+    const BlockedSlots* blocked_;
+    int8_t kinds_[kSlotCount];
+    int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
+    int16_t tiles_[kKindCount][4] = {};  // each kind's tiles on the board, in slot order
+    int8_t counts_[kKindCount] = {};
+    Node start_;
+    std::vector<TakenPair> moves_;
+    std::unordered_set<Node, NodeHash> lost_;
+    long budget_;
+    long limit_ = 0;  // where the current search stops
+    int restart_ = 0;  // the quick search's attempt, 0 the first
+    std::minstd_rand random_;  // varies the quick search's later attempts
+    long steps_ = 0;
+};
+
+PairingSearch::PairingSearch(int arrangement, const Position& position, long budget)
+    : relations_(RelationTableOf(arrangement)), blocked_(BlockedTableOf(arrangement)), budget_(budget) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        kinds_[slot] = position.faces[slot] == kNoTile ? -1 : static_cast<int8_t>(KindOfFace(position.faces[slot]));
+        index_[slot] = 0;
+        if (kinds_[slot] < 0) continue;
+        start_.on.Add(slot);
+        int8_t& count = counts_[kinds_[slot]];
+        if (count < 4) tiles_[kinds_[slot]][count] = static_cast<int16_t>(slot);
+        index_[slot] = count++;
+    }
+    for (int kind = 0; kind < kKindCount; ++kind) start_.way[kind] = counts_[kind] == 2 ? 1 : kUndecided;
+}
+
+bool PairingSearch::Attempt(bool quick, long limit, SolveResult& result) {
+    limit_ = std::min(limit, budget_);
+    try {
+        Ways ways;
+        std::fill(ways.left, ways.left + kKindCount, kEveryWay);
+        const bool clears = quick ? ClearsQuickly(start_) : ClearsByConflicts(start_, ways);
+        result.outcome = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
+        if (clears) result.solution = moves_;
+        return false;
+    } catch (const BudgetExhausted&) {
+        moves_.clear();
+        return true;
+    }
+}
+
+SolveResult PairingSearch::Run() {
+    SolveResult result;
+    for (int8_t count : counts_) {
+        // Faces on a board are distinct, so no kind has more than four tiles.
+        if (count > 4) return result;
+        if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
+    }
+    // The quick search finds most clearings, the search by conflicts proves
+    // most losses; they take turns, with twice the steps each round, and the
+    // quick one is varied each time. Lost nodes stay known across turns.
+    for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
+        if (Attempt(true, steps_ + slice, result) && Attempt(false, steps_ + slice, result)) ++restart_;
+    }
+    result.steps = steps_;
+    return result;
+}
+
+
+// Both sweeps share one shape: a stack of tiles to look at again, pushed
+// when a tile beside or on them goes.
+void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
+    int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 1)];
+    int top = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
+    }
+    auto take = [&](int a, int b) {
+        for (int slot : {a, b}) {
+            node.on.Remove(slot);
+            const BlockedSlots& blocked = blocked_[slot];
+            for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
+        }
+        if (moves != nullptr) moves->push_back({static_cast<int16_t>(a), static_cast<int16_t>(b)});
+    };
+    while (top > 0) {
+        const int slot = stack[--top];
+        if (!node.on.Has(slot) || !IsFree(node, slot)) continue;
+        const int kind = kinds_[slot];
+        if (node.way[kind] != kUndecided) {
+            const int partner = PartnerOf(node, slot);
+            if (IsFree(node, partner)) take(slot, partner);
+            continue;
+        }
+        const int16_t* tiles = tiles_[kind];
+        if (!IsFree(node, tiles[0]) || !IsFree(node, tiles[1]) || !IsFree(node, tiles[2]) || !IsFree(node, tiles[3])) {
+            continue;
+        }
+        node.way[kind] = 1;
+        take(tiles[0], tiles[1]);
+        take(tiles[2], tiles[3]);
+    }
+}
+
+bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
+    int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 4)];
+    int top = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
+    }
+    uint8_t level[kSlotCount] = {};
+    auto levelOf = [&](int slot) -> int {
+        if (slot == kNoSlot) return 0;
+        return node.on.Has(slot) ? 255 : level[slot];
+    };
+    // The round in which a tile came free: after what lies on it, and after
+    // the side that went sooner.
+    auto freedAt = [&](int slot) {
+        const SlotRelations& r = relations_[slot];
+        const int left = std::max(levelOf(r.left[0]), levelOf(r.left[1]));
+        const int right = std::max(levelOf(r.right[0]), levelOf(r.right[1]));
+        return std::max<int>(levelOf(r.cover), std::min(left, right));
+    };
+    auto remove = [&](int slot, int round) {
+        node.on.Remove(slot);
+        level[slot] = static_cast<uint8_t>(round + 1);
+        const BlockedSlots& blocked = blocked_[slot];
+        for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
+    };
+    while (top > 0) {
+        const int slot = stack[--top];
+        if (!node.on.Has(slot) || !IsFree(node, slot)) continue;
+        const int kind = kinds_[slot];
+        if (node.way[kind] != kUndecided) {
+            const int partner = PartnerOf(node, slot);
+            if (!IsFree(node, partner)) continue;
+            const int round = std::max(freedAt(slot), freedAt(partner));
+            remove(slot, round);
+            remove(partner, round);
+            continue;
+        }
+        const int16_t* tiles = tiles_[kind];
+        const bool mate = std::any_of(tiles, tiles + 4, [&](int other) {
+            return other != slot && (!node.on.Has(other) || IsFree(node, other));
+        });
+        if (!mate) continue;
+        remove(slot, freedAt(slot));
+        // The kind's other free tiles may have waited for a mate.
+        for (int i = 0; i < 4; ++i) {
+            if (node.on.Has(tiles[i])) stack[top++] = tiles[i];
+        }
+    }
+    if (order != nullptr) std::copy(level, level + kSlotCount, order);
+    return node.on.Empty();
+}
+
+uint8_t PairingSearch::WayByOrder(int kind, const uint8_t* order) const {
+    const int16_t* tiles = tiles_[kind];
+    int first = 0;
+    for (int i = 1; i < 4; ++i) {
+        if (order[tiles[i]] < order[tiles[first]]) first = i;
+    }
+    int second = first == 0 ? 1 : 0;
+    for (int i = 0; i < 4; ++i) {
+        if (i != first && order[tiles[i]] < order[tiles[second]]) second = i;
+    }
+    return static_cast<uint8_t>(first ^ second);
+}
+
+bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* order, bool* stuck) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (IsUndecided(node, kind)) node.way[kind] = WayByOrder(kind, order);
+    }
+    const size_t movesBefore = moves_.size();
+    TakeSafePairs(node, &moves_);
+    if (node.on.Empty()) return true;
+    moves_.resize(movesBefore);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (node.on.Has(slot) && IsFree(node, slot)) stuck[kinds_[slot]] = true;
+    }
+    return false;
+}
+
+bool PairingSearch::ClearsQuickly(Node node) {
+    const size_t movesBefore = moves_.size();
+    TakeSafePairs(node, &moves_);
+    if (node.on.Empty()) return true;
+    const Node entry = node;
+    uint8_t level[kSlotCount];
+    bool stuck[kKindCount] = {};
+    if (lost_.count(entry) == 0 && RelaxedClears(node, level)) {
+        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck)) return true;
+    }
+    lost_.insert(entry);
+    moves_.resize(movesBefore);
+    return false;
+}
+
+bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck) {
+    int freeOfKind[kKindCount] = {};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (node.on.Has(slot) && IsFree(node, slot)) ++freeOfKind[kinds_[slot]];
+    }
+    auto score = [&](int kind) { return (freeOfKind[kind] >= 2 ? 0 : 2) + (stuck[kind] ? 0 : 1); };
+    int best = -1;
+    int ties = 0;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!IsUndecided(node, kind)) continue;
+        if (best >= 0 && score(kind) > score(best)) continue;
+        ties = best >= 0 && score(kind) == score(best) ? ties + 1 : 1;
+        // Later attempts pick among the equals at random.
+        if (ties == 1 || (restart_ > 0 && random_() % ties == 0)) best = kind;
+    }
+    if (best < 0) return false;
+    const int16_t* tiles = tiles_[best];
+    bool isFree[4];
+    for (int i = 0; i < 4; ++i) isFree[i] = IsFree(node, tiles[i]);
+    const uint8_t preferred = WayByOrder(best, level);
+    int rank[kWays + 1];
+    for (int way = 1; way <= kWays; ++way) {
+        const int other = way == 1 ? 2 : 1;  // the first tile of the way's second pair
+        const int takes = (isFree[0] && isFree[way]) + (isFree[other] && isFree[other ^ way]);
+        const unsigned varied = restart_ > 0 ? random_() % 3 : 0;
+        rank[way] = 4 * (2 - takes) + (way == preferred ? 0 : 2) + static_cast<int>(varied);
+    }
+    uint8_t ways[kWays] = {1, 2, 3};
+    std::stable_sort(ways, ways + kWays, [&rank](uint8_t a, uint8_t b) { return rank[a] < rank[b]; });
+    for (uint8_t way : ways) {
+        Node child = node;
+        child.way[best] = way;
+        if (ClearsQuickly(child)) return true;
+    }
+    return false;
+}
+
+int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const {
+    int count = 0;
+    int soonest[kKindCount];
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!IsUndecided(node, kind)) continue;
+        const int16_t* tiles = tiles_[kind];
+        soonest[kind] = std::min({level[tiles[0]], level[tiles[1]], level[tiles[2]], level[tiles[3]]});
+        kinds[count++] = static_cast<int8_t>(kind);
+    }
+    std::stable_sort(kinds, kinds + count, [&soonest](int a, int b) { return soonest[a] < soonest[b]; });
+    return count;
+}
+
+bool PairingSearch::Narrow(Node& node, Ways& ways) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!IsUndecided(node, kind)) continue;
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            const auto bit = static_cast<uint8_t>(1u << (way - 1));
+            if ((ways.left[kind] & bit) == 0) continue;
+            Node decided = node;
+            decided.way[kind] = way;
+            if (!RelaxedClears(decided)) ways.left[kind] &= static_cast<uint8_t>(~bit);
+        }
+        if (ways.left[kind] == 0) return false;
+        if (std::popcount(ways.left[kind]) == 1) {
+            node.way[kind] = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+        }
+    }
+    return true;
+}
+
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
+    const size_t movesBefore = moves_.size();
+    TakeSafePairs(node, &moves_);
+    if (node.on.Empty()) return true;
+    const Node entry = node;
+    uint8_t level[kSlotCount];
+    // The relaxed board once for the cut, and again after narrowing for the levels.
+    if (lost_.count(entry) == 0 && RelaxedClears(node) && Narrow(node, ways) && RelaxedClears(node, level)) {
+        int8_t kinds[kKindCount];
+        const int count = UndecidedKinds(node, level, kinds);
+        uint8_t preferred[kKindCount] = {};
+        for (int i = 0; i < count; ++i) {
+            const int kind = kinds[i];
+            const uint8_t way = WayByOrder(kind, level);
+            const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+            // A way already ruled out is never preferred: take the first left.
+            preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+        }
+        auto withPreferred = [&](int n) {
+            Node decided = node;
+            for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
+            return decided;
+        };
+        // The fewest kinds given their way that stick the relaxed board.
+        int kept = 0;
+        int stuck = count;
+        if (RelaxedClears(withPreferred(count))) {
+            Node decided = withPreferred(count);
+            TakeSafePairs(decided, &moves_);
+            return true;
+        }
+        while (stuck - kept > 1) {
+            const int middle = (kept + stuck) / 2;
+            (RelaxedClears(withPreferred(middle)) ? kept : stuck) = middle;
+        }
+        // Kinds before the last that the sticking does without go back to undecided.
+        Node conflict = withPreferred(stuck);
+        int8_t critical[kKindCount];
+        int criticalCount = 0;
+        critical[criticalCount++] = kinds[stuck - 1];
+        for (int i = stuck - 2; i >= 0; --i) {
+            Node without = conflict;
+            without.way[kinds[i]] = kUndecided;
+            if (RelaxedClears(without)) {
+                critical[criticalCount++] = kinds[i];
+            } else {
+                conflict = without;
+            }
+        }
+        // Every clearing pairs some critical kind another way: branch on the first.
+        Node child = node;
+        for (int i = criticalCount - 1; i >= 0; --i) {
+            const int kind = critical[i];
+            for (uint8_t way = 1; way <= kWays; ++way) {
+                if (way == preferred[kind] || (ways.left[kind] & (1u << (way - 1))) == 0) continue;
+                Node branch = child;
+                branch.way[kind] = way;
+                if (ClearsByConflicts(branch, ways)) return true;
+            }
+            child.way[kind] = preferred[kind];
+        }
+    }
+    lost_.insert(entry);
+    moves_.resize(movesBefore);
+    return false;
+}
+
+}  // namespace
+
+Position EmptyPosition() {
+    Position position;
+    position.faces.fill(kNoTile);
+    return position;
+}
+
+Position PositionOfSlotTable() {
+    Position position = EmptyPosition();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!IsTaken(slot)) position.faces[slot] = static_cast<int16_t>(tileSlots[slot].face);
+    }
+    return position;
+}
+
+Position AfterTake(Position position, TakenPair take) {
+    position.faces[take.first] = kNoTile;
+    position.faces[take.second] = kNoTile;
+    return position;
+}
+
+SolveResult Solve(int arrangement, const Position& position, long budgetSteps) {
+    if (!IsValidArrangement(arrangement)) return {SolveOutcome::NotClearable, {}, 0};
+    return PairingSearch(arrangement, position, budgetSteps).Run();
+}

@@ -1,0 +1,61 @@
+// The solver: decides whether a position can still be cleared, with an order of pairs when it can.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "board/tile_slots.h"
+
+// A position: the face of the tile on each slot, or kNoTile where the slot
+// holds none. Only the kinds of the faces matter to the solver.
+constexpr int16_t kNoTile = -1;
+struct Position {
+    using Faces = std::array<int16_t, kSlotCount>;
+    Faces faces;
+};
+
+// An empty board.
+Position EmptyPosition();
+// The tiles of the slot table that are still on the board (state 0 or 1), with their faces.
+Position PositionOfSlotTable();
+
+struct TakenPair {
+    int16_t first;
+    int16_t second;
+};
+
+// The position after a take: both slots emptied.
+Position AfterTake(Position position, TakenPair take);
+
+// Steps of work per millisecond on the development machine (one thread), as
+// solver_bench measures them: a guide for turning a time into a budget.
+constexpr long kSolverStepsPerMillisecond = 100000;
+
+enum class SolveOutcome { Cleared, NotClearable, Undecided };
+
+struct SolveResult {
+    SolveOutcome outcome = SolveOutcome::Undecided;
+    std::vector<TakenPair> solution;  // when Cleared: every pair, in an order that clears the board
+    long steps = 0;                   // work done, in the unit of the budget
+};
+
+// Decides whether the position can be cleared in the arrangement (1..4).
+// The work is counted in steps, not time, so a position always gets the same
+// answer: Undecided only when budgetSteps run out. A position that can be
+// cleared is never called NotClearable.
+SolveResult Solve(int arrangement, const Position& position, long budgetSteps);
+
+// The first take of a line of play after which the position could no longer
+// be cleared: positions along a line only go from clearable to lost, so a
+// bisection of a handful of solves finds it.
+struct LosingTake {
+    static constexpr int kNone = -1;         // the line ends on a position that can be cleared
+    static constexpr int kBeforeLine = -2;   // the start itself cannot be cleared
+    bool decided = true;                     // false when a solve ran out of budget
+    int take = kNone;                        // index in the line of the losing take, or kNone, kBeforeLine
+    long steps = 0;
+};
+LosingTake FirstLosingTake(int arrangement, const Position& start, std::span<const TakenPair> line,
+                           long budgetStepsPerSolve);

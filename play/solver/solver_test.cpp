@@ -1,0 +1,171 @@
+// Tests of the solver: deals are clearable, solutions replay, small positions agree with a plain exhaustive search.
+#include "play/solver/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+
+#include "board/freedom.h"
+#include "deal/deal_generator.h"
+#include "tests/support/environment_testing.h"
+#include "tests/support/free_tiles_testing.h"
+
+namespace {
+
+constexpr long kBudget = 100'000'000;
+
+unsigned Seed(const char* test) {
+    const auto seed = static_cast<unsigned>(EnvironmentNumber("ZMR_SOLVER_SEED", std::random_device{}()));
+    std::printf("%s: seed %u (ZMR_SOLVER_SEED replays)\n", test, seed);
+    return seed;
+}
+
+bool IsFreeIn(int arrangement, const Position& position, int slot) {
+    return IsFreeUnder(RelationsOf(arrangement, slot),
+                       [&](int other) { return other == kNoSlot || position.faces[other] == kNoTile; });
+}
+
+// Empty when the solution clears the position by the rules: every pair two
+// free tiles of one kind at its turn.
+std::string BrokenSolution(int arrangement, Position position, const std::vector<TakenPair>& solution) {
+    for (const TakenPair& take : solution) {
+        const int a = take.first;
+        const int b = take.second;
+        if (a == b || position.faces[a] == kNoTile || position.faces[b] == kNoTile) return "a pair off the board";
+        if (!FacesMatch(position.faces[a], position.faces[b])) return "a pair of two kinds";
+        if (!IsFreeIn(arrangement, position, a) || !IsFreeIn(arrangement, position, b)) return "a pair not free";
+        position = AfterTake(position, take);
+    }
+    return position.faces == EmptyPosition().faces ? "" : "tiles left";
+}
+
+// The plain search the solver is checked against: every free pair in every
+// order, positions already seen lost remembered.
+bool ClearsExhaustively(int arrangement, const Position& position, std::map<Position::Faces, bool>& seen) {
+    if (position.faces == EmptyPosition().faces) return true;
+    if (const auto known = seen.find(position.faces); known != seen.end()) return known->second;
+    bool clears = false;
+    for (int a = 0; a < kSlotCount && !clears; ++a) {
+        if (position.faces[a] == kNoTile || !IsFreeIn(arrangement, position, a)) continue;
+        for (int b = a + 1; b < kSlotCount && !clears; ++b) {
+            if (position.faces[b] == kNoTile || !FacesMatch(position.faces[a], position.faces[b])) continue;
+            if (!IsFreeIn(arrangement, position, b)) continue;
+            clears = ClearsExhaustively(arrangement, AfterTake(position, {int16_t(a), int16_t(b)}), seen);
+        }
+    }
+    return seen[position.faces] = clears;
+}
+
+// A deal of the generator, as the solver sees it.
+Position DealtPosition(int arrangement, int harder, unsigned seed) {
+    currentArrangement = arrangement;
+    harderDeal = harder;
+    EXPECT_EQ(BuildDeal(0, seed), 1);
+    return PositionOfSlotTable();
+}
+
+TEST(Solver, EveryDealIsClearedByASolutionThatReplays) {
+    std::mt19937 random(Seed("deals"));
+    for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
+        for (int n = 0; n < 100; ++n) {
+            const Position dealt = DealtPosition(arrangement, n % 2, random());
+            const SolveResult result = Solve(arrangement, dealt, kBudget);
+            ASSERT_EQ(result.outcome, SolveOutcome::Cleared) << "arrangement " << arrangement << ", deal " << n;
+            ASSERT_EQ(BrokenSolution(arrangement, dealt, result.solution), "") << "arrangement " << arrangement;
+        }
+    }
+}
+
+// Up to 24 tiles: a full board thinned by taking random free tiles one by
+// one, faces then dealt at random over what is left, two or four of a kind.
+Position SmallPosition(int arrangement, std::mt19937& random) {
+    currentArrangement = arrangement;
+    for (TileSlot& slot : tileSlots) slot.state = 0;
+    const int left = 4 + 2 * static_cast<int>(random() % 11);
+    for (int n = kSlotCount; n > left; --n) {
+        const std::vector<int> free = board_testing::FreeSlots();
+        tileSlots[free[random() % free.size()]].state = 2;
+    }
+    std::vector<int16_t> faces;
+    for (int kind = 0; static_cast<int>(faces.size()) < left; ++kind) {
+        const int copies = static_cast<int>(faces.size()) + 4 <= left && random() % 3 != 0 ? 4 : 2;
+        for (int copy = 0; copy < copies; ++copy) faces.push_back(static_cast<int16_t>(kind + kKindCount * copy));
+    }
+    std::shuffle(faces.begin(), faces.end(), random);
+    Position position = EmptyPosition();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!IsTaken(slot)) position.faces[slot] = faces.back(), faces.pop_back();
+    }
+    return position;
+}
+
+TEST(Solver, AgreesWithTheExhaustiveSearchOnSmallPositions) {
+    std::mt19937 random(Seed("small positions"));
+    for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
+        int lost = 0;
+        for (int n = 0; n < 2000; ++n) {
+            const Position position = SmallPosition(arrangement, random);
+            std::map<Position::Faces, bool> seen;
+            const bool clears = ClearsExhaustively(arrangement, position, seen);
+            const SolveResult result = Solve(arrangement, position, kBudget);
+            ASSERT_EQ(result.outcome, clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable)
+                << "arrangement " << arrangement << ", case " << n;
+            if (clears) {
+                ASSERT_EQ(BrokenSolution(arrangement, position, result.solution), "");
+            }
+            lost += clears ? 0 : 1;
+        }
+        // Both answers must be well represented (about 10% to 30% are lost), or the agreement says little.
+        EXPECT_GT(lost, 100) << "arrangement " << arrangement;
+        EXPECT_LT(lost, 1900) << "arrangement " << arrangement;
+    }
+}
+
+TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
+    const Position dealt = DealtPosition(1, 0, 1765000000);
+    EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
+}
+
+// A random line from a known deal played into a deadlock: the bisection must
+// find the take a plain scan of every position along the line finds.
+TEST(FirstLosingTake, FindsTheTakeAfterWhichTheLineIsLost) {
+    std::mt19937 random(Seed("losing take"));
+    for (int game = 0; game < 20; ++game) {
+        const int arrangement = 1 + game % kArrangementCount;
+        const Position start = DealtPosition(arrangement, 0, 1765000000 + game);
+        std::vector<TakenPair> line;
+        for (const auto& [a, b] : board_testing::TakeRandomPairs(kPairCount, random)) {
+            line.push_back({int16_t(a), int16_t(b)});
+        }
+        int scanned = LosingTake::kNone;
+        Position position = start;
+        for (std::size_t take = 0; take < line.size() && scanned == LosingTake::kNone; ++take) {
+            position = AfterTake(position, line[take]);
+            if (Solve(arrangement, position, kBudget).outcome == SolveOutcome::NotClearable) scanned = int(take);
+        }
+        const LosingTake found = FirstLosingTake(arrangement, start, line, kBudget);
+        ASSERT_TRUE(found.decided);
+        EXPECT_EQ(found.take, scanned) << "game " << game;
+    }
+}
+
+TEST(FirstLosingTake, AnswerLinesNeverLoseAndALostStartComesBeforeTheLine) {
+    const Position start = DealtPosition(2, 1, 1765000000);
+    std::vector<TakenPair> answer(kPairCount);
+    for (int slot = kSlotCount - 1; slot >= 0; --slot) {
+        TakenPair& take = answer[kPairCount - 1 - tileSlots[slot].pair];
+        (tileSlots[slot].face < kPairCount ? take.first : take.second) = static_cast<int16_t>(slot);
+    }
+    EXPECT_EQ(FirstLosingTake(2, start, answer, kBudget).take, LosingTake::kNone);
+    // Arrangement C stacks slot 36 on slot 0: two tiles of one kind there can never both be free.
+    Position stacked = EmptyPosition();
+    stacked.faces[0] = 5;
+    stacked.faces[36] = 5 + kKindCount;
+    EXPECT_EQ(Solve(3, stacked, kBudget).outcome, SolveOutcome::NotClearable);
+    EXPECT_EQ(FirstLosingTake(3, stacked, {}, kBudget).take, LosingTake::kBeforeLine);
+}
+
+}  // namespace
