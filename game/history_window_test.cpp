@@ -16,6 +16,7 @@
 #include "game/startup.h"
 #include "play/game_state.h"
 #include "play/history.h"
+#include "play/outcome.h"
 #include "play/play_platform.h"
 #include "shell/bitmaps.h"
 #include "shell/dialogs.h"
@@ -264,6 +265,37 @@ TEST_F(PlayWindowsInGame, AModalDialogStopsTheHistoryToo) {
     EXPECT_TRUE(cellUncovered) << "the About box stood over the cell";
     EXPECT_EQ(TakenPairCount(), 3);
     EXPECT_TRUE(IsWindowEnabled(history)) << "enabled again with the main window";
+}
+
+// At a deadlock the history frames the cell of the take that lost the deal,
+// in a colour of its own, and the deadlock picture's name says how many
+// takes back the deal can still be cleared.
+TEST_F(PlayWindowsInGame, ADeadlockFramesTheLosingTakeAndNamesTheTakesBack) {
+    constexpr COLORREF kMark = RGB(255, 0, 255);
+    HWND history = OpenHistory();
+    ASSERT_NE(history, nullptr);
+    // The first free pair each time, deal after deal, until one deadlocks.
+    for (int game = 0; IsDeadlocked() != 1; ++game) {
+        ASSERT_LT(game, 20) << "no deal ran into a deadlock";
+        EXPECT_EQ(harness::CountOnScreen(history, kMark), 0) << "no mark before a deadlock";
+        if (game > 0) Command(IDM_NEW_GAME);
+        for (int a = 0, b = 0; FreePair(a, b);) {
+            Click(a);
+            Click(b);
+        }
+    }
+    harness::PumpFor(100);
+    const int cell = gameState.losingCell;
+    ASSERT_GE(cell, 0);
+    const std::wstring back = std::to_wstring(TakenPairCount() - cell);
+    EXPECT_EQ(harness::TextOf(playWindows.deadlock), L"手詰まり。" + back + L" 手戻すと、まだ解けます");
+    const HistoryBox box = HistoryCellBox(cell);
+    int inCell = 0;
+    for (COLORREF pixel : harness::Capture(history, box.left, box.top, box.right - box.left, box.bottom - box.top)) {
+        inCell += pixel == kMark ? 1 : 0;
+    }
+    EXPECT_GT(inCell, 2 * (box.right - box.left + box.bottom - box.top));
+    EXPECT_EQ(harness::CountOnScreen(history, kMark), inCell) << "the mark frames cell " << cell << " alone";
 }
 
 TEST_F(PlayWindowsInGame, HistoryButtonsExplainAndHideAndShowingAgainRecomposes) {

@@ -6,7 +6,9 @@
 #include "play/answer.h"
 #include "play/game_commands.h"
 #include "play/outcome.h"
+#include "play/solver/solver.h"
 #include "play/undo.h"
+#include "tests/support/free_tiles_testing.h"
 #include "tests/support/play_board_testing.h"
 
 namespace {
@@ -257,6 +259,35 @@ TEST_F(PlayFlow, SpacePlaysTheWholeAnswerWithoutAVictoryAndAnotherPairEndsIt) {
     for (int slot : SlotsOfPair(70)) {
         EXPECT_NE(std::find(draws.begin(), draws.end(), ScreenCall{ScreenCall::Draw, slot, false}), draws.end()) << slot;
     }
+}
+
+// At a deadlock the take that lost the deal is marked: just before it the deal
+// can still be cleared, after it not; the picture's name counts the takes
+// back to it, and the mark stays while that take stands.
+TEST_F(PlayFlow, ADeadlockMarksTheTakeThatLostTheDealUntilItIsUndone) {
+    unsigned seed = 1;
+    // The first free pair each time, deal after deal, until one deadlocks.
+    for (;; ++seed) {
+        ASSERT_LT(seed, 50u) << "no deal ran into a deadlock";
+        ASSERT_TRUE(Deal(1, seed));
+        for (int a = 0, b = 0; board_testing::FreePair(a, b);) {
+            ClickTile(a);
+            ClickTile(b);
+        }
+        if (IsDeadlocked() == 1) break;
+    }
+    const int cell = gameState.losingCell;
+    ASSERT_GE(cell, 0) << "seed " << seed;
+    const std::vector<ScreenCall> pictures = RecordedCallsOf(ScreenCall::DeadlockPicture);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].value, TakenPairs() - cell);
+    constexpr long kBudget = 5000 * kSolverStepsPerMillisecond;
+    while (TakenPairs() > cell + 1) UndoMove();
+    EXPECT_EQ(gameState.losingCell, cell) << "seed " << seed;
+    EXPECT_EQ(Solve(1, PositionOfSlotTable(), kBudget).outcome, SolveOutcome::NotClearable) << "seed " << seed;
+    UndoMove();
+    EXPECT_EQ(gameState.losingCell, -1);
+    EXPECT_EQ(Solve(1, PositionOfSlotTable(), kBudget).outcome, SolveOutcome::Cleared) << "seed " << seed;
 }
 
 }  // namespace
