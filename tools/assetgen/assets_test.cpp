@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -13,8 +14,15 @@ using namespace asset_reader;
 
 namespace {
 
-std::string Game(int id) { return "assets/zmr/" + std::to_string(id) + ".bmp"; }
-std::string Saver(int id) { return "assets/saver/" + std::to_string(id) + ".bmp"; }
+// Every picture is drawn at single size and again at twice the width and
+// height, into a folder beside the first with the same file names.
+constexpr int kScales[] = {1, 2};
+
+std::string Folder(const std::string& name, int scale) { return scale == 1 ? name : name + "@2x"; }
+std::string Game(int id, int scale = 1) { return "assets/" + Folder("zmr", scale) + "/" + std::to_string(id) + ".bmp"; }
+std::string Saver(int id, int scale = 1) {
+    return "assets/" + Folder("saver", scale) + "/" + std::to_string(id) + ".bmp";
+}
 
 void ExpectFormat(const Dib& d, const std::string& name, int width, int height, int bits) {
     ASSERT_TRUE(d.ok) << name << " is missing or malformed";
@@ -57,43 +65,98 @@ int CountGroups(int x0, int y0, int x1, int y1, Pick pick) {
 }
 
 // Pieces of a picture's design: groups of pixels inside the face's interior
-// whose index is not the face background.
-int CountPieces(const Dib& d) {
-    return CountGroups(1, 1, 34, 48, [&d](int x, int y) { return d.At(x, y) != 16; });
+// that the open face background does not reach. A ring counts as one piece
+// with whatever it encloses, however finely it is drawn.
+int CountPieces(const Dib& d, int scale) {
+    const int x0 = scale, y0 = scale, x1 = 34 * scale, y1 = 48 * scale;
+    std::set<std::pair<int, int>> open;
+    std::vector<std::pair<int, int>> stack;
+    for (int x = x0; x < x1; ++x) stack.insert(stack.end(), {{x, y0}, {x, y1 - 1}});
+    for (int y = y0; y < y1; ++y) stack.insert(stack.end(), {{x0, y}, {x1 - 1, y}});
+    while (!stack.empty()) {
+        const auto [x, y] = stack.back();
+        stack.pop_back();
+        if (x < x0 || y < y0 || x >= x1 || y >= y1 || d.At(x, y) != 16 || !open.insert({x, y}).second) continue;
+        stack.insert(stack.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+    }
+    return CountGroups(x0, y0, x1, y1, [&open](int x, int y) { return !open.count({x, y}); });
 }
 
 bool IsFeltLike(const Colour& c) { return (c[1] > c[0] + 40 && c[1] > c[2] + 40) || c[0] + c[1] + c[2] < 60; }
 
 }  // namespace
 
-TEST(GameTiles, FaceFormatTableAndLookIndices) {
-    const std::vector<Colour> faceTable = FaceColours();
-    for (int id = 101; id <= 244; ++id) {
-        const Dib d = ReadBmp(Game(id));
-        ExpectFormat(d, Game(id), 43, 62, 8);
-        if (!d.ok) continue;
-        EXPECT_EQ(d.table, faceTable) << Game(id);
-        // A look change rewrites indices 13..16 in pixel bytes 546..2683: the
-        // face background must lie there, and nothing else there may use them.
-        int background = 0;
-        for (size_t i = 0; i < d.raw.size(); ++i) {
-            const int v = d.raw[i];
-            const bool inRange = i >= 546 && i < 2684;
-            if (v == 16) {
-                ++background;
-                EXPECT_TRUE(inRange) << Game(id) << ": background outside the recoloured bytes at " << i;
-            }
-            if (inRange && v >= 13 && v <= 15) ADD_FAILURE() << Game(id) << ": look index " << v << " at " << i;
-        }
-        // The background is the face's, and it covers a good part of it.
-        for (int y = 0; y < 62; ++y) {
-            for (int x = 0; x < 43; ++x) {
-                if (d.At(x, y) == 16) {
-                    EXPECT_TRUE(x >= 1 && x <= 33 && y >= 1 && y <= 47) << Game(id) << " at " << x << "," << y;
+// Every single-size picture has its double: twice the width and height, the
+// same depth and table, and halved it shows the same picture.
+TEST(DoubleSize, EveryPictureIsDrawnAgainAtTwiceItsSizeWithItsTable) {
+    int pictures = 0;
+    for (const char* folder : {"zmr", "saver"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(SourcePath(std::string("assets/") + folder))) {
+            if (entry.path().extension() != ".bmp") continue;
+            const std::string file = "/" + entry.path().filename().string();
+            const std::string oneName = "assets/" + Folder(folder, 1) + file;
+            const std::string twoName = "assets/" + Folder(folder, 2) + file;
+            const Dib one = ReadBmp(oneName), two = ReadBmp(twoName);
+            ASSERT_TRUE(one.ok) << oneName;
+            ExpectFormat(two, twoName, 2 * one.width, 2 * one.height, one.bitCount);
+            if (!two.ok) continue;
+            EXPECT_EQ(two.table, one.table) << twoName;
+            // A pixel's colour shows in the 2 x 2 pixels it became (within the
+            // smoothing of edges), so every index kept its meaning and place.
+            int alike = 0;
+            for (int y = 0; y < one.height; ++y) {
+                for (int x = 0; x < one.width; ++x) {
+                    const Colour c = one.ColourAt(x, y);
+                    bool near = false;
+                    for (int k = 0; k < 4; ++k) {
+                        const Colour d = two.ColourAt(2 * x + k % 2, 2 * y + k / 2);
+                        const int apart = std::max({std::abs(c[0] - d[0]), std::abs(c[1] - d[1]), std::abs(c[2] - d[2])});
+                        near = near || apart <= 48;
+                    }
+                    alike += near;
                 }
             }
+            EXPECT_GT(alike, one.width * one.height * 8 / 10) << twoName << " does not look like " << oneName;
+            ++pictures;
         }
-        EXPECT_GT(background, 33 * 47 / 4) << Game(id);
+    }
+    EXPECT_EQ(pictures, 200 + 38) << "the game's 200 pictures and the screensaver's 38";
+}
+
+TEST(GameTiles, FaceFormatTableAndLookIndices) {
+    const std::vector<Colour> faceTable = FaceColours();
+    std::vector<double> singleShare(245);
+    for (int s : kScales) {
+        for (int id = 101; id <= 244; ++id) {
+            const std::string name = Game(id, s);
+            const Dib d = ReadBmp(name);
+            ExpectFormat(d, name, 43 * s, 62 * s, 8);
+            if (!d.ok) continue;
+            EXPECT_EQ(d.table, faceTable) << name;
+            // A look change rewrites indices 13..16 in pixel bytes 546..2683 of a
+            // single-size face: the face background must lie there.
+            for (size_t i = 0; s == 1 && i < d.raw.size(); ++i) {
+                if (d.raw[i] == 16) {
+                    EXPECT_TRUE(i >= 546 && i < 2684) << name << ": background outside at " << i;
+                }
+            }
+            // Only the face's background inside its outline takes a look's index.
+            int background = 0;
+            for (int y = 0; y < 62 * s; ++y) {
+                for (int x = 0; x < 43 * s; ++x) {
+                    const int v = d.At(x, y);
+                    if (v >= 13 && v <= 15) ADD_FAILURE() << name << ": look index " << v << " at " << x << "," << y;
+                    if (v != 16) continue;
+                    ++background;
+                    EXPECT_TRUE(x >= s && x < 34 * s && y >= s && y < 48 * s) << name << " at " << x << "," << y;
+                }
+            }
+            // It covers a good part of the face, and as much of the larger face as of the single-size one.
+            const double share = background / (43.0 * 62 * s * s);
+            EXPECT_GT(share, 33 * 47 / 4 / (43.0 * 62)) << name;
+            if (s == 1) singleShare[id] = share;
+            EXPECT_NEAR(share, singleShare[id], 0.05) << name;
+        }
     }
 }
 
@@ -115,14 +178,16 @@ TEST(GameTiles, FourIdenticalCopiesOfThirtySixDifferentDesigns) {
 }
 
 TEST(GameTiles, CirclesAndBamboosShowTheirCount) {
-    for (int n = 2; n <= 9; ++n) {
-        EXPECT_EQ(CountPieces(ReadBmp(Game(101 + 9 + n))), n) << "circles " << n;
-        EXPECT_EQ(CountPieces(ReadBmp(Game(101 + 19 + n))), n) << "bamboos " << n;
+    for (int s : kScales) {
+        for (int n = 2; n <= 9; ++n) {
+            EXPECT_EQ(CountPieces(ReadBmp(Game(101 + 9 + n, s)), s), n) << "circles " << n << " at scale " << s;
+            EXPECT_EQ(CountPieces(ReadBmp(Game(101 + 19 + n, s)), s), n) << "bamboos " << n << " at scale " << s;
+        }
+        // The white dragon is a frame (one or two rings), and the bird's tile is not empty.
+        EXPECT_GE(CountPieces(ReadBmp(Game(101 + 29, s)), s), 1);
+        EXPECT_LE(CountPieces(ReadBmp(Game(101 + 29, s)), s), 2);
+        EXPECT_GE(CountPieces(ReadBmp(Game(101 + 20, s)), s), 1);
     }
-    // The white dragon is a frame (one or two rings), and the bird's tile is not empty.
-    EXPECT_GE(CountPieces(ReadBmp(Game(101 + 29))), 1);
-    EXPECT_LE(CountPieces(ReadBmp(Game(101 + 29))), 2);
-    EXPECT_GE(CountPieces(ReadBmp(Game(101 + 20))), 1);
 }
 
 TEST(GameTiles, TileShapeShowsItsSideWithinTheWindowRegion) {
@@ -137,132 +202,145 @@ TEST(GameTiles, TileShapeShowsItsSideWithinTheWindowRegion) {
 }
 
 TEST(GamePictures, FeltAndDeadlockPictureMatchTheWindowsFelt) {
-    const Dib felt = ReadBmp(Game(246));
-    ExpectFormat(felt, Game(246), 8, 8, 4);
-    EXPECT_EQ(felt.table, StandardColours());
-    const Dib dead = ReadBmp(Game(249));
-    ExpectFormat(dead, Game(249), 32, 144, 4);
-    EXPECT_EQ(dead.table, StandardColours());
-    if (!felt.ok || !dead.ok) return;
-    // The deadlock window stands at (577, 33) on the felt: where no letter is
-    // drawn, its felt continues the window's pattern without a seam.
-    int feltPixels = 0;
-    for (int y = 0; y < 144; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const int v = dead.At(x, y);
-            if (v == 15 || v == 7 || v == 8) continue;  // letters and their smoothing
-            if (v == felt.At((x + 577) % 8, (y + 33) % 8)) ++feltPixels;
+    for (int s : kScales) {
+        const Dib felt = ReadBmp(Game(246, s));
+        ExpectFormat(felt, Game(246, s), 8 * s, 8 * s, 4);
+        EXPECT_EQ(felt.table, StandardColours());
+        const Dib dead = ReadBmp(Game(249, s));
+        ExpectFormat(dead, Game(249, s), 32 * s, 144 * s, 4);
+        EXPECT_EQ(dead.table, StandardColours());
+        if (!felt.ok || !dead.ok) continue;
+        // The deadlock window stands at (577, 33) on the felt: where no letter is
+        // drawn, its felt continues the window's pattern without a seam.
+        const int w = 32 * s, h = 144 * s, tile = 8 * s;
+        int feltPixels = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const int v = dead.At(x, y);
+                if (v == 15 || v == 7 || v == 8) continue;  // letters and their smoothing
+                if (v == felt.At((x + 577 * s) % tile, (y + 33 * s) % tile)) ++feltPixels;
+            }
         }
-    }
-    EXPECT_GT(feltPixels, 32 * 144 / 2);
-    // Four white characters, one in each quarter from top to bottom.
-    for (int cell = 0; cell < 4; ++cell) {
-        int white = 0;
-        for (int y = 36 * cell; y < 36 * cell + 36; ++y)
-            for (int x = 0; x < 32; ++x) white += dead.At(x, y) == 15;
-        EXPECT_GT(white, 40) << "character " << cell;
+        EXPECT_GT(feltPixels, w * h / 2) << Game(249, s);
+        // Four white characters, one in each quarter from top to bottom.
+        for (int cell = 0; cell < 4; ++cell) {
+            int white = 0;
+            for (int y = 36 * s * cell; y < 36 * s * (cell + 1); ++y)
+                for (int x = 0; x < w; ++x) white += dead.At(x, y) == 15;
+            EXPECT_GT(white, 40 * s * s) << "character " << cell << " at scale " << s;
+        }
     }
 }
 
 TEST(GamePictures, HistoryFieldAndSmallFacesShareOneTable) {
-    const Dib field = ReadBmp(Game(247));
-    ExpectFormat(field, Game(247), 224, 390, 8);
     const Dib first = ReadBmp(Game(277));
-    ASSERT_TRUE(first.ok && field.ok);
-    std::vector<std::vector<uint8_t>> seen;
-    for (int id = 277; id <= 312; ++id) {
-        const Dib d = ReadBmp(Game(id));
-        ExpectFormat(d, Game(id), 25, 35, 8);
-        if (!d.ok) continue;
-        EXPECT_EQ(d.table, first.table) << Game(id);
-        // Index 33 is the field's green only in the field's own table.
-        for (int y = 0; y < 35; ++y)
-            for (int x = 0; x < 25; ++x) EXPECT_NE(d.At(x, y), 33) << Game(id) << " at " << x << "," << y;
-        for (const auto& other : seen) EXPECT_NE(d.raw, other) << Game(id) << " repeats an earlier small face";
-        seen.push_back(d.raw);
-    }
-    ASSERT_EQ(field.table.size(), first.table.size());
-    for (size_t i = 0; i < field.table.size(); ++i) {
-        if (i != 33) {
-            EXPECT_EQ(field.table[i], first.table[i]) << "entry " << i;
+    ASSERT_TRUE(first.ok);
+    for (int s : kScales) {
+        // The larger small faces keep the single-size table, so each index means the same.
+        const Dib field = ReadBmp(Game(247, s));
+        ExpectFormat(field, Game(247, s), 224 * s, 390 * s, 8);
+        ASSERT_TRUE(field.ok);
+        std::vector<std::vector<uint8_t>> seen;
+        for (int id = 277; id <= 312; ++id) {
+            const Dib d = ReadBmp(Game(id, s));
+            ExpectFormat(d, Game(id, s), 25 * s, 35 * s, 8);
+            if (!d.ok) continue;
+            EXPECT_EQ(d.table, first.table) << Game(id, s);
+            // Index 33 is the field's green only in the field's own table.
+            for (int y = 0; y < 35 * s; ++y)
+                for (int x = 0; x < 25 * s; ++x) EXPECT_NE(d.At(x, y), 33) << Game(id, s) << " at " << x << "," << y;
+            for (const auto& other : seen) EXPECT_NE(d.raw, other) << Game(id, s) << " repeats an earlier small face";
+            seen.push_back(d.raw);
         }
+        ASSERT_EQ(field.table.size(), first.table.size());
+        for (size_t i = 0; i < field.table.size(); ++i) {
+            if (i != 33) {
+                EXPECT_EQ(field.table[i], first.table[i]) << "entry " << i;
+            }
+        }
+        const Colour green = field.table[33];
+        EXPECT_NE(green, first.table[33]);
+        EXPECT_TRUE(green[1] > green[0] + 50 && green[1] > green[2] + 50) << "entry 33 is not green";
+        EXPECT_EQ(std::count(field.raw.begin(), field.raw.end(), 33), 224 * 390 * s * s) << Game(247, s);
     }
-    const Colour green = field.table[33];
-    EXPECT_NE(green, first.table[33]);
-    EXPECT_TRUE(green[1] > green[0] + 50 && green[1] > green[2] + 50) << "entry 33 is not green";
-    for (int y = 0; y < 390; ++y)
-        for (int x = 0; x < 224; ++x) ASSERT_EQ(field.At(x, y), 33) << x << "," << y;
 }
 
 TEST(GamePictures, VictoryLettersStayInsideTheOval) {
-    const Dib d = ReadBmp(Game(248));
-    ExpectFormat(d, Game(248), 500, 250, 8);
-    if (!d.ok) return;
-    int blueInside = 0;
-    for (int y = 0; y < 250; ++y) {
-        for (int x = 0; x < 500; ++x) {
-            const Colour c = d.ColourAt(x, y);
-            const bool blue = c[2] > 120 && c[2] > c[0] + 60 && c[2] > c[1] + 30;
-            const double dx = (x + 0.5 - 250) / 250, dy = (y + 0.5 - 125) / 125;
-            if (!blue) continue;
-            // The window is clipped to the inscribed ellipse; no letter may touch its rim.
-            EXPECT_LT(dx * dx + dy * dy, 0.8) << "blue at " << x << "," << y;
-            ++blueInside;
+    for (int s : kScales) {
+        const Dib d = ReadBmp(Game(248, s));
+        const int w = 500 * s, h = 250 * s;
+        ExpectFormat(d, Game(248, s), w, h, 8);
+        if (!d.ok) continue;
+        int blueInside = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const Colour c = d.ColourAt(x, y);
+                const bool blue = c[2] > 120 && c[2] > c[0] + 60 && c[2] > c[1] + 30;
+                const double dx = (x + 0.5 - w / 2.0) / (w / 2.0), dy = (y + 0.5 - h / 2.0) / (h / 2.0);
+                if (!blue) continue;
+                // The window is clipped to the inscribed ellipse; no letter may touch its rim.
+                EXPECT_LT(dx * dx + dy * dy, 0.8) << Game(248, s) << ": blue at " << x << "," << y;
+                ++blueInside;
+            }
         }
+        EXPECT_GT(blueInside, w * h / 8) << "the letters should fill the oval";
+        // The background around the letters is light green.
+        const Colour bg = d.ColourAt(40 * s, 125 * s);
+        EXPECT_TRUE(bg[1] > 200 && bg[1] > bg[0] && bg[1] > bg[2]) << bg[0] << "," << bg[1] << "," << bg[2];
     }
-    EXPECT_GT(blueInside, 500 * 250 / 8) << "the letters should fill the oval";
-    // The background around the letters is light green.
-    const Colour bg = d.ColourAt(40, 125);
-    EXPECT_TRUE(bg[1] > 200 && bg[1] > bg[0] && bg[1] > bg[2]) << bg[0] << "," << bg[1] << "," << bg[2];
 }
 
 TEST(GamePictures, ArrowsAndHistoryButtons) {
-    const Dib up = ReadBmp(Game(258)), down = ReadBmp(Game(259));
-    ExpectFormat(up, Game(258), 30, 30, 8);
-    ExpectFormat(down, Game(259), 30, 30, 8);
-    EXPECT_EQ(up.table, FaceColours());
-    EXPECT_EQ(down.table, FaceColours());
-    if (up.ok && down.ok) {
-        // Each ends in a head: a point on its first (or last) drawn line that
-        // widens over the next lines.
-        auto widths = [](const Dib& d) {
-            std::vector<int> w;
-            for (int y = 0; y < 30; ++y) {
-                int n = 0;
-                for (int x = 0; x < 30; ++x) n += d.At(x, y) != d.At(0, 0);
-                if (n > 0) w.push_back(n);
-            }
-            return w;
-        };
-        const std::vector<int> u = widths(up);
-        std::vector<int> dn = widths(down);
-        std::reverse(dn.begin(), dn.end());
-        for (const std::vector<int>& w : {u, dn}) {
-            ASSERT_GT(w.size(), 12u);
-            EXPECT_LE(w.front(), 5);
-            EXPECT_GE(w[10], 12);
-        }
-        // Down is up turned over.
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 30; ++x) EXPECT_EQ(down.At(x, y), up.At(x, 29 - y));
-    }
     const Dib preview = ReadBmp(Game(265));
     ASSERT_TRUE(preview.ok);
-    for (int id : {315, 316}) {
-        const Dib d = ReadBmp(Game(id));
-        ExpectFormat(d, Game(id), 30, 30, 8);
-        if (!d.ok) continue;
-        EXPECT_EQ(d.table, preview.table) << Game(id);
-        int black = 0;
-        for (int y = 0; y < 30; ++y) {
-            for (int x = 0; x < 30; ++x) {
-                const Colour c = d.ColourAt(x, y);
-                EXPECT_TRUE(c[0] == c[1] && c[1] == c[2]) << Game(id) << ": not grey at " << x << "," << y;
-                black += c[0] == 0;
+    for (int s : kScales) {
+        const int n = 30 * s;
+        const Dib up = ReadBmp(Game(258, s)), down = ReadBmp(Game(259, s));
+        ExpectFormat(up, Game(258, s), n, n, 8);
+        ExpectFormat(down, Game(259, s), n, n, 8);
+        EXPECT_EQ(up.table, FaceColours());
+        EXPECT_EQ(down.table, FaceColours());
+        if (up.ok && down.ok) {
+            // Each ends in a head: a point on its first (or last) drawn line that
+            // widens over the next lines.
+            auto widths = [n](const Dib& d) {
+                std::vector<int> w;
+                for (int y = 0; y < n; ++y) {
+                    int count = 0;
+                    for (int x = 0; x < n; ++x) count += d.At(x, y) != d.At(0, 0);
+                    if (count > 0) w.push_back(count);
+                }
+                return w;
+            };
+            const std::vector<int> u = widths(up);
+            std::vector<int> dn = widths(down);
+            std::reverse(dn.begin(), dn.end());
+            for (const std::vector<int>& w : {u, dn}) {
+                ASSERT_GT(w.size(), 12u * s);
+                EXPECT_LE(w.front(), 5 * s);
+                EXPECT_GE(w[10 * s], 12 * s);
             }
+            // Down is up turned over.
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x) EXPECT_EQ(down.At(x, y), up.At(x, n - 1 - y));
         }
-        EXPECT_EQ(d.ColourAt(0, 0), (Colour{192, 192, 192})) << Game(id);
-        EXPECT_GT(black, 20) << Game(id);
+        // The history buttons use the single-size preview's table at every size.
+        for (int id : {315, 316}) {
+            const Dib d = ReadBmp(Game(id, s));
+            ExpectFormat(d, Game(id, s), n, n, 8);
+            if (!d.ok) continue;
+            EXPECT_EQ(d.table, preview.table) << Game(id, s);
+            int black = 0;
+            for (int y = 0; y < n; ++y) {
+                for (int x = 0; x < n; ++x) {
+                    const Colour c = d.ColourAt(x, y);
+                    EXPECT_TRUE(c[0] == c[1] && c[1] == c[2]) << Game(id, s) << ": not grey at " << x << "," << y;
+                    black += c[0] == 0;
+                }
+            }
+            EXPECT_EQ(d.ColourAt(0, 0), (Colour{192, 192, 192})) << Game(id, s);
+            EXPECT_GT(black, 20 * s * s) << Game(id, s);
+        }
     }
 }
 
@@ -319,37 +397,48 @@ TEST(GamePictures, PreviewsShowEachArrangementsShapeAndStars) {
         }
         EXPECT_GT(own, 0.85) << Game(264 + a) << " does not show arrangement " << a;
         EXPECT_GT(own, best + 0.05) << Game(264 + a) << " looks like another arrangement";
-        // The rating: one yellow star per point under the board.
-        const int filled = CountGroups(0, 212, 320, 250, [&d](int x, int y) {
-            const Colour c = d.ColourAt(x, y);
-            return c[0] > 200 && c[1] > 170 && c[2] < 140;
-        });
-        EXPECT_EQ(filled, stars[a - 1]) << Game(264 + a);
+    }
+    // The rating at every size: one yellow star per point under the board.
+    for (int s : kScales) {
+        for (int a = 1; a <= 4; ++a) {
+            const Dib d = ReadBmp(Game(264 + a, s));
+            ExpectFormat(d, Game(264 + a, s), 320 * s, 250 * s, 8);
+            if (!d.ok) continue;
+            const int filled = CountGroups(0, 212 * s, 320 * s, 250 * s, [&d](int x, int y) {
+                const Colour c = d.ColourAt(x, y);
+                return c[0] > 200 && c[1] > 170 && c[2] < 140;
+            });
+            EXPECT_EQ(filled, stars[a - 1]) << Game(264 + a, s);
+        }
     }
 }
 
 TEST(GamePictures, LetterButtons) {
-    for (int i = 0; i < 4; ++i) {
-        const Dib dim = ReadBmp(Game(269 + i)), bright = ReadBmp(Game(273 + i));
-        ExpectFormat(dim, Game(269 + i), 46, 42, 4);
-        ExpectFormat(bright, Game(273 + i), 46, 42, 4);
-        if (!dim.ok || !bright.ok) continue;
-        EXPECT_EQ(dim.table, StandardColours());
-        EXPECT_EQ(bright.table, StandardColours());
-        int same = 0, letter = 0;
-        for (int y = 0; y < 42; ++y) {
-            for (int x = 0; x < 46; ++x) {
-                const int a = dim.At(x, y), b = bright.At(x, y);
-                EXPECT_TRUE(a == 4 || a == 3) << Game(269 + i) << ": dim olive on navy only";
-                EXPECT_TRUE(b == 4 || b == 11 || b == 3) << Game(273 + i) << ": yellow on navy";
-                letter += a == 3;
-                same += (a == 3) == (b == 11 || b == 3);
+    for (int s : kScales) {
+        const int w = 46 * s, h = 42 * s;
+        for (int i = 0; i < 4; ++i) {
+            const std::string dimName = Game(269 + i, s), brightName = Game(273 + i, s);
+            const Dib dim = ReadBmp(dimName), bright = ReadBmp(brightName);
+            ExpectFormat(dim, dimName, w, h, 4);
+            ExpectFormat(bright, brightName, w, h, 4);
+            if (!dim.ok || !bright.ok) continue;
+            EXPECT_EQ(dim.table, StandardColours());
+            EXPECT_EQ(bright.table, StandardColours());
+            int same = 0, letter = 0;
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    const int a = dim.At(x, y), b = bright.At(x, y);
+                    EXPECT_TRUE(a == 4 || a == 3) << dimName << ": dim olive on navy only";
+                    EXPECT_TRUE(b == 4 || b == 11 || b == 3) << brightName << ": yellow on navy";
+                    letter += a == 3;
+                    same += (a == 3) == (b == 11 || b == 3);
+                }
             }
-        }
-        EXPECT_GT(letter, 60) << Game(269 + i);
-        EXPECT_GT(same, 46 * 42 * 95 / 100) << "letter " << i << " differs between its two pictures";
-        if (i > 0) {
-            EXPECT_NE(dim.raw, ReadBmp(Game(268 + i)).raw);
+            EXPECT_GT(letter, 60 * s * s) << dimName;
+            EXPECT_GT(same, w * h * 95 / 100) << "letter " << i << " differs between its two pictures at scale " << s;
+            if (i > 0) {
+                EXPECT_NE(dim.raw, ReadBmp(Game(268 + i, s)).raw);
+            }
         }
     }
 }
@@ -389,44 +478,46 @@ TEST(GameIconAndCursor, CursorIsAHandWithItsHotSpotAtTheFingertip) {
 }
 
 TEST(GameIconAndCursor, IconHoldsALargeAndASmallImage) {
-    const std::vector<uint8_t> b = ReadBytes(SourcePath("assets/zmr/317.ico"));
-    ASSERT_GE(b.size(), 6u + 32u);
-    EXPECT_EQ(U16(b, 2), 1u) << "not an icon file";
-    ASSERT_EQ(U16(b, 4), 2u);
-    std::set<int> sizes;
-    for (int i = 0; i < 2; ++i) {
-        const size_t e = 6 + 16 * i;
-        const int size = b[e];
-        sizes.insert(size);
-        EXPECT_EQ(b[e + 1], size);
-        EXPECT_EQ(b[e + 2], 16) << "16 colours";
-        const uint32_t bytes = U32(b, e + 8), offset = U32(b, e + 12);
-        ASSERT_LE(offset + bytes, b.size());
-        const Dib image = ParseDib(b, offset, size);
-        ASSERT_TRUE(image.ok);
-        EXPECT_EQ(image.width, size);
-        EXPECT_EQ(image.bitCount, 4);
-        EXPECT_EQ(image.table, StandardColours());
-        const int maskStride = ((size + 31) / 32) * 4;
-        EXPECT_EQ(bytes, 40u + 64u + static_cast<uint32_t>(image.Stride() * size + maskStride * size));
-        // Both images carry a picture with a transparent surround.
-        const size_t mask = offset + 40 + 64 + image.Stride() * size;
-        int shown = 0;
-        std::set<int> colours;
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                const bool clear = b[mask + (size - 1 - y) * maskStride + x / 8] & (0x80 >> (x % 8));
-                if (!clear) {
-                    ++shown;
-                    colours.insert(image.At(x, y));
+    for (int s : kScales) {
+        const std::vector<uint8_t> b = ReadBytes(SourcePath("assets/" + Folder("zmr", s) + "/317.ico"));
+        ASSERT_GE(b.size(), 6u + 32u);
+        EXPECT_EQ(U16(b, 2), 1u) << "not an icon file";
+        ASSERT_EQ(U16(b, 4), 2u);
+        std::set<int> sizes;
+        for (int i = 0; i < 2; ++i) {
+            const size_t e = 6 + 16 * i;
+            const int size = b[e];
+            sizes.insert(size);
+            EXPECT_EQ(b[e + 1], size);
+            EXPECT_EQ(b[e + 2], 16) << "16 colours";
+            const uint32_t bytes = U32(b, e + 8), offset = U32(b, e + 12);
+            ASSERT_LE(offset + bytes, b.size());
+            const Dib image = ParseDib(b, offset, size);
+            ASSERT_TRUE(image.ok);
+            EXPECT_EQ(image.width, size);
+            EXPECT_EQ(image.bitCount, 4);
+            EXPECT_EQ(image.table, StandardColours());
+            const int maskStride = ((size + 31) / 32) * 4;
+            EXPECT_EQ(bytes, 40u + 64u + static_cast<uint32_t>(image.Stride() * size + maskStride * size));
+            // Both images carry a picture with a transparent surround.
+            const size_t mask = offset + 40 + 64 + image.Stride() * size;
+            int shown = 0;
+            std::set<int> colours;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    const bool clear = b[mask + (size - 1 - y) * maskStride + x / 8] & (0x80 >> (x % 8));
+                    if (!clear) {
+                        ++shown;
+                        colours.insert(image.At(x, y));
+                    }
                 }
             }
+            EXPECT_GT(shown, size * size / 4) << size;
+            EXPECT_LT(shown, size * size) << size;
+            EXPECT_GE(colours.size(), 3u) << size;
         }
-        EXPECT_GT(shown, size * size / 4) << size;
-        EXPECT_LT(shown, size * size) << size;
-        EXPECT_GE(colours.size(), 3u) << size;
+        EXPECT_EQ(sizes, (std::set<int>{16 * s, 32 * s}));
     }
-    EXPECT_EQ(sizes, (std::set<int>{16, 32}));
 }
 
 TEST(SaverPictures, TilesCarryTheTransparentCornersExactly) {
@@ -436,31 +527,39 @@ TEST(SaverPictures, TilesCarryTheTransparentCornersExactly) {
     for (int id = 101; id <= 136; ++id) ids.push_back(id);
     ids.push_back(245);
     for (int id : ids) {
-        const Dib d = ReadBmp(Saver(id));
-        ExpectFormat(d, Saver(id), 43, 62, 8);
-        if (!d.ok) continue;
-        EXPECT_EQ(d.table, FaceColours()) << Saver(id);
+        const Dib one = ReadBmp(Saver(id)), two = ReadBmp(Saver(id, 2));
+        ExpectFormat(one, Saver(id), 43, 62, 8);
+        ExpectFormat(two, Saver(id, 2), 86, 124, 8);
+        if (!one.ok || !two.ok) continue;
+        EXPECT_EQ(one.table, FaceColours()) << Saver(id);
+        EXPECT_EQ(two.table, FaceColours()) << Saver(id, 2);
         int background = 0;
         for (int y = 0; y < 62; ++y) {
             for (int x = 0; x < 43; ++x) {
                 bool corner = false;
                 if (y <= 9) corner = x >= 43 - top[y];
                 if (y >= 49) corner = x < bottom[y - 49];
-                EXPECT_EQ(d.At(x, y) == 17, corner) << Saver(id) << " at " << x << "," << y;
-                background += d.At(x, y) == 16;
+                EXPECT_EQ(one.At(x, y) == 17, corner) << Saver(id) << " at " << x << "," << y;
+                background += one.At(x, y) == 16;
+                // The larger corners step by single pixels: halved, they are the single-size corners.
+                int keyed = 0;
+                for (int k = 0; k < 4; ++k) keyed += two.At(2 * x + k % 2, 2 * y + k / 2) == 17;
+                EXPECT_EQ(keyed >= 2, corner) << Saver(id, 2) << " about " << 2 * x << "," << 2 * y;
             }
         }
         EXPECT_GT(background, 33 * 47 / 4) << Saver(id);
     }
-    // Face f shows the game's design of kind f: the faces agree pixel for pixel.
-    for (int kind = 0; kind < 36; ++kind) {
-        const Dib saver = ReadBmp(Saver(101 + kind)), game = ReadBmp(Game(101 + kind));
-        ASSERT_TRUE(saver.ok && game.ok);
-        for (int y = 0; y <= 48; ++y)
-            for (int x = 0; x <= 34; ++x) ASSERT_EQ(saver.At(x, y), game.At(x, y)) << "kind " << kind;
+    for (int s : kScales) {
+        // Face f shows the game's design of kind f: the faces agree pixel for pixel.
+        for (int kind = 0; kind < 36; ++kind) {
+            const Dib saver = ReadBmp(Saver(101 + kind, s)), game = ReadBmp(Game(101 + kind, s));
+            ASSERT_TRUE(saver.ok && game.ok);
+            for (int y = 0; y < 49 * s; ++y)
+                for (int x = 0; x < 35 * s; ++x) ASSERT_EQ(saver.At(x, y), game.At(x, y)) << Saver(101 + kind, s);
+        }
+        EXPECT_EQ(ReadBytes(SourcePath(Saver(135, s))), ReadBytes(SourcePath(Saver(245, s))))
+            << "the maker's tile is the tile back";
     }
-    EXPECT_EQ(ReadBytes(SourcePath(Saver(135))), ReadBytes(SourcePath(Saver(245))))
-        << "the maker's tile is the tile back";
 }
 
 TEST(SaverPictures, CanvasIsAllMatGreen) {

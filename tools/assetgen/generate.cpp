@@ -50,29 +50,50 @@ void DrawText(RgbPicture& sheet, const Font& font, const std::string& text, int 
     }
 }
 
-// Every picture at 1:1 and then at 4:1, each under its label, in rows.
-RgbPicture ContactSheet(const std::vector<SheetItem>& items, const Font& font) {
+// One block of the contact sheet: its pictures at one enlargement, each cut
+// to at most `limit` x `limit` pixels about its centre.
+struct SheetSection {
+    std::string heading;
+    const std::vector<SheetItem>* items;
+    int scale;
+    int limit;
+};
+
+// The part of a picture that its section shows.
+struct SheetCut {
+    int x, y, w, h;
+};
+
+SheetCut CutOf(const RgbPicture& image, int limit) {
+    const int w = std::min(image.width, limit), h = std::min(image.height, limit);
+    return {(image.width - w) / 2, (image.height - h) / 2, w, h};
+}
+
+// Every section's pictures, each under its label, in rows.
+RgbPicture ContactSheet(const std::vector<SheetSection>& sections, const Font& font) {
     constexpr int margin = 16, gap = 12, labelHeight = 18, sheetWidth = 2600 + 2 * margin;
     const Rgb background = {96, 96, 108};
     struct Placed {
         const SheetItem* item;
-        int scale, x, y;
+        const SheetSection* section;
+        int x, y;
     };
     std::vector<Placed> placed;
     std::vector<std::pair<std::string, int>> headings;
     int y = margin;
-    for (int scale : {1, 4}) {
-        headings.emplace_back(scale == 1 ? "1:1" : "4:1", y + 16);
+    for (const SheetSection& section : sections) {
+        headings.emplace_back(section.heading, y + 16);
         y += 28;
         int x = margin, rowHeight = 0;
-        for (const SheetItem& item : items) {
-            const int w = std::max(item.image.width * scale, 70), h = item.image.height * scale + labelHeight;
+        for (const SheetItem& item : *section.items) {
+            const SheetCut cut = CutOf(item.image, section.limit);
+            const int w = std::max(cut.w * section.scale, 70), h = cut.h * section.scale + labelHeight;
             if (x + w > sheetWidth - margin && x > margin) {
                 x = margin;
                 y += rowHeight + gap;
                 rowHeight = 0;
             }
-            placed.push_back({&item, scale, x, y});
+            placed.push_back({&item, &section, x, y});
             x += w + gap;
             rowHeight = std::max(rowHeight, h);
         }
@@ -83,71 +104,108 @@ RgbPicture ContactSheet(const std::vector<SheetItem>& items, const Font& font) {
     for (const Placed& p : placed) {
         DrawText(sheet, font, p.item->label, p.x, p.y + 13, {255, 255, 255});
         const RgbPicture& img = p.item->image;
-        for (int iy = 0; iy < img.height * p.scale; ++iy) {
-            for (int ix = 0; ix < img.width * p.scale; ++ix) {
-                sheet.Set(p.x + ix, p.y + labelHeight + iy, img.At(ix / p.scale, iy / p.scale));
+        const SheetCut cut = CutOf(img, p.section->limit);
+        const int k = p.section->scale;
+        for (int iy = 0; iy < cut.h * k; ++iy) {
+            for (int ix = 0; ix < cut.w * k; ++ix) {
+                sheet.Set(p.x + ix, p.y + labelHeight + iy, img.At(cut.x + ix / k, cut.y + iy / k));
             }
         }
     }
     return sheet;
 }
 
-}  // namespace
+// Tables of the pictures that build their own: the single-size set fills
+// them, and the double-size set keeps to them.
+struct OwnTables {
+    std::vector<Rgb> small;
+    std::vector<Rgb> victory;
+    std::vector<Rgb> preview[5];  // by arrangement 1..4
+};
 
-std::vector<OutputFile> GenerateAll(const Fonts& fonts) {
-    std::vector<OutputFile> files;
-    std::vector<SheetItem> sheet;
-    auto bmp = [&](const std::string& folder, int id, const IndexedPicture& p) {
+// Every picture of the game and the screensaver drawn `scale` times their
+// size, into assets/zmr and assets/saver (with @2x and so on for a larger
+// scale), and onto the contact sheet; returns the game's face of each kind.
+std::vector<IndexedPicture> AddPictureSet(int scale, const Fonts& fonts, OwnTables& tables,
+                                          std::vector<OutputFile>& files, std::vector<SheetItem>& sheet) {
+    const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
+    const std::string game = "zmr" + suffix, saver = "saver" + suffix;
+    auto bmp = [&](const std::string& folder, int id, const IndexedPicture& p, bool onSheet = true) {
         files.push_back({"assets/" + folder + "/" + std::to_string(id) + ".bmp", EncodeBmp(p)});
-        sheet.push_back({folder + "/" + std::to_string(id), ToRgb(p)});
+        if (onSheet) sheet.push_back({folder + "/" + std::to_string(id), ToRgb(p)});
     };
 
     std::vector<IndexedPicture> gameFaces, saverFaces;
     for (int kind = 0; kind < kKindCount; ++kind) {
-        const Canvas design = FaceDesign(kind, fonts);
+        const Canvas design = FaceDesign(kind, fonts, scale);
         gameFaces.push_back(FacePicture(design, TileUse::Game));
         saverFaces.push_back(FacePicture(design, TileUse::Saver));
     }
 
-    // The game's pictures, by resource id.
-    for (int face = 0; face < kSlotCount; ++face) bmp("zmr", 101 + face, gameFaces[KindOfFace(face)]);
-    const std::vector<IndexedPicture> small = SmallFacePictures(fonts);
-    const IndexedPicture preview1 = PreviewPicture(1, gameFaces, fonts);
-    bmp("zmr", 246, FeltPicture());
-    bmp("zmr", 247, HistoryFieldPicture(small.front().table));
-    bmp("zmr", 248, VictoryPicture(fonts));
-    bmp("zmr", 249, DeadlockPicture(fonts));
-    bmp("zmr", 258, ArrowPicture(true));
-    bmp("zmr", 259, ArrowPicture(false));
-    bmp("zmr", 265, preview1);
-    for (int arrangement = 2; arrangement <= 4; ++arrangement) {
-        bmp("zmr", 264 + arrangement, PreviewPicture(arrangement, gameFaces, fonts));
+    // The game's pictures, by resource id; the sheet shows each face once, not its copies.
+    for (int face = 0; face < kSlotCount; ++face) bmp(game, 101 + face, gameFaces[KindOfFace(face)], face < kKindCount);
+    const std::vector<IndexedPicture> small = SmallFacePictures(fonts, scale, tables.small);
+    tables.small = small.front().table;
+    const IndexedPicture victory = VictoryPicture(fonts, scale, tables.victory);
+    tables.victory = victory.table;
+    std::vector<IndexedPicture> previews;
+    for (int arrangement = 1; arrangement <= 4; ++arrangement) {
+        previews.push_back(PreviewPicture(arrangement, gameFaces, fonts, scale, tables.preview[arrangement]));
+        tables.preview[arrangement] = previews.back().table;
     }
-    for (int letter = 0; letter < 4; ++letter) bmp("zmr", 269 + letter, LetterPicture(letter, false, fonts));
-    for (int letter = 0; letter < 4; ++letter) bmp("zmr", 273 + letter, LetterPicture(letter, true, fonts));
-    for (int kind = 0; kind < kKindCount; ++kind) bmp("zmr", 277 + kind, small[kind]);
-    bmp("zmr", 315, CloseButtonPicture(preview1.table));
-    bmp("zmr", 316, HelpButtonPicture(preview1.table, fonts));
+    bmp(game, 246, FeltPicture(scale));
+    bmp(game, 247, HistoryFieldPicture(tables.small, scale));
+    bmp(game, 248, victory);
+    bmp(game, 249, DeadlockPicture(fonts, scale));
+    bmp(game, 258, ArrowPicture(true, scale));
+    bmp(game, 259, ArrowPicture(false, scale));
+    for (int arrangement = 1; arrangement <= 4; ++arrangement) bmp(game, 264 + arrangement, previews[arrangement - 1]);
+    for (int letter = 0; letter < 4; ++letter) bmp(game, 269 + letter, LetterPicture(letter, false, fonts, scale));
+    for (int letter = 0; letter < 4; ++letter) bmp(game, 273 + letter, LetterPicture(letter, true, fonts, scale));
+    for (int kind = 0; kind < kKindCount; ++kind) bmp(game, 277 + kind, small[kind]);
+    bmp(game, 315, CloseButtonPicture(tables.preview[1], scale));
+    bmp(game, 316, HelpButtonPicture(tables.preview[1], fonts, scale));
 
-    const IconImage cursor = HandCursor();
-    files.push_back({"assets/zmr/313.cur", EncodeCursor(cursor, kCursorHotX, kCursorHotY)});
-    sheet.push_back({"zmr/313.cur", ToRgb(cursor)});
-    const std::vector<IconImage> icon = CrownIcon();
-    files.push_back({"assets/zmr/317.ico", EncodeIcon(icon)});
+    // The hand cursor is fixed pixels: one size serves every scale.
+    if (scale == 1) {
+        const IconImage cursor = HandCursor();
+        files.push_back({"assets/zmr/313.cur", EncodeCursor(cursor, kCursorHotX, kCursorHotY)});
+        sheet.push_back({"zmr/313.cur", ToRgb(cursor)});
+    }
+    const std::vector<IconImage> icon = CrownIcon(scale);
+    files.push_back({"assets/" + game + "/317.ico", EncodeIcon(icon)});
     for (const IconImage& image : icon) {
-        sheet.push_back({"zmr/317.ico " + std::to_string(image.picture.width), ToRgb(image)});
+        sheet.push_back({game + "/317.ico " + std::to_string(image.picture.width), ToRgb(image)});
     }
 
     // The screensaver's pictures: its tiles carry the transparent corners.
-    for (int kind = 0; kind < kKindCount; ++kind) bmp("saver", 101 + kind, saverFaces[kind]);
-    bmp("saver", 245, saverFaces[34]);
-    bmp("saver", 247, SaverCanvasPicture());
+    for (int kind = 0; kind < kKindCount; ++kind) bmp(saver, 101 + kind, saverFaces[kind]);
+    bmp(saver, 245, saverFaces[34]);
+    bmp(saver, 247, SaverCanvasPicture(scale));
+    return gameFaces;
+}
+
+}  // namespace
+
+std::vector<OutputFile> GenerateAll(const Fonts& fonts) {
+    std::vector<OutputFile> files;
+    std::vector<SheetItem> single, twice;
+    OwnTables tables;
+    const std::vector<IndexedPicture> gameFaces = AddPictureSet(1, fonts, tables, files, single);
+    AddPictureSet(2, fonts, tables, files, twice);
 
     for (const SoundDesign& sound : SoundDesigns()) {
         files.push_back({"assets/sounds/" + sound.name + ".wav", EncodeWav(Synthesise(sound), kSoundRate)});
     }
 
-    files.push_back({"assets/contact-sheet.png", EncodePng(ContactSheet(sheet, fonts.gothic))});
+    // At 4:1 the double-size set shows the middle of its large pictures, which
+    // is enough to judge their strokes and keeps the sheet a sensible size.
+    constexpr int whole = 1 << 20;
+    const std::vector<SheetSection> sections = {{"1:1", &single, 1, whole},
+                                                {"4:1", &single, 4, whole},
+                                                {"@2x 1:1", &twice, 1, whole},
+                                                {"@2x 4:1 (large pictures: their middle 320 x 320)", &twice, 4, 320}};
+    files.push_back({"assets/contact-sheet.png", EncodePng(ContactSheet(sections, fonts.gothic))});
     files.push_back({"docs/board.png", EncodePng(BoardPicture(1, gameFaces))});
     return files;
 }

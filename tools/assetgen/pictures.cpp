@@ -17,11 +17,15 @@ constexpr double kPi = std::numbers::pi;
 // that no line or diagonal shows when the 8 x 8 tile repeats.
 constexpr int kFeltBlackColumn[8] = {6, 1, 4, 7, 2, 5, 0, 3};
 
-uint8_t FeltIndex(int x, int y) {
+// The felt is fixed data, not a drawing: a larger picture shows the same
+// threads, each `scale` pixels wide, so it looks alike on a larger screen.
+uint8_t FeltIndex(int x, int y, int scale = 1) {
+    x /= scale;
+    y /= scale;
     return kFeltBlackColumn[((y % 8) + 8) % 8] == ((x % 8) + 8) % 8 ? std16::kBlack : std16::kDarkGreen;
 }
 
-Rgb FeltColour(int x, int y) { return StandardTable()[FeltIndex(x, y)]; }
+Rgb FeltColour(int x, int y, int scale = 1) { return StandardTable()[FeltIndex(x, y, scale)]; }
 
 std::vector<Rgb> PadTo256(std::vector<Rgb> table) {
     table.resize(256, Rgb{0, 0, 0});
@@ -35,9 +39,9 @@ std::vector<int> AllIndices(size_t n) {
 }
 
 // A picture with its own table: the colours that represent it best, after
-// the fixed ones.
-IndexedPicture QuantiseOwn(const Canvas& c, const std::vector<Rgb>& fixed) {
-    const std::vector<Rgb> table = BuildTable(CanvasPixels(c), fixed, 256);
+// the fixed ones; or, when `given` is not empty, that table.
+IndexedPicture QuantiseOwn(const Canvas& c, const std::vector<Rgb>& fixed, const std::vector<Rgb>& given) {
+    const std::vector<Rgb> table = given.empty() ? BuildTable(CanvasPixels(c), fixed, 256) : given;
     IndexedPicture p = MakePicture(c.Width(), c.Height(), 8, PadTo256(table), 0);
     p.pixels = MapCanvas(c, table, AllIndices(table.size()));
     return p;
@@ -122,22 +126,24 @@ struct BoardLayer {
     std::vector<bool> covered;
 };
 
-BoardLayer LayTiles(int arrangement, const std::vector<IndexedPicture>& kindFaces) {
+// The 640 x 480 board, `scale` times the size, laid with face pictures of that size.
+BoardLayer LayTiles(int arrangement, const std::vector<IndexedPicture>& kindFaces, int scale = 1) {
+    const int w = 640 * scale, h = 480 * scale;
     BoardLayer layer;
-    layer.colour = {640, 480, std::vector<Rgb>(640 * 480)};
-    layer.covered.assign(640 * 480, false);
+    layer.colour = {w, h, std::vector<Rgb>(static_cast<size_t>(w) * h)};
+    layer.covered.assign(static_cast<size_t>(w) * h, false);
     currentArrangement = arrangement;
     ComputeTileRects();
     const std::array<int, kSlotCount> deal = SampleDeal();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const IndexedPicture& face = kindFaces[KindOfFace(deal[slot])];
-        for (int y = 0; y < kTilePictureHeight; ++y) {
-            for (int x = 0; x < kTilePictureWidth; ++x) {
-                if (!InTileRegion(x, y)) continue;
-                const int bx = tileRects[slot].left + x, by = tileRects[slot].top + y;
-                if (bx < 0 || by < 0 || bx >= 640 || by >= 480) continue;
+        for (int y = 0; y < face.height; ++y) {
+            for (int x = 0; x < face.width; ++x) {
+                if (!InTileRegion(x, y, scale)) continue;
+                const int bx = tileRects[slot].left * scale + x, by = tileRects[slot].top * scale + y;
+                if (bx < 0 || by < 0 || bx >= w || by >= h) continue;
                 layer.colour.Set(bx, by, face.table[face.At(x, y)]);
-                layer.covered[static_cast<size_t>(by) * 640 + bx] = true;
+                layer.covered[static_cast<size_t>(by) * w + bx] = true;
             }
         }
     }
@@ -146,41 +152,38 @@ BoardLayer LayTiles(int arrangement, const std::vector<IndexedPicture>& kindFace
 
 }  // namespace
 
-IndexedPicture FeltPicture() {
-    IndexedPicture p = MakePicture(8, 8, 4, StandardTable(), 0);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) p.Ref(x, y) = FeltIndex(x, y);
+IndexedPicture FeltPicture(int scale) {
+    const int n = 8 * scale;
+    IndexedPicture p = MakePicture(n, n, 4, StandardTable(), 0);
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) p.Ref(x, y) = FeltIndex(x, y, scale);
     }
     return p;
 }
 
-IndexedPicture HistoryFieldPicture(const std::vector<Rgb>& smallTable) {
+IndexedPicture HistoryFieldPicture(const std::vector<Rgb>& smallTable, int scale) {
     std::vector<Rgb> table = smallTable;
     table[kFieldIndex] = kFieldGreen;
-    return MakePicture(224, 390, 8, table, kFieldIndex);
+    return MakePicture(224 * scale, 390 * scale, 8, table, kFieldIndex);
 }
 
-IndexedPicture VictoryPicture(const Fonts& fonts) {
-    constexpr int w = 500, h = 250;
-    const double cx = w / 2.0, cy = h / 2.0;
-    const Rgb light = {214, 246, 200}, pale = {240, 255, 232};
-    Canvas c(w, h, light);
-    // A soft glow in the middle, and a rim so the oval window's edge looks finished.
-    c.PaintShaded(Rasterise(w, h, Ellipse(cx, cy, cx, cy)), [&](int x, int y) {
-        const double dx = (x + 0.5 - cx) / cx, dy = (y + 0.5 - cy) / cy;
-        return Mix(pale, light, std::clamp(std::sqrt(dx * dx + dy * dy), 0.0, 1.0));
-    });
-    c.Paint(Rasterise(w, h, Minus(Ellipse(cx, cy, cx + 1, cy + 1), Ellipse(cx, cy, cx - 7, cy - 7))),
-            Rgb{0, 110, 40});
-    c.Paint(Rasterise(w, h, Minus(Ellipse(cx, cy, cx - 9, cy - 9), Ellipse(cx, cy, cx - 11, cy - 11))),
-            Rgb{220, 180, 40});
+namespace {
 
-    // The largest letters whose ink and depth stay well inside the oval.
+// Letters placed on a picture, with the lines their ink box spans.
+struct PlacedLetters {
+    Mask mask;
+    int top = 0;
+    int bottom = 0;
+};
+
+// The largest letters of おみごと whose ink and depth stay well inside the
+// oval of a w x h picture, placed in it; `s` is the picture's scale.
+PlacedLetters VictoryLetters(const Fonts& fonts, int w, int h, int depth, int s) {
+    const double cx = w / 2.0, cy = h / 2.0;
     const std::u32string text = U"おみごと";
-    const int depth = 9;
     Mask letters;
     int ox = 0, oy = 0;
-    for (int size = 60; size <= 260; size += 2) {
+    for (int size = 60 * s; size <= 260 * s; size += 2) {
         const Line line = LayOut(fonts.gothic, text, size, size * 0.05, -size / 14);
         Mask m = LineMask(line);
         const int tx = static_cast<int>(std::lround(cx - (m.width + depth) / 2.0));
@@ -190,7 +193,8 @@ IndexedPicture VictoryPicture(const Fonts& fonts) {
             for (int x = 0; x < m.width && fits; ++x) {
                 if (m.At(x, y) < 0.05f) continue;
                 for (int d : {0, depth}) {
-                    const double dx = (tx + x + d + 0.5 - cx) / (cx - 30), dy = (ty + y + d + 0.5 - cy) / (cy - 22);
+                    const double dx = (tx + x + d + 0.5 - cx) / (cx - 30 * s);
+                    const double dy = (ty + y + d + 0.5 - cy) / (cy - 22 * s);
                     if (dx * dx + dy * dy > 1.0) fits = false;
                 }
             }
@@ -200,48 +204,70 @@ IndexedPicture VictoryPicture(const Fonts& fonts) {
         ox = tx;
         oy = ty;
     }
-    const Mask face = PlaceMask(letters, w, h, ox, oy);
+    return {PlaceMask(letters, w, h, ox, oy), oy, oy + letters.height};
+}
+
+}  // namespace
+
+IndexedPicture VictoryPicture(const Fonts& fonts, int scale, const std::vector<Rgb>& table) {
+    const int s = scale, w = 500 * s, h = 250 * s;
+    const double cx = w / 2.0, cy = h / 2.0;
+    const Rgb light = {214, 246, 200}, pale = {240, 255, 232};
+    Canvas c(w, h, light);
+    // A soft glow in the middle, and a rim so the oval window's edge looks finished.
+    c.PaintShaded(Rasterise(w, h, Ellipse(cx, cy, cx, cy)), [&](int x, int y) {
+        const double dx = (x + 0.5 - cx) / cx, dy = (y + 0.5 - cy) / cy;
+        return Mix(pale, light, std::clamp(std::sqrt(dx * dx + dy * dy), 0.0, 1.0));
+    });
+    c.Paint(Rasterise(w, h, Minus(Ellipse(cx, cy, cx + s, cy + s), Ellipse(cx, cy, cx - 7 * s, cy - 7 * s))),
+            Rgb{0, 110, 40});
+    c.Paint(Rasterise(w, h, Minus(Ellipse(cx, cy, cx - 9 * s, cy - 9 * s), Ellipse(cx, cy, cx - 11 * s, cy - 11 * s))),
+            Rgb{220, 180, 40});
+
+    const int depth = 9 * s;
+    const PlacedLetters letters = VictoryLetters(fonts, w, h, depth, s);
+    const Mask& face = letters.mask;
     // Shadow on the green, then the letters' depth, outline and lit face.
-    c.Paint(Shifted(Dilated(face, 2.0), depth + 3, depth + 4), Rgb{90, 150, 90}, -1, 0, 0, 0.55f);
+    c.Paint(Shifted(Dilated(face, 2.0 * s), depth + 3 * s, depth + 4 * s), Rgb{90, 150, 90}, -1, 0, 0, 0.55f);
+    const Mask rim = Dilated(face, 1.5 * s);
     for (int d = depth; d >= 1; --d) {
-        c.Paint(Shifted(Dilated(face, 1.5), d, d), Mix(Rgb{0, 0, 70}, Rgb{10, 30, 140}, 1.0 - d / double(depth)));
+        c.Paint(Shifted(rim, d, d), Mix(Rgb{0, 0, 70}, Rgb{10, 30, 140}, 1.0 - d / double(depth)));
     }
-    c.Paint(Without(Dilated(face, 1.5), face), Rgb{0, 0, 90});
-    const double top = oy, bottom = oy + letters.height;
+    c.Paint(Without(rim, face), Rgb{0, 0, 90});
+    const double top = letters.top, bottom = letters.bottom;
     c.PaintShaded(face, [&](int, int y) {
         const double t = std::clamp((y - top) / (bottom - top), 0.0, 1.0);
         return t < 0.5 ? Mix(Rgb{90, 160, 255}, Rgb{30, 90, 235}, t * 2) : Mix(Rgb{30, 90, 235}, Rgb{0, 40, 180}, (t - 0.5) * 2);
     });
-    c.Paint(Without(face, Shifted(face, 2, 2)), Rgb{200, 230, 255}, -1, 0, 0, 0.8f);
-    return QuantiseOwn(c, {{0, 0, 0}, {255, 255, 255}, light, pale});
+    c.Paint(Without(face, Shifted(face, 2 * s, 2 * s)), Rgb{200, 230, 255}, -1, 0, 0, 0.8f);
+    return QuantiseOwn(c, {{0, 0, 0}, {255, 255, 255}, light, pale}, table);
 }
 
-IndexedPicture DeadlockPicture(const Fonts& fonts) {
-    constexpr int w = 32, h = 144;
+IndexedPicture DeadlockPicture(const Fonts& fonts, int scale) {
+    const int s = scale, w = 32 * s, h = 144 * s, cell = 36 * s;
     // The picture stands at (577, 33) on the felt, so its felt is in step with the window's.
-    constexpr int feltX = 577, feltY = 33;
-    Canvas c(w, h, Rgb{0, 0, 0});
+    const int feltX = 577 * s, feltY = 33 * s;
     const char32_t text[4] = {U'手', U'詰', U'ま', U'り'};
     Mask letters(w, h);
     for (int i = 0; i < 4; ++i) {
-        const Glyph g = fonts.mincho.Fit(text[i], 28, 32, 1.2);
-        const int gx = (w - g.mask.width) / 2, gy = 36 * i + (36 - g.mask.height) / 2;
+        const Glyph g = fonts.mincho.Fit(text[i], 28 * s, 32 * s, 1.2 * s);
+        const int gx = (w - g.mask.width) / 2, gy = cell * i + (cell - g.mask.height) / 2;
         letters = MaxMask(letters, PlaceMask(g.mask, w, h, gx, gy));
     }
-    const Mask shadow = Shifted(Dilated(letters, 1.0), 1, 1);
+    const Mask shadow = Shifted(Dilated(letters, 1.0 * s), s, s);
     const std::vector<Rgb> table = StandardTable();
     IndexedPicture p = MakePicture(w, h, 4, table, 0);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const float a = letters.At(x, y), s = shadow.At(x, y);
-            uint8_t v = FeltIndex(x + feltX, y + feltY);
+            const float a = letters.At(x, y), dark = shadow.At(x, y);
+            uint8_t v = FeltIndex(x + feltX, y + feltY, s);
             if (a >= 0.72f) {
                 v = std16::kWhite;
             } else if (a >= 0.4f) {
                 v = std16::kSilver;
             } else if (a >= 0.15f) {
                 v = std16::kGrey;
-            } else if (s >= 0.35f) {
+            } else if (dark >= 0.35f) {
                 v = std16::kBlack;
             }
             p.Ref(x, y) = v;
@@ -250,8 +276,8 @@ IndexedPicture DeadlockPicture(const Fonts& fonts) {
     return p;
 }
 
-IndexedPicture ArrowPicture(bool up) {
-    constexpr int n = 30;
+IndexedPicture ArrowPicture(bool up, int scale) {
+    const int n = 30 * scale;
     const std::vector<Rgb> table = FaceTable();
     Canvas c(n, n, table[face::kSilver]);
     // A tail at the lower left that runs to the right and sweeps up into a
@@ -260,14 +286,14 @@ IndexedPicture ArrowPicture(bool up) {
                               Union(Box(4.0, 22.0, 8.5, 26.5), Disc(4.0, 24.25, 2.25)));
     const Shape head = Polygon({{11.0, 13.5}, {27.5, 13.5}, {19.25, 2.0}});
     const Shape arrow = Union(shaft, head);
-    Mask m = Rasterise(n, n, arrow);
+    Mask m = Rasterise(n, n, Scaled(arrow, scale));
     if (!up) {
         Mask flipped(n, n);
         for (int y = 0; y < n; ++y)
             for (int x = 0; x < n; ++x) flipped.Ref(x, y) = m.At(x, n - 1 - y);
         m = flipped;
     }
-    c.Paint(Without(Dilated(m, 1.0), m), table[face::kBlack], face::kBlack);
+    c.Paint(Without(Dilated(m, 1.0 * scale), m), table[face::kBlack], face::kBlack);
     c.Paint(m, table[face::kNavy], face::kNavy);
     IndexedPicture p = MakePicture(n, n, 8, table, face::kSilver);
     const std::vector<int> candidates = {face::kSilver, face::kGrey, face::kBlack, face::kNavy, face::kTeal,
@@ -281,13 +307,18 @@ IndexedPicture ArrowPicture(bool up) {
     return p;
 }
 
-IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>& kindFaces, const Fonts& fonts) {
-    constexpr int w = 320, h = 250, captionTop = 214;
-    const BoardLayer layer = LayTiles(arrangement, kindFaces);
-    int x0 = 640, y0 = 480, x1 = 0, y1 = 0;
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            if (!layer.covered[static_cast<size_t>(y) * 640 + x]) continue;
+namespace {
+
+// The board of an arrangement at half size on the felt, centred above the
+// caption line of a w x h preview; `s` is the picture's scale.
+Canvas PreviewBoard(int arrangement, const std::vector<IndexedPicture>& kindFaces, int w, int h, int captionTop,
+                    int s) {
+    const BoardLayer layer = LayTiles(arrangement, kindFaces, s);
+    const int bw = layer.colour.width, bh = layer.colour.height;
+    int x0 = bw, y0 = bh, x1 = 0, y1 = 0;
+    for (int y = 0; y < bh; ++y) {
+        for (int x = 0; x < bw; ++x) {
+            if (!layer.covered[static_cast<size_t>(y) * bw + x]) continue;
             x0 = std::min(x0, x);
             y0 = std::min(y0, y);
             x1 = std::max(x1, x);
@@ -299,7 +330,7 @@ IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>
     const int shiftY = ((captionTop - (y1 - y0 + 1) / 2) / 2) * 2 - y0 / 2 * 2;
     Canvas c(w, h, Rgb{0, 0, 0});
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) c.Set(x, y, FeltColour(x, y));
+        for (int x = 0; x < w; ++x) c.Set(x, y, FeltColour(x, y, s));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             // Board pixel pairs that land on preview pixel (x, y).
@@ -308,8 +339,8 @@ IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>
             double r = 0, g = 0, b = 0;
             for (int k = 0; k < 4; ++k) {
                 const int sx = bx + k % 2, sy = by + k / 2;
-                if (sx < 0 || sy < 0 || sx >= 640 || sy >= 480) continue;
-                if (!layer.covered[static_cast<size_t>(sy) * 640 + sx]) continue;
+                if (sx < 0 || sy < 0 || sx >= bw || sy >= bh) continue;
+                if (!layer.covered[static_cast<size_t>(sy) * bw + sx]) continue;
                 const Rgb t = layer.colour.At(sx, sy);
                 r += t.r;
                 g += t.g;
@@ -317,7 +348,7 @@ IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>
                 ++n;
             }
             if (n == 0) continue;
-            const Rgb felt = FeltColour(x, y);
+            const Rgb felt = FeltColour(x, y, s);
             r += felt.r * (4 - n);
             g += felt.g * (4 - n);
             b += felt.b * (4 - n);
@@ -325,42 +356,58 @@ IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>
                          static_cast<uint8_t>(std::lround(b / 4))});
         }
     }
-    // The caption: 難易度 and a five-star rating.
-    static const int stars[5] = {0, 3, 4, 2, 2};
-    const Line caption = LayOut(fonts.gothic, U"難易度", 17, 0.6);
+    return c;
+}
+
+// The caption below the board: 難易度 and a five-star rating with `filled` stars.
+void PreviewCaption(Canvas& c, int filled, int captionTop, const Fonts& fonts, int s) {
+    const int w = c.Width(), h = c.Height();
+    const Line caption = LayOut(fonts.gothic, U"難易度", 17 * s, 0.6 * s);
     const Mask captionMask = LineMask(caption);
-    const int starSize = 18, gap = 3;
-    const int total = captionMask.width + 12 + 5 * starSize + 4 * gap;
+    const int starSize = 18 * s, gap = 3 * s;
+    const int total = captionMask.width + 12 * s + 5 * starSize + 4 * gap;
     const int left = (w - total) / 2;
     const int baseY = captionTop + (h - captionTop - captionMask.height) / 2;
     const Mask text = PlaceMask(captionMask, w, h, left, baseY);
-    c.Paint(Shifted(text, 1, 1), Rgb{0, 0, 0}, -1, 0, 0, 0.8f);
+    c.Paint(Shifted(text, s, s), Rgb{0, 0, 0}, -1, 0, 0, 0.8f);
     c.Paint(text, Rgb{255, 255, 255});
-    const double starY = baseY + captionMask.height / 2.0;
+    const double starY = baseY + captionMask.height / 2.0, half = 0.5 * s;
     for (int i = 0; i < 5; ++i) {
-        const double sx = left + captionMask.width + 12 + i * (starSize + gap) + starSize / 2.0;
-        const Shape star = Star(sx, starY + 0.5, starSize / 2.0, starSize / 4.4, 5);
+        const double sx = left + captionMask.width + 12 * s + i * (starSize + gap) + starSize / 2.0;
+        const Shape star = Star(sx, starY + half, starSize / 2.0, starSize / 4.4, 5);
         const Mask m = Rasterise(w, h, star);
-        c.Paint(Shifted(m, 1, 1), Rgb{0, 0, 0}, -1, 0, 0, 0.7f);
-        if (i < stars[arrangement]) {
+        c.Paint(Shifted(m, s, s), Rgb{0, 0, 0}, -1, 0, 0, 0.7f);
+        if (i < filled) {
             c.Paint(m, Rgb{255, 220, 0});
-            c.Paint(Rasterise(w, h, Star(sx - 0.5, starY, starSize / 4.0, starSize / 9.0, 5)), Rgb{255, 250, 190},
+            c.Paint(Rasterise(w, h, Star(sx - half, starY, starSize / 4.0, starSize / 9.0, 5)), Rgb{255, 250, 190},
                     -1, 0, 0, 0.8f);
         } else {
             c.Paint(m, Rgb{150, 175, 150});
-            c.Paint(Rasterise(w, h, Star(sx, starY + 0.5, starSize / 2.0 - 1.5, starSize / 4.4 - 1.0, 5)),
+            c.Paint(Rasterise(w, h, Star(sx, starY + half, starSize / 2.0 - 1.5 * s, starSize / 4.4 - 1.0 * s, 5)),
                     Rgb{25, 75, 25});
         }
     }
-    // Black and the greys come first so that the history buttons can use this table.
-    return QuantiseOwn(c, {{0, 0, 0}, {192, 192, 192}, {128, 128, 128}, {64, 64, 64}, {96, 96, 96},
-                           {160, 160, 160}, {224, 224, 224}, {255, 255, 255}, FeltColour(0, 0), FeltColour(6, 0)});
 }
 
-IndexedPicture LetterPicture(int letter, bool chosen, const Fonts& fonts) {
-    constexpr int w = 46, h = 42;
+}  // namespace
+
+IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>& kindFaces, const Fonts& fonts,
+                              int scale, const std::vector<Rgb>& table) {
+    static const int stars[5] = {0, 3, 4, 2, 2};
+    const int w = 320 * scale, h = 250 * scale, captionTop = 214 * scale;
+    Canvas c = PreviewBoard(arrangement, kindFaces, w, h, captionTop, scale);
+    PreviewCaption(c, stars[arrangement], captionTop, fonts, scale);
+    // Black and the greys come first so that the history buttons can use this table.
+    return QuantiseOwn(c,
+                       {{0, 0, 0}, {192, 192, 192}, {128, 128, 128}, {64, 64, 64}, {96, 96, 96}, {160, 160, 160},
+                        {224, 224, 224}, {255, 255, 255}, FeltColour(0, 0), FeltColour(6, 0)},
+                       table);
+}
+
+IndexedPicture LetterPicture(int letter, bool chosen, const Fonts& fonts, int scale) {
+    const int w = 46 * scale, h = 42 * scale;
     const char32_t ch = static_cast<char32_t>(U'A' + letter);
-    const Glyph g = fonts.gothic.Fit(ch, 32, 30, 1.8);
+    const Glyph g = fonts.gothic.Fit(ch, 32 * scale, 30 * scale, 1.8 * scale);
     const int ox = (w - g.mask.width) / 2, oy = (h - g.mask.height) / 2;
     IndexedPicture p = MakePicture(w, h, 4, StandardTable(), std16::kNavy);
     for (int y = 0; y < g.mask.height; ++y) {
@@ -380,30 +427,39 @@ IndexedPicture LetterPicture(int letter, bool chosen, const Fonts& fonts) {
     return p;
 }
 
-std::vector<IndexedPicture> SmallFacePictures(const Fonts& fonts) {
-    std::vector<Canvas> canvases;
+namespace {
+
+// The small faces' table, built from all their colours. Entry 33 is the
+// history field's own: no small face may use it, so it is held by a
+// placeholder while the table is built.
+std::vector<Rgb> SmallFaceTable(const std::vector<Canvas>& canvases) {
     std::vector<Rgb> all;
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        canvases.push_back(SmallFaceCanvas(kind, fonts, kFieldGreen));
-        const std::vector<Rgb> px = CanvasPixels(canvases.back());
+    for (const Canvas& c : canvases) {
+        const std::vector<Rgb> px = CanvasPixels(c);
         all.insert(all.end(), px.begin(), px.end());
     }
-    // Entry 33 is the history field's own: no small face may use it, so it is
-    // held by a placeholder while the table is built.
     const std::vector<Rgb> faceTable = FaceTable();
     std::vector<Rgb> fixed(faceTable.begin(), faceTable.begin() + 13);
     fixed.push_back(kFieldGreen);
     std::vector<Rgb> table = BuildTable(all, fixed, 255);
     if (table.size() < kFieldIndex) table.resize(kFieldIndex, Rgb{0, 0, 0});
     table.insert(table.begin() + kFieldIndex, Rgb{0, 0, 0});
-    table = PadTo256(table);
+    return PadTo256(table);
+}
+
+}  // namespace
+
+std::vector<IndexedPicture> SmallFacePictures(const Fonts& fonts, int scale, const std::vector<Rgb>& given) {
+    std::vector<Canvas> canvases;
+    for (int kind = 0; kind < kKindCount; ++kind) canvases.push_back(SmallFaceCanvas(kind, fonts, kFieldGreen, scale));
+    const std::vector<Rgb> table = given.empty() ? SmallFaceTable(canvases) : given;
     std::vector<int> candidates;
     for (int i = 0; i < 256; ++i) {
         if (i != kFieldIndex && i < static_cast<int>(table.size())) candidates.push_back(i);
     }
     std::vector<IndexedPicture> pictures;
     for (const Canvas& c : canvases) {
-        IndexedPicture p = MakePicture(kSmallWidth, kSmallHeight, 8, table, 0);
+        IndexedPicture p = MakePicture(c.Width(), c.Height(), 8, table, 0);
         p.pixels = MapCanvas(c, table, candidates);
         pictures.push_back(std::move(p));
     }
@@ -413,28 +469,30 @@ std::vector<IndexedPicture> SmallFacePictures(const Fonts& fonts) {
 namespace {
 
 IndexedPicture GreyButton(const Mask& mark, const std::vector<Rgb>& table) {
+    const int n = mark.width;
     std::vector<int> greys;
     for (int i = 0; i < static_cast<int>(table.size()); ++i) {
         const Rgb& c = table[i];
         if (c.r == c.g && c.g == c.b && c.r <= 192) greys.push_back(i);
     }
-    Canvas c(30, 30, Rgb{192, 192, 192});
+    Canvas c(n, n, Rgb{192, 192, 192});
     c.Paint(mark, Rgb{0, 0, 0});
-    IndexedPicture p = MakePicture(30, 30, 8, table, 0);
+    IndexedPicture p = MakePicture(n, n, 8, table, 0);
     p.pixels = MapCanvas(c, table, greys);
     return p;
 }
 
 }  // namespace
 
-IndexedPicture CloseButtonPicture(const std::vector<Rgb>& table) {
+IndexedPicture CloseButtonPicture(const std::vector<Rgb>& table, int scale) {
     const Shape cross = Union(Segment(8, 8, 22, 22, 2.1), Segment(22, 8, 8, 22, 2.1));
-    return GreyButton(Rasterise(30, 30, cross), table);
+    return GreyButton(Rasterise(30 * scale, 30 * scale, Scaled(cross, scale)), table);
 }
 
-IndexedPicture HelpButtonPicture(const std::vector<Rgb>& table, const Fonts& fonts) {
-    const Glyph g = fonts.gothic.Fit(U'?', 18, 21, 1.0);
-    return GreyButton(PlaceMask(g.mask, 30, 30, (30 - g.mask.width) / 2, (30 - g.mask.height) / 2), table);
+IndexedPicture HelpButtonPicture(const std::vector<Rgb>& table, const Fonts& fonts, int scale) {
+    const int n = 30 * scale;
+    const Glyph g = fonts.gothic.Fit(U'?', 18 * scale, 21 * scale, 1.0 * scale);
+    return GreyButton(PlaceMask(g.mask, n, n, (n - g.mask.width) / 2, (n - g.mask.height) / 2), table);
 }
 
 namespace {
@@ -464,7 +522,9 @@ IconImage Crown(int size) {
     const std::vector<int> candidates = {std16::kOlive, std16::kYellow, std16::kWhite, std16::kRed,
                                          std16::kBlue,  std16::kSilver, std16::kGrey};
     // Crisp edges: a pixel is the crown's when mostly covered, and every
-    // pixel beside it (diagonals too on the large icon) is its black outline.
+    // pixel beside it (diagonals too from 32 pixels up) is its black outline,
+    // as wide as a pixel of the 32-pixel image.
+    const int reach = std::max(1, size / 32);
     auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < n && y < n && body.At(x, y) >= 0.5f; };
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
@@ -478,8 +538,8 @@ IconImage Crown(int size) {
                 continue;
             }
             bool edge = false;
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -reach; dy <= reach; ++dy) {
+                for (int dx = -reach; dx <= reach; ++dx) {
                     if ((dx != 0 && dy != 0) && size < 32) continue;
                     edge = edge || inside(x + dx, y + dy);
                 }
@@ -495,7 +555,7 @@ IconImage Crown(int size) {
 
 }  // namespace
 
-std::vector<IconImage> CrownIcon() { return {Crown(32), Crown(16)}; }
+std::vector<IconImage> CrownIcon(int scale) { return {Crown(32 * scale), Crown(16 * scale)}; }
 
 IconImage HandCursor() {
     // '#' outline, '.' white, ' ' transparent; the fingertip is at (10, 0).
@@ -535,10 +595,10 @@ IconImage HandCursor() {
     return image;
 }
 
-IndexedPicture SaverCanvasPicture() {
+IndexedPicture SaverCanvasPicture(int scale) {
     std::vector<Rgb> table = FaceTable();
     table[face::kBackground] = Rgb{0, 0, 0};
-    return MakePicture(640, 480, 8, table, face::kMat);
+    return MakePicture(640 * scale, 480 * scale, 8, table, face::kMat);
 }
 
 RgbPicture BoardPicture(int arrangement, const std::vector<IndexedPicture>& kindFaces) {

@@ -13,25 +13,30 @@ struct OutputFile {
     std::vector<uint8_t> bytes;
 };
 
-// The game's pictures other than tiles.
-IndexedPicture FeltPicture();                                 // 246
-IndexedPicture HistoryFieldPicture(const std::vector<Rgb>& smallTable);  // 247
-IndexedPicture VictoryPicture(const Fonts& fonts);            // 248
-IndexedPicture DeadlockPicture(const Fonts& fonts);           // 249
-IndexedPicture ArrowPicture(bool up);                         // 258, 259
-IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>& kindFaces,
-                              const Fonts& fonts);  // 265..268
-IndexedPicture LetterPicture(int letter, bool chosen, const Fonts& fonts);  // 269..276
-std::vector<IndexedPicture> SmallFacePictures(const Fonts& fonts);  // 277..312
-IndexedPicture CloseButtonPicture(const std::vector<Rgb>& table);  // 315
-IndexedPicture HelpButtonPicture(const std::vector<Rgb>& table, const Fonts& fonts);  // 316
-std::vector<IconImage> CrownIcon();  // 317: 32 x 32 and 16 x 16
-IconImage HandCursor();              // 313
+// The game's pictures other than tiles, `scale` times their size: every
+// length the single-size design sets in pixels is multiplied by it. A picture
+// with a colour table of its own builds it from its drawing when `table` is
+// empty; otherwise it keeps to `table`, so that a larger picture uses the
+// single-size picture's table with every index meaning the same.
+IndexedPicture FeltPicture(int scale = 1);                                                  // 246
+IndexedPicture HistoryFieldPicture(const std::vector<Rgb>& smallTable, int scale = 1);      // 247
+IndexedPicture VictoryPicture(const Fonts& fonts, int scale = 1, const std::vector<Rgb>& table = {});  // 248
+IndexedPicture DeadlockPicture(const Fonts& fonts, int scale = 1);                          // 249
+IndexedPicture ArrowPicture(bool up, int scale = 1);                                        // 258, 259
+IndexedPicture PreviewPicture(int arrangement, const std::vector<IndexedPicture>& kindFaces, const Fonts& fonts,
+                              int scale = 1, const std::vector<Rgb>& table = {});  // 265..268
+IndexedPicture LetterPicture(int letter, bool chosen, const Fonts& fonts, int scale = 1);  // 269..276
+std::vector<IndexedPicture> SmallFacePictures(const Fonts& fonts, int scale = 1,
+                                              const std::vector<Rgb>& table = {});  // 277..312
+IndexedPicture CloseButtonPicture(const std::vector<Rgb>& table, int scale = 1);                      // 315
+IndexedPicture HelpButtonPicture(const std::vector<Rgb>& table, const Fonts& fonts, int scale = 1);  // 316
+std::vector<IconImage> CrownIcon(int scale = 1);  // 317: 32 x 32 and 16 x 16, times the scale
+IconImage HandCursor();                           // 313: fixed pixels, one size
 constexpr int kCursorHotX = 10;
 constexpr int kCursorHotY = 0;
 
 // The screensaver's canvas picture 247: all colour 8.
-IndexedPicture SaverCanvasPicture();
+IndexedPicture SaverCanvasPicture(int scale = 1);
 
 // The board of an arrangement fully laid out on the felt, 640 x 480, as the
 // game shows it: tile pictures at each slot's base position, later slots on top.
@@ -42,5 +47,6 @@ RgbPicture BoardPicture(int arrangement, const std::vector<IndexedPicture>& kind
 constexpr Rgb kFieldGreen = {0, 112, 24};
 constexpr int kFieldIndex = 33;
 
-// Every file: assets/zmr/*, assets/saver/*, assets/sounds/*, assets/contact-sheet.png and docs/board.png.
+// Every file: assets/zmr/*, assets/saver/*, their double-size pictures in
+// assets/zmr@2x/* and assets/saver@2x/*, assets/sounds/*, assets/contact-sheet.png and docs/board.png.
 std::vector<OutputFile> GenerateAll(const Fonts& fonts);

@@ -141,6 +141,11 @@ Shape Rotate(Shape s, double cx, double cy, double angle) {
             cx - r, cy - r, cx + r, cy + r};
 }
 
+Shape Scaled(Shape s, double factor) {
+    return {[=](double x, double y) { return s(x / factor, y / factor); }, s.x0 * factor, s.y0 * factor,
+            s.x1 * factor, s.y1 * factor};
+}
+
 Mask MaxMask(const Mask& a, const Mask& b) {
     Mask m(a.width, a.height);
     for (size_t i = 0; i < m.a.size(); ++i) m.a[i] = std::max(a.a[i], b.a[i]);

@@ -55,6 +55,9 @@ Shape Minus(Shape a, Shape b);
 Shape Intersect(Shape a, Shape b);
 // The shape turned by `angle` radians about (cx, cy).
 Shape Rotate(Shape s, double cx, double cy, double angle);
+// The shape enlarged `factor` times about the origin: a design in single-size
+// pixels, drawn for a larger picture.
+Shape Scaled(Shape s, double factor);
 
 Mask MaxMask(const Mask& a, const Mask& b);
 // The mask moved by whole pixels; what moves out is lost.

@@ -29,7 +29,7 @@ TEST(Regenerate, GivesTheCommittedBytes) {
         EXPECT_TRUE(fresh == committed) << path << " differs from a fresh run: run tools/assets.sh";
     }
     // Every committed picture and sound is one the generator makes.
-    for (const char* folder : {"assets/zmr", "assets/saver", "assets/sounds"}) {
+    for (const char* folder : {"assets/zmr", "assets/saver", "assets/zmr@2x", "assets/saver@2x", "assets/sounds"}) {
         for (const auto& entry : fs::directory_iterator(asset_reader::SourcePath(folder))) {
             const std::string path = std::string(folder) + "/" + entry.path().filename().string();
             EXPECT_TRUE(written.count(path)) << path << " is not made by the generator";

@@ -39,10 +39,11 @@ struct Place {
 
 // ---- Circles ----
 
-void Pin(Canvas& c, double cx, double cy, double r, int colour) {
+// `unit` is the frame's scale: pins that are large enough at single size show a white centre at every scale.
+void Pin(Canvas& c, double cx, double cy, double r, int colour, double unit) {
     Ink(c, Minus(Disc(cx, cy, r), Disc(cx, cy, r * 0.64)), colour);
     Ink(c, Disc(cx, cy, r * 0.42), colour);
-    if (r >= 4.0) Ink(c, Disc(cx, cy, r * 0.16), kWhite);
+    if (r >= 4.0 * unit) Ink(c, Disc(cx, cy, r * 0.16), kWhite);
 }
 
 // The one of circles: a large ornamented disc.
@@ -93,27 +94,28 @@ void Circles(Canvas& c, int count, const Frame& f) {
           {5 / 6.0, 0.83, kMat}}},
     };
     const Layout& layout = layouts[count];
-    for (const Place& p : layout.places) Pin(c, X(p.u), Y(p.v), layout.r * f.w, p.colour);
+    for (const Place& p : layout.places) Pin(c, X(p.u), Y(p.v), layout.r * f.w, p.colour, f.scale);
 }
 
 // ---- Bamboos ----
 
 // One bamboo stick centred on (cx, cy), turned by `angle`: a stem with a
 // knot at each end and one in the middle, and a light line down its middle.
-void Stick(Canvas& c, double cx, double cy, double length, double width, double angle, int colour) {
+// `unit` is the frame's scale, for the lengths the design sets in pixels.
+void Stick(Canvas& c, double cx, double cy, double length, double width, double angle, int colour, double unit) {
     const double h = length / 2, w = width / 2;
     const double stem = w * 0.72;
-    const double knot = std::max(1.0, length * 0.09);
+    const double knot = std::max(unit, length * 0.09);
     Shape body = RoundBox(cx - stem, cy - h, cx + stem, cy + h, stem * 0.8);
     body = Union(body, RoundBox(cx - w, cy - h, cx + w, cy - h + knot, knot * 0.45));
     body = Union(body, RoundBox(cx - w, cy + h - knot, cx + w, cy + h, knot * 0.45));
     body = Union(body, RoundBox(cx - w, cy - knot / 2, cx + w, cy + knot / 2, knot * 0.45));
     Ink(c, Rotate(body, cx, cy, angle), colour);
     // Slanted sticks go without the light line, which would only break up into grey steps.
-    if (width >= 4.0 && angle == 0.0) {
-        const double line = std::max(0.5, width * 0.1);
-        Shape light = Union(Box(cx - line, cy - h + knot + 1, cx + line, cy - knot / 2 - 1),
-                            Box(cx - line, cy + knot / 2 + 1, cx + line, cy + h - knot - 1));
+    if (width >= 4.0 * unit && angle == 0.0) {
+        const double line = std::max(0.5 * unit, width * 0.1);
+        Shape light = Union(Box(cx - line, cy - h + knot + unit, cx + line, cy - knot / 2 - unit),
+                            Box(cx - line, cy + knot / 2 + unit, cx + line, cy + h - knot - unit));
         Ink(c, Rotate(light, cx, cy, angle), kWhite);
     }
 }
@@ -150,19 +152,19 @@ void Bamboos(Canvas& c, int count, const Frame& f) {
         // Two rows of four: upright sticks outside, a V above and an inverted V below.
         const double len = 0.42 * f.h, wid = 0.145 * f.w;
         const double tilt = 0.15;
-        Stick(c, X(0.1), Y(0.25), len, wid, 0, kMat);
-        Stick(c, X(0.9), Y(0.25), len, wid, 0, kMat);
-        Stick(c, X(0.36), Y(0.25), len, wid, tilt, kNavy);
-        Stick(c, X(0.64), Y(0.25), len, wid, -tilt, kNavy);
-        Stick(c, X(0.1), Y(0.75), len, wid, 0, kMat);
-        Stick(c, X(0.9), Y(0.75), len, wid, 0, kMat);
-        Stick(c, X(0.36), Y(0.75), len, wid, -tilt, kNavy);
-        Stick(c, X(0.64), Y(0.75), len, wid, tilt, kNavy);
+        Stick(c, X(0.1), Y(0.25), len, wid, 0, kMat, f.scale);
+        Stick(c, X(0.9), Y(0.25), len, wid, 0, kMat, f.scale);
+        Stick(c, X(0.36), Y(0.25), len, wid, tilt, kNavy, f.scale);
+        Stick(c, X(0.64), Y(0.25), len, wid, -tilt, kNavy, f.scale);
+        Stick(c, X(0.1), Y(0.75), len, wid, 0, kMat, f.scale);
+        Stick(c, X(0.9), Y(0.75), len, wid, 0, kMat, f.scale);
+        Stick(c, X(0.36), Y(0.75), len, wid, -tilt, kNavy, f.scale);
+        Stick(c, X(0.64), Y(0.75), len, wid, tilt, kNavy, f.scale);
         return;
     }
     const Layout& layout = layouts[count];
     for (const Place& p : layout.places) {
-        Stick(c, X(p.u), Y(p.v), layout.length * f.h, layout.width * f.w, 0, p.colour);
+        Stick(c, X(p.u), Y(p.v), layout.length * f.h, layout.width * f.w, 0, p.colour, f.scale);
     }
 }
 
@@ -205,7 +207,7 @@ void Bird(Canvas& c, const Frame& f) {
 void CharacterTile(Canvas& c, int number, const Frame& f, const Fonts& fonts) {
     static const char32_t numerals[9] = {U'一', U'二', U'三', U'四', U'五', U'六', U'七', U'八', U'九'};
     // On the small faces the numeral is what tells the tiles apart, so it gets more room.
-    const bool small = f.h < 35;
+    const bool small = f.h < 35 * f.scale;
     const double topH = f.h * (small ? 0.46 : 0.40);
     const double bottomH = f.h - topH;
     const int numeralSize = fonts.mincho.FitSize(U'四', static_cast<int>(f.w * (small ? 0.95 : 0.85)),
@@ -213,7 +215,7 @@ void CharacterTile(Canvas& c, int number, const Frame& f, const Fonts& fonts) {
     const Glyph n =
         fonts.mincho.Render(numerals[number - 1], numeralSize, numeralSize, Bold(numeralSize) * 1.5);
     InkGlyph(c, n, f.x + f.w / 2, f.y + topH / 2, kBlack);
-    const Glyph man = fonts.mincho.Fit(U'萬', static_cast<int>(f.w), static_cast<int>(bottomH - 1),
+    const Glyph man = fonts.mincho.Fit(U'萬', static_cast<int>(f.w), static_cast<int>(bottomH - f.scale),
                                        Bold(bottomH));
     InkGlyph(c, man, f.x + f.w / 2, f.y + f.h - bottomH / 2, kRed);
 }
@@ -224,14 +226,14 @@ void BigGlyph(Canvas& c, char32_t ch, int colour, const Frame& f, const Fonts& f
 }
 
 void WhiteDragon(Canvas& c, const Frame& f) {
-    const double t = std::max(1.0, std::round(f.w * 0.07));
+    const double t = std::max(f.scale, std::round(f.w * 0.07));
     const double x0 = std::round(f.x + f.w * 0.08), x1 = std::round(f.x + f.w * 0.92);
     const double y0 = std::round(f.y + f.h * 0.1), y1 = std::round(f.y + f.h * 0.9);
     Ink(c, Minus(Box(x0, y0, x1, y1), Box(x0 + t, y0 + t, x1 - t, y1 - t)), kNavy);
-    if (f.w > 24) {
-        const double g = t + 2;
-        Ink(c, Minus(Box(x0 + g, y0 + g, x1 - g, y1 - g), Box(x0 + g + 1, y0 + g + 1, x1 - g - 1, y1 - g - 1)),
-            kNavy);
+    if (f.w > 24 * f.scale) {
+        const double g = t + 2 * f.scale, line = f.scale;
+        const double i0 = g + line;
+        Ink(c, Minus(Box(x0 + g, y0 + g, x1 - g, y1 - g), Box(x0 + i0, y0 + i0, x1 - i0, y1 - i0)), kNavy);
     }
 }
 
@@ -239,7 +241,7 @@ void WhiteDragon(Canvas& c, const Frame& f) {
 // three lines of two letters, NO RI VA, inside a red frame.
 void MakerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
     const char32_t letters[6] = {U'N', U'O', U'R', U'I', U'V', U'A'};
-    const double t = std::max(1.0, std::round(f.w * 0.045));
+    const double t = std::max(f.scale, std::round(f.w * 0.045));
     const double x0 = std::round(f.x), x1 = std::round(f.x + f.w);
     const double y0 = std::round(f.y), y1 = std::round(f.y + f.h);
     Ink(c, Minus(Box(x0, y0, x1, y1), Box(x0 + t, y0 + t, x1 - t, y1 - t)), kRed);
@@ -264,7 +266,7 @@ void FlowerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
     const double cw = f.w / 2, ch = f.h / 2;
     // These characters are dense at this size: the even strokes of the gothic
     // face keep them open, where the brush face's thin strokes would fade to grey.
-    const double bold = 0.3;
+    const double bold = 0.3 * f.scale;
     int size = 400;
     for (char32_t s : seasons) {
         size = std::min(size, fonts.gothic.FitSize(s, static_cast<int>(cw), static_cast<int>(ch * 0.85), bold, 1.2));
@@ -279,33 +281,67 @@ void FlowerTile(Canvas& c, const Frame& f, const Fonts& fonts) {
 
 // The colour of a pixel of the tile's thickness. The side is the face's
 // edge pushed back by (8, 13): an ivory layer under the face, then the
-// golden back; the right side lies in shadow.
-int SideColour(int x, int y) {
+// golden back; the right side lies in shadow. The pixel's centre is taken
+// in single-size units, so a larger picture shades its side alike.
+int SideColour(int x, int y, int scale) {
+    const double u = (x + 0.5) / scale, v = (y + 0.5) / scale;
+    const double faceEnd = kFaceRight + 1, faceFoot = kFaceBottom + 1;
     bool right = false;
     double depth;
-    if (x > kFaceRight) {
-        depth = (x - kFaceRight - 0.5) / 8.0;
-        right = (y - 13.0 * depth) <= kFaceBottom + 0.5;
+    if (u > faceEnd) {
+        depth = (u - faceEnd) / 8.0;
+        right = (v - 13.0 * depth) <= faceFoot;
     }
-    if (!right) depth = (y - kFaceBottom - 0.5) / 13.0;
+    if (!right) depth = (v - faceFoot) / 13.0;
     depth = std::clamp(depth, 0.0, 1.0);
     if (depth < 0.45) return right ? kSilver : kLightGrey;
     return right ? kOlive : kGold;
 }
 
-}  // namespace
-
-bool InTileRegion(int x, int y) {
-    static const Shape region = Polygon({{0, 0}, {35, 0}, {42, 13}, {42, 62}, {8, 62}, {0, 49}});
-    return region(x + 0.5, y + 0.5);
+// Whether one of the `reach` pixels to the right or below (and with
+// `backwards` to the left or above) lies outside the shape: the tile's edge.
+template <typename In>
+bool NearOutside(const In& in, int x, int y, int reach, bool backwards) {
+    for (int k = 1; k <= reach; ++k) {
+        if (!in(x + k, y) || !in(x, y + k)) return true;
+        if (backwards && (!in(x - k, y) || !in(x, y - k))) return true;
+    }
+    return false;
 }
 
-bool InSaverCorner(int x, int y) {
+// The face index of a design pixel inside the face's outline.
+uint8_t DesignIndex(const Canvas& design, int x, int y, const std::vector<Rgb>& table) {
+    if (design.Ink(x, y) < 0.18f) return kBackground;
+    std::vector<int> candidates = {kWhite, kGrey, kSilver, kLightGrey};
+    for (int t = 0; t <= kTeal; ++t) {
+        if (design.Tags(x, y) & (1u << t)) candidates.push_back(t);
+    }
+    const int v = Nearest(table, candidates, design.At(x, y));
+    // Pale fringes of the design belong to the background, so they take the
+    // look's colour; only white the design asks for stays.
+    return static_cast<uint8_t>(v == kWhite && design.TagCoverage(x, y, kWhite) < 0.5f ? kBackground : v);
+}
+
+}  // namespace
+
+bool InTileRegion(int x, int y, int scale) {
+    static const Shape region = Polygon({{0, 0}, {35, 0}, {42, 13}, {42, 62}, {8, 62}, {0, 49}});
+    return region((x + 0.5) / scale, (y + 0.5) / scale);
+}
+
+bool InSaverCorner(int x, int y, int scale) {
+    // Widths of the corners on single-size rows 0..9 (at the right) and 49..61 (at the left).
     static const int top[10] = {8, 7, 6, 5, 5, 4, 3, 2, 2, 1};
     static const int bottom[13] = {1, 2, 2, 3, 4, 4, 5, 6, 6, 7, 7, 8, 9};
-    if (y >= 0 && y <= 9) return x >= kTilePictureWidth - top[y];
-    if (y >= 49 && y <= 61) return x < bottom[y - 49];
-    return false;
+    // A row of a larger picture sums the widths of the rows that blend into
+    // it, so the slant steps by single pixels.
+    int topWidth = 0, bottomWidth = 0;
+    for (int k = 0; k < scale; ++k) {
+        const int row = std::max(0, y - k) / scale;
+        if (row <= 9) topWidth += top[row];
+        if (row >= 49 && row <= 61) bottomWidth += bottom[row - 49];
+    }
+    return x >= kTilePictureWidth * scale - topWidth || x < bottomWidth;
 }
 
 void DrawDesign(Canvas& c, int kind, const Frame& f, const Fonts& fonts) {
@@ -333,48 +369,38 @@ void DrawDesign(Canvas& c, int kind, const Frame& f, const Fonts& fonts) {
     }
 }
 
-Canvas FaceDesign(int kind, const Fonts& fonts) {
-    Canvas design(kTilePictureWidth, kTilePictureHeight, FaceTable()[kBackground]);
-    DrawDesign(design, kind, Frame{2, 2, 31, 45}, fonts);
+Canvas FaceDesign(int kind, const Fonts& fonts, int scale) {
+    Canvas design(kTilePictureWidth * scale, kTilePictureHeight * scale, FaceTable()[kBackground]);
+    DrawDesign(design, kind, Frame{2.0 * scale, 2.0 * scale, 31.0 * scale, 45.0 * scale, double(scale)}, fonts);
     return design;
 }
 
 IndexedPicture FacePicture(const Canvas& design, TileUse use) {
+    // The design's canvas is a whole number of tile pictures wide; lines one
+    // pixel wide at single size are that number of pixels wide.
+    const int s = design.Width() / kTilePictureWidth;
+    const int width = kTilePictureWidth * s, height = kTilePictureHeight * s;
+    const int faceRight = (kFaceRight + 1) * s - 1, faceBottom = (kFaceBottom + 1) * s - 1;
     const std::vector<Rgb> table = FaceTable();
-    IndexedPicture p = MakePicture(kTilePictureWidth, kTilePictureHeight, 8, table, kBackground);
+    IndexedPicture p = MakePicture(width, height, 8, table, kBackground);
 
     auto inShape = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= kTilePictureWidth || y >= kTilePictureHeight) return false;
-        return use == TileUse::Saver ? !InSaverCorner(x, y) : InTileRegion(x, y);
+        if (x < 0 || y < 0 || x >= width || y >= height) return false;
+        return use == TileUse::Saver ? !InSaverCorner(x, y, s) : InTileRegion(x, y, s);
     };
-    for (int y = 0; y < kTilePictureHeight; ++y) {
-        for (int x = 0; x < kTilePictureWidth; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             uint8_t v;
-            const bool onFace = x <= kFaceRight && y <= kFaceBottom;
+            const bool onFace = x <= faceRight && y <= faceBottom;
             if (!inShape(x, y) && !(onFace && use == TileUse::Game)) {
                 // Outside the tile: the screensaver's key colour, or for the game
                 // (whose region clips it anyway) the dark green of the mat.
                 v = use == TileUse::Saver ? kTransparent : kMat;
             } else if (onFace) {
-                if (x == 0 || y == 0 || x == kFaceRight || y == kFaceBottom) {
-                    v = kGrey;
-                } else if (design.Ink(x, y) < 0.18f) {
-                    v = kBackground;
-                } else {
-                    std::vector<int> candidates = {kWhite, kGrey, kSilver, kLightGrey};
-                    for (int t = 0; t <= kTeal; ++t) {
-                        if (design.Tags(x, y) & (1u << t)) candidates.push_back(t);
-                    }
-                    v = static_cast<uint8_t>(Nearest(table, candidates, design.At(x, y)));
-                    // Pale fringes of the design belong to the background, so they
-                    // take the look's colour; only white the design asks for stays.
-                    if (v == kWhite && design.TagCoverage(x, y, kWhite) < 0.5f) v = kBackground;
-                }
+                const bool outline = x < s || y < s || x > faceRight - s || y > faceBottom - s;
+                v = outline ? kGrey : DesignIndex(design, x, y, table);
             } else {
-                const bool edge = !inShape(x + 1, y) || !inShape(x, y + 1) || !inShape(x - 1, y) ||
-                                  !inShape(x, y - 1) || x == kTilePictureWidth - 1 ||
-                                  y == kTilePictureHeight - 1;
-                v = static_cast<uint8_t>(edge ? kGrey : SideColour(x, y));
+                v = static_cast<uint8_t>(NearOutside(inShape, x, y, s, true) ? kGrey : SideColour(x, y, s));
             }
             p.Ref(x, y) = v;
         }
@@ -382,34 +408,35 @@ IndexedPicture FacePicture(const Canvas& design, TileUse use) {
     return p;
 }
 
-Canvas SmallFaceCanvas(int kind, const Fonts& fonts, Rgb field) {
+Canvas SmallFaceCanvas(int kind, const Fonts& fonts, Rgb field, int scale) {
     const std::vector<Rgb> table = FaceTable();
-    Canvas c(kSmallWidth, kSmallHeight, field);
-    // Face 22 x 32, side 2 wide on the right and 3 high below, corners cut.
-    constexpr int faceRight = 21, faceBottom = 31, lastColumn = 23;
+    const int s = scale;
+    Canvas c(kSmallWidth * s, kSmallHeight * s, field);
+    // Face 22 x 32, side 2 wide on the right and 3 high below, corners cut (in single-size pixels).
+    const int faceRight = 22 * s - 1, faceBottom = 32 * s - 1, lastColumn = 24 * s - 1;
     auto inTile = [&](int x, int y) {
-        if (x < 0 || y < 0 || x > lastColumn || y >= kSmallHeight) return false;
+        if (x < 0 || y < 0 || x > lastColumn || y >= kSmallHeight * s) return false;
         if (x > faceRight && y < x - faceRight) return false;
         if (y > faceBottom && x < y - faceBottom) return false;
         return true;
     };
-    for (int y = 0; y < kSmallHeight; ++y) {
+    for (int y = 0; y < kSmallHeight * s; ++y) {
         for (int x = 0; x <= lastColumn; ++x) {
             if (!inTile(x, y)) continue;
             Rgb colour;
             if (x <= faceRight && y <= faceBottom) {
-                const bool outline = x == 0 || y == 0 || x == faceRight || y == faceBottom;
+                const bool outline = x < s || y < s || x > faceRight - s || y > faceBottom - s;
                 colour = outline ? table[kGrey] : table[kBackground];
             } else {
-                const bool edge = !inTile(x + 1, y) || !inTile(x, y + 1);
+                const bool edge = NearOutside(inTile, x, y, s, false);
                 const bool right = x > faceRight && y - (x - faceRight) <= faceBottom;
-                const bool ivory = right ? x == faceRight + 1 : y == faceBottom + 1;
+                const bool ivory = right ? x <= faceRight + s : y <= faceBottom + s;
                 colour = edge ? table[kGrey]
                               : table[ivory ? (right ? kSilver : kLightGrey) : (right ? kOlive : kGold)];
             }
             c.Set(x, y, colour);
         }
     }
-    DrawDesign(c, kind, Frame{1.5, 1.5, 19, 29}, fonts);
+    DrawDesign(c, kind, Frame{1.5 * s, 1.5 * s, 19.0 * s, 29.0 * s, double(s)}, fonts);
     return c;
 }
