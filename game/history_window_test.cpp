@@ -296,6 +296,7 @@ TEST_F(PlayWindowsInGame, ADeadlockFramesTheLosingTakeAndNamesTheTakesBack) {
     }
     EXPECT_GT(inCell, 2 * (box.right - box.left + box.bottom - box.top));
     EXPECT_EQ(harness::CountOnScreen(history, kMark), inCell) << "the mark frames cell " << cell << " alone";
+    harness::SaveScreenshotIfAsked("history-losing-take");
 }
 
 TEST_F(PlayWindowsInGame, HistoryButtonsExplainAndHideAndShowingAgainRecomposes) {
