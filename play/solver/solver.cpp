@@ -48,6 +48,25 @@ struct NodeHash {
 
 class BudgetExhausted {};
 
+// The tiles a sweep has yet to look at again: every tile on the board at
+// first, then those beside or under each tile that goes (and, in the relaxed
+// sweep, the rest of a kind whose tile goes).
+class SweepStack {
+public:
+    explicit SweepStack(const SlotSet& on) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (on.Has(slot)) Push(slot);
+        }
+    }
+    bool Empty() const { return top_ == 0; }
+    int Pop() { return slots_[--top_]; }
+    void Push(int slot) { slots_[top_++] = static_cast<int16_t>(slot); }
+
+private:
+    int16_t slots_[kSlotCount * (BlockedSlots::kCapacity + 4)];
+    int top_ = 0;
+};
+
 
 // The steps the quick search may take before the full one starts.
 constexpr long kQuickSteps = 20000;
@@ -80,6 +99,12 @@ private:
     // too, so a relaxed board that sticks proves the node lost. `order`, when
     // given, receives the rank in which each tile went.
     bool RelaxedClears(Node node, uint8_t* order = nullptr);
+    // Takes a tile off and queues the tiles it blocked.
+    void Remove(Node& node, int slot, SweepStack& stack) const;
+    // The next tile of the stack that is on the board and free; -1 when none is left.
+    int NextFree(const Node& node, SweepStack& stack);
+    // The partner of a tile of a decided kind when it is free; -1 when not.
+    int FreePartner(const Node& node, int slot);
     // Pairs each undecided kind as the relaxed board took its tiles, the
     // first two together, and plays the decided board out: often a clearing
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
@@ -174,30 +199,36 @@ SolveResult PairingSearch::Run() {
     return result;
 }
 
+void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
+    node.on.Remove(slot);
+    const BlockedSlots& blocked = blocked_[slot];
+    for (int i = 0; i < blocked.count; ++i) stack.Push(blocked.slots[i]);
+}
 
-// Both sweeps share one shape: a stack of tiles to look at again, pushed
-// when a tile beside or on them goes.
-void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
-    int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 1)];
-    int top = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
+int PairingSearch::NextFree(const Node& node, SweepStack& stack) {
+    while (!stack.Empty()) {
+        const int slot = stack.Pop();
+        if (node.on.Has(slot) && IsFree(node, slot)) return slot;
     }
+    return -1;
+}
+
+int PairingSearch::FreePartner(const Node& node, int slot) {
+    const int partner = PartnerOf(node, slot);
+    return IsFree(node, partner) ? partner : -1;
+}
+
+void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
+    SweepStack stack(node.on);
     auto take = [&](int a, int b) {
-        for (int slot : {a, b}) {
-            node.on.Remove(slot);
-            const BlockedSlots& blocked = blocked_[slot];
-            for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
-        }
+        Remove(node, a, stack);
+        Remove(node, b, stack);
         if (moves != nullptr) moves->push_back({static_cast<int16_t>(a), static_cast<int16_t>(b)});
     };
-    while (top > 0) {
-        const int slot = stack[--top];
-        if (!node.on.Has(slot) || !IsFree(node, slot)) continue;
+    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            const int partner = PartnerOf(node, slot);
-            if (IsFree(node, partner)) take(slot, partner);
+            if (const int partner = FreePartner(node, slot); partner >= 0) take(slot, partner);
             continue;
         }
         const int16_t* tiles = tiles_[kind];
@@ -211,11 +242,7 @@ void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
 }
 
 bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
-    int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 4)];
-    int top = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
-    }
+    SweepStack stack(node.on);
     uint8_t level[kSlotCount] = {};
     auto levelOf = [&](int slot) -> int {
         if (slot == kNoSlot) return 0;
@@ -230,18 +257,14 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
         return std::max<int>(levelOf(r.cover), std::min(left, right));
     };
     auto remove = [&](int slot, int round) {
-        node.on.Remove(slot);
+        Remove(node, slot, stack);
         level[slot] = static_cast<uint8_t>(round + 1);
-        const BlockedSlots& blocked = blocked_[slot];
-        for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
     };
-    while (top > 0) {
-        const int slot = stack[--top];
-        if (!node.on.Has(slot) || !IsFree(node, slot)) continue;
+    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            const int partner = PartnerOf(node, slot);
-            if (!IsFree(node, partner)) continue;
+            const int partner = FreePartner(node, slot);
+            if (partner < 0) continue;
             const int round = std::max(freedAt(slot), freedAt(partner));
             remove(slot, round);
             remove(partner, round);
@@ -255,7 +278,7 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
         remove(slot, freedAt(slot));
         // The kind's other free tiles may have waited for a mate.
         for (int i = 0; i < 4; ++i) {
-            if (node.on.Has(tiles[i])) stack[top++] = tiles[i];
+            if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
     }
     if (order != nullptr) std::copy(level, level + kSlotCount, order);
