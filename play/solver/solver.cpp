@@ -1,5 +1,5 @@
-// The solver: a search over how each kind's four tiles pair up, after the method Michiel de Bondt published
-// for this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, the most constrained kind first.
+// The solver: a search over how each kind's four tiles pair up, after the method Michiel de Bondt published for
+// this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, critical kinds as the branching order.
 #include "play/solver/solver.h"
 
 #include <algorithm>
@@ -48,8 +48,26 @@ struct NodeHash {
 
 class BudgetExhausted {};
 
+// The tiles a sweep has yet to look at again: every tile on the board at
+// first, then those beside or under each tile that goes (and, in the relaxed
+// sweep, the rest of a kind whose tile goes).
+class SweepStack {
+public:
+    explicit SweepStack(const SlotSet& on) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (on.Has(slot)) Push(slot);
+        }
+    }
+    bool Empty() const { return top_ == 0; }
+    int Pop() { return slots_[--top_]; }
+    void Push(int slot) { slots_[top_++] = static_cast<int16_t>(slot); }
 
-// The steps the quick search may take before the full one starts.
+private:
+    int16_t slots_[kSlotCount * (BlockedSlots::kCapacity + 4)];
+    int top_ = 0;
+};
+
+// The steps of each search's first turn; every round doubles them.
 constexpr long kQuickSteps = 20000;
 
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
@@ -68,8 +86,6 @@ public:
 private:
     // One search up to `limit` steps; true when it ran out of them.
     bool Attempt(bool quick, long limit, SolveResult& result);
-
-private:
     // Takes pairs as long as some can be taken safely: a decided pair whose
     // tiles are both free, or a kind whose four tiles are all free (so no
     // way of pairing them can matter). Records the takes when `moves` is given.
@@ -77,13 +93,19 @@ private:
     // The relaxed board: a tile of an undecided kind goes alone once it and
     // another tile of its kind are free (or that one has gone). Every real
     // clearing consistent with the node's decisions clears the relaxed board
-    // too, so a relaxed board that sticks proves the node lost. `order`, when
-    // given, receives the rank in which each tile went.
-    bool RelaxedClears(Node node, uint8_t* order = nullptr);
+    // too, so a relaxed board that sticks proves the node lost. `level`, when
+    // given, receives the round in which each tile went.
+    bool RelaxedClears(Node node, uint8_t* level = nullptr);
+    // Takes a tile off and queues the tiles it blocked.
+    void Remove(Node& node, int slot, SweepStack& stack) const;
+    // The next tile of the stack that is on the board and free; -1 when none is left.
+    int NextFree(const Node& node, SweepStack& stack);
+    // The partner of a tile of a decided kind when it is free; -1 when not.
+    int FreePartner(const Node& node, int slot);
     // Pairs each undecided kind as the relaxed board took its tiles, the
     // first two together, and plays the decided board out: often a clearing
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
-    bool ClearsAsRelaxed(Node node, const uint8_t* order, bool* stuck);
+    bool ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck);
     // The quick search: depth first, cut by the relaxed board alone.
     bool ClearsQuickly(Node node);
     // Branches on a kind with two free tiles or more, one the played-out
@@ -109,8 +131,8 @@ private:
     int PartnerOf(const Node& node, int slot) const {
         return tiles_[kinds_[slot]][index_[slot] ^ node.way[kinds_[slot]]];
     }
-    // The way that pairs tile `first` of a kind with its earliest other tile in `order`.
-    uint8_t WayByOrder(int kind, const uint8_t* order) const;
+    // The way that pairs the two tiles of a kind that went first on the relaxed board.
+    uint8_t WayByLevel(int kind, const uint8_t* level) const;
 
     const SlotRelations* relations_;
     const BlockedSlots* blocked_;
@@ -174,30 +196,36 @@ SolveResult PairingSearch::Run() {
     return result;
 }
 
+void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
+    node.on.Remove(slot);
+    const BlockedSlots& blocked = blocked_[slot];
+    for (int i = 0; i < blocked.count; ++i) stack.Push(blocked.slots[i]);
+}
 
-// Both sweeps share one shape: a stack of tiles to look at again, pushed
-// when a tile beside or on them goes.
-void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
-    int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 1)];
-    int top = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
+int PairingSearch::NextFree(const Node& node, SweepStack& stack) {
+    while (!stack.Empty()) {
+        const int slot = stack.Pop();
+        if (node.on.Has(slot) && IsFree(node, slot)) return slot;
     }
+    return -1;
+}
+
+int PairingSearch::FreePartner(const Node& node, int slot) {
+    const int partner = PartnerOf(node, slot);
+    return IsFree(node, partner) ? partner : -1;
+}
+
+void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
+    SweepStack stack(node.on);
     auto take = [&](int a, int b) {
-        for (int slot : {a, b}) {
-            node.on.Remove(slot);
-            const BlockedSlots& blocked = blocked_[slot];
-            for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
-        }
+        Remove(node, a, stack);
+        Remove(node, b, stack);
         if (moves != nullptr) moves->push_back({static_cast<int16_t>(a), static_cast<int16_t>(b)});
     };
-    while (top > 0) {
-        const int slot = stack[--top];
-        if (!node.on.Has(slot) || !IsFree(node, slot)) continue;
+    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            const int partner = PartnerOf(node, slot);
-            if (IsFree(node, partner)) take(slot, partner);
+            if (const int partner = FreePartner(node, slot); partner >= 0) take(slot, partner);
             continue;
         }
         const int16_t* tiles = tiles_[kind];
@@ -210,12 +238,8 @@ void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
     }
 }
 
-bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
-    int16_t stack[kSlotCount * (BlockedSlots::kCapacity + 4)];
-    int top = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot)) stack[top++] = static_cast<int16_t>(slot);
-    }
+bool PairingSearch::RelaxedClears(Node node, uint8_t* levels) {
+    SweepStack stack(node.on);
     uint8_t level[kSlotCount] = {};
     auto levelOf = [&](int slot) -> int {
         if (slot == kNoSlot) return 0;
@@ -230,18 +254,14 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
         return std::max<int>(levelOf(r.cover), std::min(left, right));
     };
     auto remove = [&](int slot, int round) {
-        node.on.Remove(slot);
+        Remove(node, slot, stack);
         level[slot] = static_cast<uint8_t>(round + 1);
-        const BlockedSlots& blocked = blocked_[slot];
-        for (int i = 0; i < blocked.count; ++i) stack[top++] = blocked.slots[i];
     };
-    while (top > 0) {
-        const int slot = stack[--top];
-        if (!node.on.Has(slot) || !IsFree(node, slot)) continue;
+    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            const int partner = PartnerOf(node, slot);
-            if (!IsFree(node, partner)) continue;
+            const int partner = FreePartner(node, slot);
+            if (partner < 0) continue;
             const int round = std::max(freedAt(slot), freedAt(partner));
             remove(slot, round);
             remove(partner, round);
@@ -255,29 +275,29 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* order) {
         remove(slot, freedAt(slot));
         // The kind's other free tiles may have waited for a mate.
         for (int i = 0; i < 4; ++i) {
-            if (node.on.Has(tiles[i])) stack[top++] = tiles[i];
+            if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
     }
-    if (order != nullptr) std::copy(level, level + kSlotCount, order);
+    if (levels != nullptr) std::copy(level, level + kSlotCount, levels);
     return node.on.Empty();
 }
 
-uint8_t PairingSearch::WayByOrder(int kind, const uint8_t* order) const {
+uint8_t PairingSearch::WayByLevel(int kind, const uint8_t* level) const {
     const int16_t* tiles = tiles_[kind];
     int first = 0;
     for (int i = 1; i < 4; ++i) {
-        if (order[tiles[i]] < order[tiles[first]]) first = i;
+        if (level[tiles[i]] < level[tiles[first]]) first = i;
     }
     int second = first == 0 ? 1 : 0;
     for (int i = 0; i < 4; ++i) {
-        if (i != first && order[tiles[i]] < order[tiles[second]]) second = i;
+        if (i != first && level[tiles[i]] < level[tiles[second]]) second = i;
     }
     return static_cast<uint8_t>(first ^ second);
 }
 
-bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* order, bool* stuck) {
+bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck) {
     for (int kind = 0; kind < kKindCount; ++kind) {
-        if (IsUndecided(node, kind)) node.way[kind] = WayByOrder(kind, order);
+        if (IsUndecided(node, kind)) node.way[kind] = WayByLevel(kind, level);
     }
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_);
@@ -323,7 +343,7 @@ bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* s
     const int16_t* tiles = tiles_[best];
     bool isFree[4];
     for (int i = 0; i < 4; ++i) isFree[i] = IsFree(node, tiles[i]);
-    const uint8_t preferred = WayByOrder(best, level);
+    const uint8_t preferred = WayByLevel(best, level);
     int rank[kWays + 1];
     for (int way = 1; way <= kWays; ++way) {
         const int other = way == 1 ? 2 : 1;  // the first tile of the way's second pair
@@ -385,7 +405,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
         uint8_t preferred[kKindCount] = {};
         for (int i = 0; i < count; ++i) {
             const int kind = kinds[i];
-            const uint8_t way = WayByOrder(kind, level);
+            const uint8_t way = WayByLevel(kind, level);
             const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
             // A way already ruled out is never preferred: take the first left.
             preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
