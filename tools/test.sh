@@ -38,8 +38,8 @@ for preset in "${presets[@]}"; do
     continue
   fi
   log="build/$preset-test.log"
-  ctest --preset "$preset" -j2 2>&1 | tee "$log" | grep -E -v '^ *([0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|Start +[0-9]+:)' || true
-  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
+  ctest --preset "$preset" -j2 2>&1 | tee "$log" | grep -a -E -v '^ *([0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|Start +[0-9]+:)' || true
+  line=$(grep -a -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
   if [ -z "$line" ]; then
     broken+=("$preset")
     continue
