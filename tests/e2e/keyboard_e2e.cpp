@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "play/solver/solver.h"
 #include "shell/resource.h"
 #include "tests/e2e/game_process.h"
 #include "tests/e2e/shown_board.h"
@@ -225,6 +226,24 @@ std::vector<Pair> PlanIntoDeadlock(const Board& board) {
     return {};
 }
 
+// What a screen reader should hear at the deadlock the plan runs into: how
+// many takes back the deal can still be cleared, worked out here by the
+// solver from the tiles' names (one kind a name).
+std::wstring DeadlockName(const Board& board, const std::vector<Pair>& plan) {
+    std::vector<std::wstring> kinds;
+    Position dealt = EmptyPosition();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        auto kind = std::find(kinds.begin(), kinds.end(), board.names[slot]);
+        if (kind == kinds.end()) kind = kinds.insert(kinds.end(), board.names[slot]);
+        dealt.faces[slot] = static_cast<int16_t>(kind - kinds.begin());
+    }
+    std::vector<TakenPair> line;
+    for (const Pair& pair : plan) line.push_back({static_cast<int16_t>(pair.first), static_cast<int16_t>(pair.second)});
+    const LosingTake losing = FirstLosingTake(1, dealt, line, 50 * kSolverStepsPerMillisecond);
+    if (!losing.decided || losing.take < 0) return L"手詰まり";
+    return L"手詰まり。" + std::to_wstring(plan.size() - static_cast<std::size_t>(losing.take)) + L" 手戻すと、まだ解けます";
+}
+
 // The first cursor key shows the frame on a free tile and gives that tile the
 // focus, which a screen reader hears; the frame follows the tile into the
 // raised view.
@@ -289,7 +308,8 @@ void PlayIntoDeadlocks(KeyboardPlayer& player, const Board& board, EventListener
     checks.Expect(harness::PumpUntil([&] { return IsWindowVisible(deadlock) != 0; }, kWindowTimeoutMs),
                   "the deadlock picture shows");
     checks.Expect(events.WaitFor(alertMark, EVENT_SYSTEM_ALERT, deadlock), "its alert is heard");
-    checks.Expect(AccessibleName(deadlock) == L"手詰まり", "its accessible name", Narrow(AccessibleName(deadlock)));
+    checks.Expect(AccessibleName(deadlock) == DeadlockName(board, plan), "its name says how many takes back",
+                  Narrow(AccessibleName(deadlock)));
     harness::SaveScreenshotIfAsked("keyboard-deadlock");
 
     player.Press(VK_RIGHT);
