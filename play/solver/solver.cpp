@@ -53,14 +53,33 @@ class BudgetExhausted {};
 // sweep, the rest of a kind whose tile goes).
 class SweepStack {
 public:
-    explicit SweepStack(const SlotSet& on) {
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (on.Has(slot)) Push(slot);
+    SweepStack() = default;
+    explicit SweepStack(const SlotSet& on) { PushAll(on); }
+    void Clear() { top_ = 0; }
+    void PushAll(const SlotSet& on) {
+        // In slot order, as the sweep's steps depend on the order of the pops.
+        for (int word = 0; word < 3; ++word) {
+            for (uint64_t bits = on.words[word]; bits != 0; bits &= bits - 1) Push(64 * word + std::countr_zero(bits));
         }
     }
     bool Empty() const { return top_ == 0; }
     int Pop() { return slots_[--top_]; }
     void Push(int slot) { slots_[top_++] = static_cast<int16_t>(slot); }
+
+    // The next slot that `keep` accepts, or -1; the top stays in a register meanwhile.
+    template <class Keep>
+    int PopUntil(Keep keep) {
+        int top = top_;
+        while (top > 0) {
+            const int slot = slots_[--top];
+            if (keep(slot)) {
+                top_ = top;
+                return slot;
+            }
+        }
+        top_ = 0;
+        return -1;
+    }
 
 private:
     int16_t slots_[kSlotCount * (BlockedSlots::kCapacity + 4)];
@@ -76,6 +95,22 @@ struct Ways {
     uint8_t left[kKindCount];
 };
 constexpr uint8_t kEveryWay = 0b111;
+
+// The slots that block a slot, with no slot written as kOffBoard: a bit that
+// is never set in a node's tiles, so the freedom rule needs no test for it.
+constexpr uint8_t kOffBoard = kSlotCount;
+static_assert(kSlotCount < 3 * 64, "kOffBoard must be a bit of SlotSet");
+// The tiles in the order a relaxed sweep took them off.
+struct RemovalOrder {
+    int16_t slots[kSlotCount];
+    int count = 0;
+};
+
+struct Blockers {
+    uint8_t cover;
+    uint8_t left[2];
+    uint8_t right[2];
+};
 
 class PairingSearch {
 public:
@@ -95,7 +130,17 @@ private:
     // clearing consistent with the node's decisions clears the relaxed board
     // too, so a relaxed board that sticks proves the node lost. `level`, when
     // given, receives the round in which each tile went.
-    bool RelaxedClears(Node node, uint8_t* level = nullptr);
+    // `order`, when given, receives the tiles in the order they went. With
+    // `along`, the tiles first go in the order a sweep of a like node took:
+    // the tiles a relaxed board takes off do not depend on the order it takes
+    // them in, and that order spares the sweep most of its looks.
+    bool RelaxedClears(Node node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
+                       const RemovalOrder* along = nullptr);
+    bool RelaxedClearsAlong(const Node& node, const RemovalOrder& along) {
+        return RelaxedClears(node, nullptr, nullptr, &along);
+    }
+    // Whether another tile of an undecided tile's kind is free or gone.
+    bool HasMate(const Node& node, int slot);
     // Takes a tile off and queues the tiles it blocked.
     void Remove(Node& node, int slot, SweepStack& stack) const;
     // The next tile of the stack that is on the board and free; -1 when none is left.
@@ -107,10 +152,11 @@ private:
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
     bool ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck);
     // The quick search: depth first, cut by the relaxed board alone.
-    bool ClearsQuickly(Node node);
+    // `along`: the order of the parent's relaxed board.
+    bool ClearsQuickly(Node node, const RemovalOrder* along = nullptr);
     // Branches on a kind with two free tiles or more, one the played-out
     // board stuck on first; ways that take pairs now first.
-    bool Branch(const Node& node, const uint8_t* level, const bool* stuck);
+    bool Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order);
     // The search by conflicts: gives every undecided kind its relaxed board's
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
@@ -118,13 +164,18 @@ private:
     bool ClearsByConflicts(Node node, Ways ways);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way. False when some kind has none left.
-    bool Narrow(Node& node, Ways& ways);
+    bool Narrow(Node& node, Ways& ways, const RemovalOrder& order);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // The freedom rule, counted as one step; the hottest call of the search.
     bool IsFree(const Node& node, int slot) {
         if (++steps_ > limit_) [[unlikely]] Exhausted();
-        return IsFreeUnder(relations_[slot], [&node](int other) { return other == kNoSlot || !node.on.Has(other); });
+        const Blockers& b = blockers_[slot];
+        const SlotSet& on = node.on;
+        // Without branches: the outcome of the rule is hard to guess.
+        const bool left = on.Has(b.left[0]) | on.Has(b.left[1]);
+        const bool right = on.Has(b.right[0]) | on.Has(b.right[1]);
+        return !(on.Has(b.cover) | (left & right));
     }
     [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
@@ -135,6 +186,7 @@ private:
     uint8_t WayByLevel(int kind, const uint8_t* level) const;
 
     const SlotRelations* relations_;
+    Blockers blockers_[kSlotCount];
     const BlockedSlots* blocked_;
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
@@ -162,6 +214,12 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
         index_[slot] = count++;
     }
     for (int kind = 0; kind < kKindCount; ++kind) start_.way[kind] = counts_[kind] == 2 ? 1 : kUndecided;
+    auto blocker = [](int16_t slot) { return slot == kNoSlot ? kOffBoard : static_cast<uint8_t>(slot); };
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const SlotRelations& r = relations_[slot];
+        blockers_[slot] = {blocker(r.cover), {blocker(r.left[0]), blocker(r.left[1])},
+                           {blocker(r.right[0]), blocker(r.right[1])}};
+    }
 }
 
 bool PairingSearch::Attempt(bool quick, long limit, SolveResult& result) {
@@ -203,11 +261,7 @@ void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
 }
 
 int PairingSearch::NextFree(const Node& node, SweepStack& stack) {
-    while (!stack.Empty()) {
-        const int slot = stack.Pop();
-        if (node.on.Has(slot) && IsFree(node, slot)) return slot;
-    }
-    return -1;
+    return stack.PopUntil([&](int slot) { return node.on.Has(slot) && IsFree(node, slot); });
 }
 
 int PairingSearch::FreePartner(const Node& node, int slot) {
@@ -238,8 +292,14 @@ void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
     }
 }
 
-bool PairingSearch::RelaxedClears(Node node, uint8_t* levels) {
-    SweepStack stack(node.on);
+bool PairingSearch::HasMate(const Node& node, int slot) {
+    const int16_t* tiles = tiles_[kinds_[slot]];
+    return std::any_of(tiles, tiles + 4, [&](int other) {
+        return other != slot && (!node.on.Has(other) || IsFree(node, other));
+    });
+}
+
+bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along) {
     uint8_t level[kSlotCount] = {};
     auto levelOf = [&](int slot) -> int {
         if (slot == kNoSlot) return 0;
@@ -253,32 +313,44 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels) {
         const int right = std::max(levelOf(r.right[0]), levelOf(r.right[1]));
         return std::max<int>(levelOf(r.cover), std::min(left, right));
     };
+    // The rounds are worked out only when asked for: the cut needs none.
+    const bool leveled = levels != nullptr;
+    SweepStack stack;
     auto remove = [&](int slot, int round) {
         Remove(node, slot, stack);
         level[slot] = static_cast<uint8_t>(round + 1);
+        if (order != nullptr) order->slots[order->count++] = static_cast<int16_t>(slot);
     };
-    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
+    // Takes the tile off, with its partner when its kind is decided, if the relaxed rule lets it go now.
+    auto tryRemove = [&](int slot) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
             const int partner = FreePartner(node, slot);
-            if (partner < 0) continue;
-            const int round = std::max(freedAt(slot), freedAt(partner));
+            if (partner < 0) return;
+            const int round = leveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
             remove(slot, round);
             remove(partner, round);
-            continue;
+            return;
         }
-        const int16_t* tiles = tiles_[kind];
-        const bool mate = std::any_of(tiles, tiles + 4, [&](int other) {
-            return other != slot && (!node.on.Has(other) || IsFree(node, other));
-        });
-        if (!mate) continue;
-        remove(slot, freedAt(slot));
+        if (!HasMate(node, slot)) return;
+        remove(slot, leveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
+        const int16_t* tiles = tiles_[kind];
         for (int i = 0; i < 4; ++i) {
             if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
+    };
+    if (along != nullptr) {
+        for (int i = 0; i < along->count; ++i) {
+            const int slot = along->slots[i];
+            if (node.on.Has(slot) && IsFree(node, slot)) tryRemove(slot);
+        }
     }
-    if (levels != nullptr) std::copy(level, level + kSlotCount, levels);
+    // What the earlier order left, and what its takes may have freed, gets a full sweep.
+    stack.Clear();
+    stack.PushAll(node.on);
+    for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
+    if (leveled) std::copy(level, level + kSlotCount, levels);
     return node.on.Empty();
 }
 
@@ -309,22 +381,23 @@ bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck
     return false;
 }
 
-bool PairingSearch::ClearsQuickly(Node node) {
+bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_);
     if (node.on.Empty()) return true;
     const Node entry = node;
     uint8_t level[kSlotCount];
     bool stuck[kKindCount] = {};
-    if (lost_.count(entry) == 0 && RelaxedClears(node, level)) {
-        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck)) return true;
+    RemovalOrder order;
+    if (lost_.count(entry) == 0 && RelaxedClears(node, level, &order, along)) {
+        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck, order)) return true;
     }
     lost_.insert(entry);
     moves_.resize(movesBefore);
     return false;
 }
 
-bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck) {
+bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order) {
     int freeOfKind[kKindCount] = {};
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (node.on.Has(slot) && IsFree(node, slot)) ++freeOfKind[kinds_[slot]];
@@ -356,7 +429,7 @@ bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* s
     for (uint8_t way : ways) {
         Node child = node;
         child.way[best] = way;
-        if (ClearsQuickly(child)) return true;
+        if (ClearsQuickly(child, &order)) return true;
     }
     return false;
 }
@@ -374,7 +447,7 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-bool PairingSearch::Narrow(Node& node, Ways& ways) {
+bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (!IsUndecided(node, kind)) continue;
         for (uint8_t way = 1; way <= kWays; ++way) {
@@ -382,7 +455,7 @@ bool PairingSearch::Narrow(Node& node, Ways& ways) {
             if ((ways.left[kind] & bit) == 0) continue;
             Node decided = node;
             decided.way[kind] = way;
-            if (!RelaxedClears(decided)) ways.left[kind] &= static_cast<uint8_t>(~bit);
+            if (!RelaxedClearsAlong(decided, order)) ways.left[kind] &= static_cast<uint8_t>(~bit);
         }
         if (ways.left[kind] == 0) return false;
         if (std::popcount(ways.left[kind]) == 1) {
@@ -399,7 +472,10 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
     const Node entry = node;
     uint8_t level[kSlotCount];
     // The relaxed board once for the cut, and again after narrowing for the levels.
-    if (lost_.count(entry) == 0 && RelaxedClears(node) && Narrow(node, ways) && RelaxedClears(node, level)) {
+    RemovalOrder order;
+    RemovalOrder narrowed;
+    if (lost_.count(entry) == 0 && RelaxedClears(node, nullptr, &order) && Narrow(node, ways, order) &&
+        RelaxedClears(node, level, &narrowed)) {
         int8_t kinds[kKindCount];
         const int count = UndecidedKinds(node, level, kinds);
         uint8_t preferred[kKindCount] = {};
@@ -418,14 +494,14 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
         // The fewest kinds given their way that stick the relaxed board.
         int kept = 0;
         int stuck = count;
-        if (RelaxedClears(withPreferred(count))) {
+        if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
             Node decided = withPreferred(count);
             TakeSafePairs(decided, &moves_);
             return true;
         }
         while (stuck - kept > 1) {
             const int middle = (kept + stuck) / 2;
-            (RelaxedClears(withPreferred(middle)) ? kept : stuck) = middle;
+            (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
         }
         // Kinds before the last that the sticking does without go back to undecided.
         Node conflict = withPreferred(stuck);
@@ -435,7 +511,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
         for (int i = stuck - 2; i >= 0; --i) {
             Node without = conflict;
             without.way[kinds[i]] = kUndecided;
-            if (RelaxedClears(without)) {
+            if (RelaxedClearsAlong(without, narrowed)) {
                 critical[criticalCount++] = kinds[i];
             } else {
                 conflict = without;

@@ -124,6 +124,25 @@ TEST(Solver, AgreesWithTheExhaustiveSearchOnSmallPositions) {
     }
 }
 
+// The search reuses the order of earlier sweeps and a varied quick search:
+// nothing of one solve may leak into the next, nor differ between two runs.
+TEST(Solver, ThePositionAndBudgetAloneDecideTheAnswerAndTheSteps) {
+    std::mt19937 random(Seed("repeat"));
+    for (int n = 0; n < 40; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        DealtPosition(arrangement, n % 2, random());
+        board_testing::TakeRandomPairs(10, random);
+        const Position position = PositionOfSlotTable();
+        const long budget = 20'000 + static_cast<long>(random() % 400'000);
+        const SolveResult first = Solve(arrangement, position, budget);
+        const SolveResult second = Solve(arrangement, position, budget);
+        ASSERT_EQ(first.outcome, second.outcome) << "position " << n;
+        EXPECT_EQ(first.steps, second.steps) << "position " << n;
+        EXPECT_EQ(first.solution.size(), second.solution.size()) << "position " << n;
+        if (first.outcome == SolveOutcome::Cleared) EXPECT_EQ(BrokenSolution(arrangement, position, first.solution), "");
+    }
+}
+
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
     const Position dealt = DealtPosition(1, 0, 1765000000);
     EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
