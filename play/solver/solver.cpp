@@ -124,7 +124,9 @@ private:
     // Takes pairs as long as some can be taken safely: a decided pair whose
     // tiles are both free, or a kind whose four tiles are all free (so no
     // way of pairing them can matter). Records the takes when `moves` is given.
-    void TakeSafePairs(Node& node, std::vector<TakenPair>* moves);
+    // `settled`, when given, has the node's tiles and took every safe pair it
+    // had: only the kinds decided since can start new takes.
+    void TakeSafePairs(Node& node, std::vector<TakenPair>* moves, const Node* settled = nullptr);
     // The relaxed board: a tile of an undecided kind goes alone once it and
     // another tile of its kind are free (or that one has gone). Every real
     // clearing consistent with the node's decisions clears the relaxed board
@@ -153,7 +155,8 @@ private:
     bool ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck);
     // The quick search: depth first, cut by the relaxed board alone.
     // `along`: the order of the parent's relaxed board.
-    bool ClearsQuickly(Node node, const RemovalOrder* along = nullptr);
+    // `settled`: the parent after its safe takes.
+    bool ClearsQuickly(Node node, const RemovalOrder* along = nullptr, const Node* settled = nullptr);
     // Branches on a kind with two free tiles or more, one the played-out
     // board stuck on first; ways that take pairs now first.
     bool Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order);
@@ -161,7 +164,7 @@ private:
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
-    bool ClearsByConflicts(Node node, Ways ways);
+    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way. False when some kind has none left.
     bool Narrow(Node& node, Ways& ways, const RemovalOrder& order);
@@ -269,8 +272,15 @@ int PairingSearch::FreePartner(const Node& node, int slot) {
     return IsFree(node, partner) ? partner : -1;
 }
 
-void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
-    SweepStack stack(node.on);
+void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves, const Node* settled) {
+    SweepStack stack;
+    if (settled == nullptr) stack.PushAll(node.on);
+    for (int kind = 0; settled != nullptr && kind < kKindCount; ++kind) {
+        if (node.way[kind] == settled->way[kind]) continue;
+        for (int i = 0; i < 4; ++i) {
+            if (node.on.Has(tiles_[kind][i])) stack.Push(tiles_[kind][i]);
+        }
+    }
     auto take = [&](int a, int b) {
         Remove(node, a, stack);
         Remove(node, b, stack);
@@ -368,11 +378,12 @@ uint8_t PairingSearch::WayByLevel(int kind, const uint8_t* level) const {
 }
 
 bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck) {
+    const Node settled = node;
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (IsUndecided(node, kind)) node.way[kind] = WayByLevel(kind, level);
     }
     const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_);
+    TakeSafePairs(node, &moves_, &settled);
     if (node.on.Empty()) return true;
     moves_.resize(movesBefore);
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -381,9 +392,9 @@ bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck
     return false;
 }
 
-bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along) {
+bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const Node* settled) {
     const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_);
+    TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
     uint8_t level[kSlotCount];
@@ -429,7 +440,7 @@ bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* s
     for (uint8_t way : ways) {
         Node child = node;
         child.way[best] = way;
-        if (ClearsQuickly(child, &order)) return true;
+        if (ClearsQuickly(child, &order, &node)) return true;
     }
     return false;
 }
@@ -465,9 +476,9 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     return true;
 }
 
-bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled) {
     const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_);
+    TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
     uint8_t level[kSlotCount];
@@ -496,7 +507,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
         int stuck = count;
         if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
             Node decided = withPreferred(count);
-            TakeSafePairs(decided, &moves_);
+            TakeSafePairs(decided, &moves_, &entry);
             return true;
         }
         while (stuck - kept > 1) {
@@ -525,7 +536,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
                 if (way == preferred[kind] || (ways.left[kind] & (1u << (way - 1))) == 0) continue;
                 Node branch = child;
                 branch.way[kind] = way;
-                if (ClearsByConflicts(branch, ways)) return true;
+                if (ClearsByConflicts(branch, ways, &entry)) return true;
             }
             child.way[kind] = preferred[kind];
         }
