@@ -96,16 +96,16 @@ struct Ways {
 };
 constexpr uint8_t kEveryWay = 0b111;
 
-// The slots that block a slot, with no slot written as kOffBoard: a bit that
-// is never set in a node's tiles, so the freedom rule needs no test for it.
-constexpr uint8_t kOffBoard = kSlotCount;
-static_assert(kSlotCount < 3 * 64, "kOffBoard must be a bit of SlotSet");
 // The tiles in the order a relaxed sweep took them off.
 struct RemovalOrder {
     int16_t slots[kSlotCount];
     int count = 0;
 };
 
+// The slots that block a slot, with no slot written as kOffBoard: a bit that
+// is never set in a node's tiles, so the freedom rule needs no test for it.
+constexpr uint8_t kOffBoard = kSlotCount;
+static_assert(kSlotCount < 3 * 64, "kOffBoard must be a bit of SlotSet");
 struct Blockers {
     uint8_t cover;
     uint8_t left[2];
@@ -354,10 +354,10 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
         for (int i = 0; i < along->count; ++i) {
             const int slot = along->slots[i];
             if (node.on.Has(slot) && IsFree(node, slot)) tryRemove(slot);
+            stack.Clear();  // the full sweep below looks at every tile left anyway
         }
     }
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
-    stack.Clear();
     stack.PushAll(node.on);
     for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
     if (leveled) std::copy(level, level + kSlotCount, levels);

@@ -139,7 +139,9 @@ TEST(Solver, ThePositionAndBudgetAloneDecideTheAnswerAndTheSteps) {
         ASSERT_EQ(first.outcome, second.outcome) << "position " << n;
         EXPECT_EQ(first.steps, second.steps) << "position " << n;
         EXPECT_EQ(first.solution.size(), second.solution.size()) << "position " << n;
-        if (first.outcome == SolveOutcome::Cleared) EXPECT_EQ(BrokenSolution(arrangement, position, first.solution), "");
+        if (first.outcome == SolveOutcome::Cleared) {
+            EXPECT_EQ(BrokenSolution(arrangement, position, first.solution), "");
+        }
     }
 }
 
