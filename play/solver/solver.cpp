@@ -100,6 +100,7 @@ constexpr uint8_t kEveryWay = 0b111;
 struct RemovalOrder {
     int16_t slots[kSlotCount];
     int count = 0;
+    uint8_t way[kKindCount];  // how the swept node paired its kinds
 };
 
 // The slots that block a slot, with no slot written as kOffBoard: a bit that
@@ -133,7 +134,8 @@ private:
     // too, so a relaxed board that sticks proves the node lost. `level`, when
     // given, receives the round in which each tile went.
     // `order`, when given, receives the tiles in the order they went. With
-    // `along`, the tiles first go in the order a sweep of a like node took:
+    // `along`, the tiles first go in the order a sweep of a like node took (one
+    // with every tile the node has, and maybe more):
     // the tiles a relaxed board takes off do not depend on the order it takes
     // them in, and that order spares the sweep most of its looks.
     bool RelaxedClears(Node node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
@@ -350,8 +352,20 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
             if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
     };
+    if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
+    int next = 0;
+    // Up to the first tile of a kind paired otherwise, the tiles go as they
+    // went for the like node: with no more tiles on the board than it had,
+    // each is as free and has its mate or partner as free, unasked. Not when
+    // rounds are asked for: a pair's round needs both tiles looked at.
+    for (; along != nullptr && !leveled && next < along->count; ++next) {
+        const int slot = along->slots[next];
+        if (node.way[kinds_[slot]] != along->way[kinds_[slot]]) break;
+        if (node.on.Has(slot)) remove(slot, 0);
+        stack.Clear();
+    }
     if (along != nullptr) {
-        for (int i = 0; i < along->count; ++i) {
+        for (int i = next; i < along->count; ++i) {
             const int slot = along->slots[i];
             if (node.on.Has(slot) && IsFree(node, slot)) tryRemove(slot);
             stack.Clear();  // the full sweep below looks at every tile left anyway
