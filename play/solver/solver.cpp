@@ -53,14 +53,33 @@ class BudgetExhausted {};
 // sweep, the rest of a kind whose tile goes).
 class SweepStack {
 public:
-    explicit SweepStack(const SlotSet& on) {
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (on.Has(slot)) Push(slot);
+    SweepStack() = default;
+    explicit SweepStack(const SlotSet& on) { PushAll(on); }
+    void Clear() { top_ = 0; }
+    void PushAll(const SlotSet& on) {
+        // In slot order, as the sweep's steps depend on the order of the pops.
+        for (int word = 0; word < 3; ++word) {
+            for (uint64_t bits = on.words[word]; bits != 0; bits &= bits - 1) Push(64 * word + std::countr_zero(bits));
         }
     }
     bool Empty() const { return top_ == 0; }
     int Pop() { return slots_[--top_]; }
     void Push(int slot) { slots_[top_++] = static_cast<int16_t>(slot); }
+
+    // The next slot that `keep` accepts, or -1; the top stays in a register meanwhile.
+    template <class Keep>
+    int PopUntil(Keep keep) {
+        int top = top_;
+        while (top > 0) {
+            const int slot = slots_[--top];
+            if (keep(slot)) {
+                top_ = top;
+                return slot;
+            }
+        }
+        top_ = 0;
+        return -1;
+    }
 
 private:
     int16_t slots_[kSlotCount * (BlockedSlots::kCapacity + 4)];
@@ -77,6 +96,23 @@ struct Ways {
 };
 constexpr uint8_t kEveryWay = 0b111;
 
+// The tiles in the order a relaxed sweep took them off.
+struct RemovalOrder {
+    int16_t slots[kSlotCount];
+    int count = 0;
+    uint8_t way[kKindCount];  // how the swept node paired its kinds
+};
+
+// The slots that block a slot, with no slot written as kOffBoard: a bit that
+// is never set in a node's tiles, so the freedom rule needs no test for it.
+constexpr uint8_t kOffBoard = kSlotCount;
+static_assert(kSlotCount < 3 * 64, "kOffBoard must be a bit of SlotSet");
+struct Blockers {
+    uint8_t cover;
+    uint8_t left[2];
+    uint8_t right[2];
+};
+
 class PairingSearch {
 public:
     PairingSearch(int arrangement, const Position& position, long budget);
@@ -89,13 +125,26 @@ private:
     // Takes pairs as long as some can be taken safely: a decided pair whose
     // tiles are both free, or a kind whose four tiles are all free (so no
     // way of pairing them can matter). Records the takes when `moves` is given.
-    void TakeSafePairs(Node& node, std::vector<TakenPair>* moves);
+    // `settled`, when given, has the node's tiles and took every safe pair it
+    // had: only the kinds decided since can start new takes.
+    void TakeSafePairs(Node& node, std::vector<TakenPair>* moves, const Node* settled = nullptr);
     // The relaxed board: a tile of an undecided kind goes alone once it and
     // another tile of its kind are free (or that one has gone). Every real
     // clearing consistent with the node's decisions clears the relaxed board
     // too, so a relaxed board that sticks proves the node lost. `level`, when
     // given, receives the round in which each tile went.
-    bool RelaxedClears(Node node, uint8_t* level = nullptr);
+    // `order`, when given, receives the tiles in the order they went. With
+    // `along`, the tiles first go in the order a sweep of a like node took (one
+    // with every tile the node has, and maybe more):
+    // the tiles a relaxed board takes off do not depend on the order it takes
+    // them in, and that order spares the sweep most of its looks.
+    bool RelaxedClears(Node node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
+                       const RemovalOrder* along = nullptr);
+    bool RelaxedClearsAlong(const Node& node, const RemovalOrder& along) {
+        return RelaxedClears(node, nullptr, nullptr, &along);
+    }
+    // Whether another tile of an undecided tile's kind is free or gone.
+    bool HasMate(const Node& node, int slot);
     // Takes a tile off and queues the tiles it blocked.
     void Remove(Node& node, int slot, SweepStack& stack) const;
     // The next tile of the stack that is on the board and free; -1 when none is left.
@@ -107,24 +156,31 @@ private:
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
     bool ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck);
     // The quick search: depth first, cut by the relaxed board alone.
-    bool ClearsQuickly(Node node);
+    // `along`: the order of the parent's relaxed board.
+    // `settled`: the parent after its safe takes.
+    bool ClearsQuickly(Node node, const RemovalOrder* along = nullptr, const Node* settled = nullptr);
     // Branches on a kind with two free tiles or more, one the played-out
     // board stuck on first; ways that take pairs now first.
-    bool Branch(const Node& node, const uint8_t* level, const bool* stuck);
+    bool Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order);
     // The search by conflicts: gives every undecided kind its relaxed board's
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
-    bool ClearsByConflicts(Node node, Ways ways);
+    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way. False when some kind has none left.
-    bool Narrow(Node& node, Ways& ways);
+    bool Narrow(Node& node, Ways& ways, const RemovalOrder& order);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // The freedom rule, counted as one step; the hottest call of the search.
     bool IsFree(const Node& node, int slot) {
         if (++steps_ > limit_) [[unlikely]] Exhausted();
-        return IsFreeUnder(relations_[slot], [&node](int other) { return other == kNoSlot || !node.on.Has(other); });
+        const Blockers& b = blockers_[slot];
+        const SlotSet& on = node.on;
+        // Without branches: the outcome of the rule is hard to guess.
+        const bool left = on.Has(b.left[0]) | on.Has(b.left[1]);
+        const bool right = on.Has(b.right[0]) | on.Has(b.right[1]);
+        return !(on.Has(b.cover) | (left & right));
     }
     [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
@@ -135,6 +191,7 @@ private:
     uint8_t WayByLevel(int kind, const uint8_t* level) const;
 
     const SlotRelations* relations_;
+    Blockers blockers_[kSlotCount];
     const BlockedSlots* blocked_;
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
@@ -162,6 +219,12 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
         index_[slot] = count++;
     }
     for (int kind = 0; kind < kKindCount; ++kind) start_.way[kind] = counts_[kind] == 2 ? 1 : kUndecided;
+    auto blocker = [](int16_t slot) { return slot == kNoSlot ? kOffBoard : static_cast<uint8_t>(slot); };
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const SlotRelations& r = relations_[slot];
+        blockers_[slot] = {blocker(r.cover), {blocker(r.left[0]), blocker(r.left[1])},
+                           {blocker(r.right[0]), blocker(r.right[1])}};
+    }
 }
 
 bool PairingSearch::Attempt(bool quick, long limit, SolveResult& result) {
@@ -203,11 +266,7 @@ void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
 }
 
 int PairingSearch::NextFree(const Node& node, SweepStack& stack) {
-    while (!stack.Empty()) {
-        const int slot = stack.Pop();
-        if (node.on.Has(slot) && IsFree(node, slot)) return slot;
-    }
-    return -1;
+    return stack.PopUntil([&](int slot) { return node.on.Has(slot) && IsFree(node, slot); });
 }
 
 int PairingSearch::FreePartner(const Node& node, int slot) {
@@ -215,8 +274,15 @@ int PairingSearch::FreePartner(const Node& node, int slot) {
     return IsFree(node, partner) ? partner : -1;
 }
 
-void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
-    SweepStack stack(node.on);
+void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves, const Node* settled) {
+    SweepStack stack;
+    if (settled == nullptr) stack.PushAll(node.on);
+    for (int kind = 0; settled != nullptr && kind < kKindCount; ++kind) {
+        if (node.way[kind] == settled->way[kind]) continue;
+        for (int i = 0; i < 4; ++i) {
+            if (node.on.Has(tiles_[kind][i])) stack.Push(tiles_[kind][i]);
+        }
+    }
     auto take = [&](int a, int b) {
         Remove(node, a, stack);
         Remove(node, b, stack);
@@ -238,8 +304,14 @@ void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves) {
     }
 }
 
-bool PairingSearch::RelaxedClears(Node node, uint8_t* levels) {
-    SweepStack stack(node.on);
+bool PairingSearch::HasMate(const Node& node, int slot) {
+    const int16_t* tiles = tiles_[kinds_[slot]];
+    return std::any_of(tiles, tiles + 4, [&](int other) {
+        return other != slot && (!node.on.Has(other) || IsFree(node, other));
+    });
+}
+
+bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along) {
     uint8_t level[kSlotCount] = {};
     auto levelOf = [&](int slot) -> int {
         if (slot == kNoSlot) return 0;
@@ -253,32 +325,56 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels) {
         const int right = std::max(levelOf(r.right[0]), levelOf(r.right[1]));
         return std::max<int>(levelOf(r.cover), std::min(left, right));
     };
+    // The rounds are worked out only when asked for: the cut needs none.
+    const bool leveled = levels != nullptr;
+    SweepStack stack;
     auto remove = [&](int slot, int round) {
         Remove(node, slot, stack);
         level[slot] = static_cast<uint8_t>(round + 1);
+        if (order != nullptr) order->slots[order->count++] = static_cast<int16_t>(slot);
     };
-    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
+    // Takes the tile off, with its partner when its kind is decided, if the relaxed rule lets it go now.
+    auto tryRemove = [&](int slot) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
             const int partner = FreePartner(node, slot);
-            if (partner < 0) continue;
-            const int round = std::max(freedAt(slot), freedAt(partner));
+            if (partner < 0) return;
+            const int round = leveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
             remove(slot, round);
             remove(partner, round);
-            continue;
+            return;
         }
-        const int16_t* tiles = tiles_[kind];
-        const bool mate = std::any_of(tiles, tiles + 4, [&](int other) {
-            return other != slot && (!node.on.Has(other) || IsFree(node, other));
-        });
-        if (!mate) continue;
-        remove(slot, freedAt(slot));
+        if (!HasMate(node, slot)) return;
+        remove(slot, leveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
+        const int16_t* tiles = tiles_[kind];
         for (int i = 0; i < 4; ++i) {
             if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
+    };
+    if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
+    int next = 0;
+    // Up to the first tile of a kind paired otherwise, the tiles go as they
+    // went for the like node: with no more tiles on the board than it had,
+    // each is as free and has its mate or partner as free, unasked. Not when
+    // rounds are asked for: a pair's round needs both tiles looked at.
+    for (; along != nullptr && !leveled && next < along->count; ++next) {
+        const int slot = along->slots[next];
+        if (node.way[kinds_[slot]] != along->way[kinds_[slot]]) break;
+        if (node.on.Has(slot)) remove(slot, 0);
+        stack.Clear();
     }
-    if (levels != nullptr) std::copy(level, level + kSlotCount, levels);
+    if (along != nullptr) {
+        for (int i = next; i < along->count; ++i) {
+            const int slot = along->slots[i];
+            if (node.on.Has(slot) && IsFree(node, slot)) tryRemove(slot);
+            stack.Clear();  // the full sweep below looks at every tile left anyway
+        }
+    }
+    // What the earlier order left, and what its takes may have freed, gets a full sweep.
+    stack.PushAll(node.on);
+    for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
+    if (leveled) std::copy(level, level + kSlotCount, levels);
     return node.on.Empty();
 }
 
@@ -296,11 +392,12 @@ uint8_t PairingSearch::WayByLevel(int kind, const uint8_t* level) const {
 }
 
 bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck) {
+    const Node settled = node;
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (IsUndecided(node, kind)) node.way[kind] = WayByLevel(kind, level);
     }
     const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_);
+    TakeSafePairs(node, &moves_, &settled);
     if (node.on.Empty()) return true;
     moves_.resize(movesBefore);
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -309,22 +406,23 @@ bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck
     return false;
 }
 
-bool PairingSearch::ClearsQuickly(Node node) {
+bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const Node* settled) {
     const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_);
+    TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
     uint8_t level[kSlotCount];
     bool stuck[kKindCount] = {};
-    if (lost_.count(entry) == 0 && RelaxedClears(node, level)) {
-        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck)) return true;
+    RemovalOrder order;
+    if (lost_.count(entry) == 0 && RelaxedClears(node, level, &order, along)) {
+        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck, order)) return true;
     }
     lost_.insert(entry);
     moves_.resize(movesBefore);
     return false;
 }
 
-bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck) {
+bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order) {
     int freeOfKind[kKindCount] = {};
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (node.on.Has(slot) && IsFree(node, slot)) ++freeOfKind[kinds_[slot]];
@@ -356,7 +454,7 @@ bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* s
     for (uint8_t way : ways) {
         Node child = node;
         child.way[best] = way;
-        if (ClearsQuickly(child)) return true;
+        if (ClearsQuickly(child, &order, &node)) return true;
     }
     return false;
 }
@@ -374,7 +472,7 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-bool PairingSearch::Narrow(Node& node, Ways& ways) {
+bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (!IsUndecided(node, kind)) continue;
         for (uint8_t way = 1; way <= kWays; ++way) {
@@ -382,7 +480,7 @@ bool PairingSearch::Narrow(Node& node, Ways& ways) {
             if ((ways.left[kind] & bit) == 0) continue;
             Node decided = node;
             decided.way[kind] = way;
-            if (!RelaxedClears(decided)) ways.left[kind] &= static_cast<uint8_t>(~bit);
+            if (!RelaxedClearsAlong(decided, order)) ways.left[kind] &= static_cast<uint8_t>(~bit);
         }
         if (ways.left[kind] == 0) return false;
         if (std::popcount(ways.left[kind]) == 1) {
@@ -392,14 +490,17 @@ bool PairingSearch::Narrow(Node& node, Ways& ways) {
     return true;
 }
 
-bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled) {
     const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_);
+    TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
     uint8_t level[kSlotCount];
     // The relaxed board once for the cut, and again after narrowing for the levels.
-    if (lost_.count(entry) == 0 && RelaxedClears(node) && Narrow(node, ways) && RelaxedClears(node, level)) {
+    RemovalOrder order;
+    RemovalOrder narrowed;
+    if (lost_.count(entry) == 0 && RelaxedClears(node, nullptr, &order) && Narrow(node, ways, order) &&
+        RelaxedClears(node, level, &narrowed)) {
         int8_t kinds[kKindCount];
         const int count = UndecidedKinds(node, level, kinds);
         uint8_t preferred[kKindCount] = {};
@@ -418,14 +519,14 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
         // The fewest kinds given their way that stick the relaxed board.
         int kept = 0;
         int stuck = count;
-        if (RelaxedClears(withPreferred(count))) {
+        if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
             Node decided = withPreferred(count);
-            TakeSafePairs(decided, &moves_);
+            TakeSafePairs(decided, &moves_, &entry);
             return true;
         }
         while (stuck - kept > 1) {
             const int middle = (kept + stuck) / 2;
-            (RelaxedClears(withPreferred(middle)) ? kept : stuck) = middle;
+            (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
         }
         // Kinds before the last that the sticking does without go back to undecided.
         Node conflict = withPreferred(stuck);
@@ -435,7 +536,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
         for (int i = stuck - 2; i >= 0; --i) {
             Node without = conflict;
             without.way[kinds[i]] = kUndecided;
-            if (RelaxedClears(without)) {
+            if (RelaxedClearsAlong(without, narrowed)) {
                 critical[criticalCount++] = kinds[i];
             } else {
                 conflict = without;
@@ -449,7 +550,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways) {
                 if (way == preferred[kind] || (ways.left[kind] & (1u << (way - 1))) == 0) continue;
                 Node branch = child;
                 branch.way[kind] = way;
-                if (ClearsByConflicts(branch, ways)) return true;
+                if (ClearsByConflicts(branch, ways, &entry)) return true;
             }
             child.way[kind] = preferred[kind];
         }

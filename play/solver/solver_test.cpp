@@ -67,6 +67,16 @@ Position DealtPosition(int arrangement, int harder, unsigned seed) {
     return PositionOfSlotTable();
 }
 
+// The order the generator dealt the pairs in, last dealt first: a line that clears the deal on the slot table.
+std::vector<TakenPair> AnswerLine() {
+    std::vector<TakenPair> answer(kPairCount);
+    for (int slot = kSlotCount - 1; slot >= 0; --slot) {
+        TakenPair& take = answer[kPairCount - 1 - tileSlots[slot].pair];
+        (tileSlots[slot].face < kPairCount ? take.first : take.second) = static_cast<int16_t>(slot);
+    }
+    return answer;
+}
+
 TEST(Solver, EveryDealIsClearedByASolutionThatReplays) {
     std::mt19937 random(Seed("deals"));
     for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
@@ -124,6 +134,44 @@ TEST(Solver, AgreesWithTheExhaustiveSearchOnSmallPositions) {
     }
 }
 
+// The search reuses the order of earlier sweeps and a varied quick search:
+// nothing of one solve may leak into the next, nor differ between two runs.
+TEST(Solver, ThePositionAndBudgetAloneDecideTheAnswerAndTheSteps) {
+    std::mt19937 random(Seed("repeat"));
+    for (int n = 0; n < 40; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        DealtPosition(arrangement, n % 2, random());
+        board_testing::TakeRandomPairs(10, random);
+        const Position position = PositionOfSlotTable();
+        const long budget = 20'000 + static_cast<long>(random() % 400'000);
+        const SolveResult first = Solve(arrangement, position, budget);
+        const SolveResult second = Solve(arrangement, position, budget);
+        ASSERT_EQ(first.outcome, second.outcome) << "position " << n;
+        EXPECT_EQ(first.steps, second.steps) << "position " << n;
+        EXPECT_EQ(first.solution.size(), second.solution.size()) << "position " << n;
+        if (first.outcome == SolveOutcome::Cleared) {
+            EXPECT_EQ(BrokenSolution(arrangement, position, first.solution), "");
+        }
+    }
+}
+
+// Every position along a deal's answer can be cleared: the shortcuts of the
+// relaxed board must never call one of these large positions lost.
+TEST(Solver, NoPositionAlongADealsAnswerIsLost) {
+    std::mt19937 random(Seed("answer lines"));
+    for (int n = 0; n < 5 * kArrangementCount; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        const int harder = static_cast<int>(random() % 2);
+        Position position = DealtPosition(arrangement, harder, random());
+        const std::vector<TakenPair> answer = AnswerLine();
+        for (std::size_t take = 0; take < answer.size(); ++take) {
+            const SolveOutcome outcome = Solve(arrangement, position, kBudget).outcome;
+            ASSERT_NE(outcome, SolveOutcome::NotClearable) << "arrangement " << arrangement << ", take " << take;
+            position = AfterTake(position, answer[take]);
+        }
+    }
+}
+
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
     const Position dealt = DealtPosition(1, 0, 1765000000);
     EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
@@ -154,12 +202,7 @@ TEST(FirstLosingTake, FindsTheTakeAfterWhichTheLineIsLost) {
 
 TEST(FirstLosingTake, AnswerLinesNeverLoseAndALostStartComesBeforeTheLine) {
     const Position start = DealtPosition(2, 1, 1765000000);
-    std::vector<TakenPair> answer(kPairCount);
-    for (int slot = kSlotCount - 1; slot >= 0; --slot) {
-        TakenPair& take = answer[kPairCount - 1 - tileSlots[slot].pair];
-        (tileSlots[slot].face < kPairCount ? take.first : take.second) = static_cast<int16_t>(slot);
-    }
-    EXPECT_EQ(FirstLosingTake(2, start, answer, kBudget).take, LosingTake::kNone);
+    EXPECT_EQ(FirstLosingTake(2, start, AnswerLine(), kBudget).take, LosingTake::kNone);
     // Arrangement C stacks slot 36 on slot 0: two tiles of one kind there can never both be free.
     Position stacked = EmptyPosition();
     stacked.faces[0] = 5;
