@@ -68,10 +68,13 @@ int IsBoardCleared() {
     return AnySlotHasState(kFirstOfAllPairsState) ? 1 : 0;
 }
 
-void ShowOutcomeOfClick() {
+void ShowOutcomeOfClick(bool tookPair) {
     if (IsDeadlocked() == 1) {
         gameState.deadlockCount += 1;
-        gameState.losingCell = FindLosingCell();
+        // Only a take changes the line of play: a click that merely selects
+        // at a deadlock keeps the losing take already found, and the window
+        // thread does not solve again under the look lock.
+        if (tookPair) gameState.losingCell = FindLosingCell();
         ShowDeadlockPicture(gameState.losingCell >= 0 ? TakenPairCount() - gameState.losingCell : 0);
         RefreshHistory(true);
         PlayIfSoundOn(Sound::Tezumari, false);

@@ -18,6 +18,6 @@ int IsBoardCleared();
 int FindLosingCell();
 
 // After a selecting click: the deadlock picture and its sound, with the
-// losing take found and marked, or the victory picture at the deal's first
-// clearing.
-void ShowOutcomeOfClick();
+// losing take found and marked when the click took a pair, or the victory
+// picture at the deal's first clearing.
+void ShowOutcomeOfClick(bool tookPair);

@@ -281,6 +281,11 @@ TEST_F(PlayFlow, ADeadlockMarksTheTakeThatLostTheDealUntilItIsUndone) {
     const std::vector<ScreenCall> pictures = RecordedCallsOf(ScreenCall::DeadlockPicture);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].value, TakenPairs() - cell);
+    // A click that only selects shows the deadlock again with the same count.
+    ClickTile(board_testing::FreeSlots().front());
+    const std::vector<ScreenCall> again = RecordedCallsOf(ScreenCall::DeadlockPicture);
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[1].value, pictures[0].value);
     constexpr long kBudget = 5000 * kSolverStepsPerMillisecond;
     while (TakenPairs() > cell + 1) UndoMove();
     EXPECT_EQ(gameState.losingCell, cell) << "seed " << seed;

@@ -130,11 +130,12 @@ void ClickTile(int slot) {
         tile.state = 1;
         // A take waits for the worker to end, which needs this lock.
         looks.unlock();
-        if (TakeSelectedPair() == 0) {
+        const bool tookPair = TakeSelectedPair() == 1;
+        if (!tookPair) {
             PlayIfSoundOn(Sound::Check, false);
         }
         looks.lock();
-        ShowOutcomeOfClick();
+        ShowOutcomeOfClick(tookPair);
     } else if (tile.state == 1) {
         PlayIfSoundOn(Sound::Cancel, false);
         RecolorTile(slot, LookSelected, 0, 0, RestingLook(slot), true);
