@@ -17,10 +17,11 @@ inline std::string ProgramManifest() {
     return bytes != nullptr ? std::string(bytes, SizeofResource(nullptr, found)) : std::string();
 }
 
-// What the program's manifest lacks: running as the invoking user and each
-// system from Vista to 11 named as supported (else Windows treats it as a
-// legacy program and redirects its writes into protected folders), and
-// being taken by the system's manifest reader (else it does not start).
+// What the program's manifest lacks: running as the invoking user, aware of
+// each monitor's scale, each system from Vista to 11 named as supported (else
+// Windows treats it as a legacy program and redirects its writes into
+// protected folders), and being taken by the system's manifest reader (else
+// it does not start).
 inline std::vector<std::string> Problems() {
     constexpr const char* kRequired[] = {
         "level=\"asInvoker\"",
@@ -29,6 +30,9 @@ inline std::vector<std::string> Problems() {
         "supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"",  // 8
         "supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"",  // 8.1
         "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"",  // 10 and 11
+        // Drawn sharp at every display scale rather than stretched by the system.
+        ">PerMonitorV2, PerMonitor</dpiAwareness>",
+        ">true/pm</dpiAware>",
     };
     const std::string manifest = ProgramManifest();
     std::vector<std::string> problems;
