@@ -84,3 +84,19 @@ void PlaceMainWindow(HWND window, int storedX, int storedY) {
         CenterWindowOnDesktop(window);
     }
 }
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kBaseDpi;
+}
+
+int DpiOfWindow(HWND window) {
+    // Looked up, as older systems do not have it; user32 is loaded already.
+    using GetDpiForWindowFunction = UINT WINAPI(HWND);
+    static auto* const dpiForWindow = reinterpret_cast<GetDpiForWindowFunction*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = dpiForWindow != nullptr && window != nullptr ? dpiForWindow(window) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
+}

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "shell/display_scale.h"
 #include "shell/monitor_layout.h"
 
 // The main window's client area: the board, the status bar and the view buttons.
@@ -37,3 +38,12 @@ void SetClientAreaSize(HWND window, int width, int height, bool repaint);
 // caller sets the client size afterwards (SetClientAreaSize), which keeps
 // the corner chosen here.
 void PlaceMainWindow(HWND window, int storedX, int storedY);
+
+// The screen's DPI for the whole system: the primary monitor's when the
+// player signed in. 96 where it cannot be read.
+int SystemDpi();
+
+// The DPI of the monitor that holds the window, as the system tells a
+// program aware of each monitor's scale (Windows 10 1607 and later); the
+// system's DPI on older systems.
+int DpiOfWindow(HWND window);
