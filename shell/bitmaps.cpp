@@ -70,6 +70,11 @@ BitmapCopy* FindBitmap(int id) {
     return &it->second->copy;
 }
 
+BitmapCopy* FindBitmapForDpi(int id, int dpi) {
+    BitmapCopy* large = dpi > 96 ? FindBitmap(id + kLargePictureIdOffset) : nullptr;
+    return large != nullptr ? large : FindBitmap(id);
+}
+
 int GetBitmapColorCount(int id) {
     const BitmapCopy* bitmap = FindBitmap(id);
     return bitmap != nullptr ? bitmap->colorCount : 0;
@@ -127,6 +132,25 @@ void DrawBitmapPixels(HDC dc, HPALETTE palette, const BITMAPINFO* info, const un
     if (previous != nullptr) {
         SelectPalette(dc, previous, FALSE);
     }
+}
+
+void DrawPictureInto(HDC dc, HPALETTE palette, const BitmapCopy& picture, int x, int y, int width, int height) {
+    if (dc == nullptr) return;
+    HPALETTE previous = palette != nullptr ? SelectPalette(dc, palette, FALSE) : nullptr;
+    if (palette != nullptr) RealizePalette(dc);
+    if (width == picture.width && height == picture.height) {
+        SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                          static_cast<UINT>(height), picture.pixels, picture.info, DIB_RGB_COLORS);
+    } else {
+        // Halftone averages the pixels it folds together; its brush origin
+        // must be set after the mode is chosen.
+        const int previousMode = SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchDIBits(dc, x, y, width, height, 0, 0, picture.width, picture.height, picture.pixels, picture.info,
+                      DIB_RGB_COLORS, SRCCOPY);
+        SetStretchBltMode(dc, previousMode);
+    }
+    if (previous != nullptr) SelectPalette(dc, previous, FALSE);
 }
 
 void PaintBitmapResource(HWND window, HPALETTE palette, int id, int colorCount) {

@@ -23,6 +23,20 @@ struct BitmapCopy {
 // drawn (see ParseDib). Safe to call from any thread.
 BitmapCopy* FindBitmap(int id);
 
+// Every picture is also carried drawn at twice its size, with the same
+// colour table and the same meaning of every index, as bitmap id + 1000.
+constexpr int kLargePictureIdOffset = 1000;
+
+// The copy to draw bitmap `id` from at `scale` (in DPI, 96 for the pictures'
+// own size): above 96 its double-size picture, or the picture itself where
+// the program lacks the large one; null when both are missing.
+BitmapCopy* FindBitmapForDpi(int id, int dpi);
+
+// Draws `picture` into width x height at (x, y) of the device context, with
+// the palette selected and realised as DrawBitmapPixels does: a 1:1 copy when
+// the sizes agree, else the platform's high-quality stretch (HALFTONE).
+void DrawPictureInto(HDC dc, HPALETTE palette, const BitmapCopy& picture, int x, int y, int width, int height);
+
 // The colour count of the bitmap: its colours-used field when non-zero, else
 // 2, 16, 256 or 0 for 1, 4, 8 or 24 bits per pixel. 0 for a missing bitmap.
 int GetBitmapColorCount(int id);
