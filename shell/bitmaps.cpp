@@ -12,6 +12,8 @@
 #include "shell/dib_header.h"
 #include "shell/resource.h"
 
+static_assert(kLargePictureIdOffset == IDB_LARGE_OFFSET);
+
 namespace {
 
 struct OwnedCopy {

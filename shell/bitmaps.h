@@ -24,7 +24,8 @@ struct BitmapCopy {
 BitmapCopy* FindBitmap(int id);
 
 // Every picture is also carried drawn at twice its size, with the same
-// colour table and the same meaning of every index, as bitmap id + 1000.
+// colour table and the same meaning of every index, as bitmap id + 1000
+// (IDB_LARGE_OFFSET of each program's resource script).
 constexpr int kLargePictureIdOffset = 1000;
 
 // The copy to draw bitmap `id` from at `scale` (in DPI, 96 for the pictures'

@@ -24,6 +24,9 @@
 #define IDB_CLOSE_BUTTON 315
 #define IDB_HELP_BUTTON 316
 
+// The same picture drawn at twice its size: its id plus this.
+#define IDB_LARGE_OFFSET 1000
+
 // Cursor and icon.
 #define IDC_POINTING_HAND 313
 #define IDI_CROWN 317
