@@ -8,7 +8,9 @@ namespace {
 
 // Magenta: none of the tiles' four looks, the felt or the faces' ink uses it.
 constexpr COLORREF kFrameColor = RGB(255, 0, 255);
-constexpr int kFrameWidth = 3;
+constexpr int kFrameWidth = 3;  // at 96 DPI
+
+int FrameWidth() { return boardScale.Scaled(kFrameWidth); }
 
 HWND frameWindow = nullptr;
 int focusedSlot = -1;  // the slot last given the keyboard focus, while the frame shows
@@ -24,7 +26,13 @@ RECT TileRect(HWND tile) {
 // The tile's outline as its window shows it: the tile shape, cut to the
 // window's size in the view in force, at (x, y).
 HRGN TileShape(int width, int height, int x, int y) {
-    const POINT outline[] = {{x, y}, {x + 35, y}, {x + 42, y + 13}, {x + 42, y + 62}, {x + 8, y + 62}, {x, y + 49}};
+    const DisplayScale& s = boardScale;
+    const POINT outline[] = {{x, y},
+                             {x + s.Scaled(35), y},
+                             {x + s.Scaled(42), y + s.Scaled(13)},
+                             {x + s.Scaled(42), y + s.Scaled(62)},
+                             {x + s.Scaled(8), y + s.Scaled(62)},
+                             {x, y + s.Scaled(49)}};
     HRGN shape = CreatePolygonRgn(outline, 6, ALTERNATE);
     HRGN window = CreateRectRgn(x, y, x + width, y + height);
     CombineRgn(shape, shape, window, RGN_AND);
@@ -35,14 +43,15 @@ HRGN TileShape(int width, int height, int x, int y) {
 // The ring: the tile's shape moved by the frame's width every way, less the shape itself.
 HRGN FrameRegion(int width, int height) {
     HRGN ring = CreateRectRgn(0, 0, 0, 0);
-    for (int dx = 0; dx <= 2 * kFrameWidth; dx += kFrameWidth) {
-        for (int dy = 0; dy <= 2 * kFrameWidth; dy += kFrameWidth) {
+    const int frame = FrameWidth();
+    for (int dx = 0; dx <= 2 * frame; dx += frame) {
+        for (int dy = 0; dy <= 2 * frame; dy += frame) {
             HRGN moved = TileShape(width, height, dx, dy);
             CombineRgn(ring, ring, moved, RGN_OR);
             DeleteObject(moved);
         }
     }
-    HRGN inner = TileShape(width, height, kFrameWidth, kFrameWidth);
+    HRGN inner = TileShape(width, height, frame, frame);
     CombineRgn(ring, ring, inner, RGN_DIFF);
     DeleteObject(inner);
     return ring;
@@ -73,8 +82,9 @@ void FrameTileWindow(int slot) {
     const RECT where = TileRect(tile);
     const int tileWidth = where.right - where.left;
     const int tileHeight = where.bottom - where.top;
-    SetWindowPos(frameWindow, nullptr, where.left - kFrameWidth, where.top - kFrameWidth, tileWidth + 2 * kFrameWidth,
-                 tileHeight + 2 * kFrameWidth, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const int frame = FrameWidth();
+    SetWindowPos(frameWindow, nullptr, where.left - frame, where.top - frame, tileWidth + 2 * frame,
+                 tileHeight + 2 * frame, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     HRGN ring = FrameRegion(tileWidth, tileHeight);
     // On success the window owns the region.
     if (SetWindowRgn(frameWindow, ring, TRUE) == 0) {

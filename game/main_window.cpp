@@ -26,6 +26,7 @@
 #include "shell/window_geometry.h"
 
 PlayWindows playWindows;
+DisplayScale boardScale;
 
 namespace {
 
@@ -151,6 +152,10 @@ void AttachMainMenu(HWND window) {
     }
 }
 
+void SetBoardClientSize(HWND window) {
+    SetClientAreaSize(window, boardScale.Scaled(kMainClientWidth), boardScale.Scaled(kMainClientHeight), true);
+}
+
 void SetUp(HWND window) {
     playWindows.main = window;
     settingsStored = false;
@@ -161,6 +166,9 @@ void SetUp(HWND window) {
         RunGameSelectDialog(window);
     }
     AttachMainMenu(window);
+    RECT place = {};
+    GetWindowRect(window, &place);
+    boardScale = ScaleFittingWorkArea(window, place, DpiOfWindow(window), kMainClientWidth, kMainClientHeight);
     ShowSoundChecks(gameState.soundOn);
     StartClock(window);
     ComputeTileRects();
@@ -170,10 +178,27 @@ void SetUp(HWND window) {
     CreateCursorWindow(window);
     const bool dealt = BuildDeal(Owner(window), ClockSeed()) == 1;
     CreateTileWindows(window, dealt);
-    SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
+    SetBoardClientSize(window);
     CreateStatusBar(window);
     CreateViewButtons(window);
+    ScaleStatusBarAndViewButtons(DpiOfWindow(window), boardScale);
     DetachInputMethod(window);
+}
+
+// Moved to a monitor of another DPI: the window takes the place the system
+// suggests, and every play window is laid out again at the new scale.
+void ChangeScale(HWND window, int dpi, const RECT& suggested) {
+    RunCommandPrologue();
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    boardScale = ScaleFittingWorkArea(window, suggested, dpi, kMainClientWidth, kMainClientHeight);
+    SetBoardClientSize(window);
+    PlaceTiles(gameState.viewRaised == 1 ? TilePlacementKind::Raised : TilePlacementKind::Normal);
+    ShapeTileWindows();
+    PlacePictureWindows();
+    ScaleStatusBarAndViewButtons(dpi, boardScale);
+    KeepCursorOnAStop();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The restored rectangle's corner in screen coordinates, also while minimised.
@@ -236,6 +261,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // while it is up; the history window, which undoes and forwards keys,
         // goes with it, so nothing is played under the dialog.
         if (playWindows.history != nullptr) EnableWindow(playWindows.history, static_cast<BOOL>(wParam));
+        return 0;
+    case kDpiChangedMessage:
+        ChangeScale(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ENDSESSION:
         // Logging off or shutting down ends the process without closing the

@@ -28,10 +28,20 @@ constexpr PictureWindow kPictures[kPictureCount] = {
 // Each picture's palette, from its own colour table.
 HeldPalette picturePalettes[kPictureCount];
 
-void ShapeAsOval(HWND window, const RECT& place) {
-    HRGN region = CreateEllipticRgn(0, 0, place.right - place.left, place.bottom - place.top);
+// Where a picture stands at the board's scale, in the main window's client area.
+TilePlacement ScaledPlace(const PictureWindow& picture) {
+    const RECT& place = picture.place;
+    return ScaledPlacement({place.left, place.top, place.right - place.left, place.bottom - place.top});
+}
+
+// Puts the window at its scaled place, the oval one shaped as its ellipse.
+void PlacePicture(const PictureWindow& picture, HWND window) {
+    const TilePlacement where = ScaledPlace(picture);
+    SetWindowPos(window, nullptr, where.left, where.top, where.width, where.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!picture.oval) return;
+    HRGN region = CreateEllipticRgn(0, 0, where.width, where.height);
     // On success the window owns the region; on failure it stays rectangular.
-    if (region != nullptr && SetWindowRgn(window, region, FALSE) == 0) {
+    if (region != nullptr && SetWindowRgn(window, region, TRUE) == 0) {
         DeleteObject(region);
     }
 }
@@ -42,14 +52,11 @@ void CreatePictureWindow(PictureIndex index, HWND mainWindow) {
         return;
     }
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
-    HWND window = CreateWindowExW(0, picture.className, picture.name, WS_CHILD | WS_CLIPSIBLINGS, picture.place.left,
-                                  picture.place.top, picture.place.right - picture.place.left,
-                                  picture.place.bottom - picture.place.top, mainWindow,
-                                  reinterpret_cast<HMENU>(static_cast<intptr_t>(picture.id)), instance, nullptr);
+    HWND window = CreateWindowExW(0, picture.className, picture.name, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                                  mainWindow, reinterpret_cast<HMENU>(static_cast<intptr_t>(picture.id)), instance,
+                                  nullptr);
     playWindows.*picture.handle = window;
-    if (window != nullptr && picture.oval) {
-        ShapeAsOval(window, picture.place);
-    }
+    if (window != nullptr) PlacePicture(picture, window);
 }
 
 LRESULT PictureWindowProc(PictureIndex index, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,7 +66,7 @@ LRESULT PictureWindowProc(PictureIndex index, HWND window, UINT message, WPARAM 
         own.Build(kPictures[index].bitmap);
         return 0;
     case WM_PAINT:
-        PaintBitmapResource(window, own.palette, kPictures[index].bitmap, own.colorCount);
+        PaintPictureResource(window, own.palette, kPictures[index].bitmap, own.colorCount, boardScale);
         return 0;
     case WM_LBUTTONDOWN:
         ShowWindow(window, SW_HIDE);
@@ -81,6 +88,12 @@ LRESULT CALLBACK DeadlockWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 void CreateVictoryWindow(HWND mainWindow) { CreatePictureWindow(kVictory, mainWindow); }
 void CreateDeadlockWindow(HWND mainWindow) { CreatePictureWindow(kDeadlock, mainWindow); }
+
+void PlacePictureWindows() {
+    for (const PictureWindow& picture : kPictures) {
+        if (HWND window = playWindows.*picture.handle) PlacePicture(picture, window);
+    }
+}
 
 void ReleasePicturePalettes() {
     for (HeldPalette& own : picturePalettes) own.Release();

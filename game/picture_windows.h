@@ -14,5 +14,8 @@ LRESULT CALLBACK DeadlockWindowProc(HWND window, UINT message, WPARAM wParam, LP
 void CreateVictoryWindow(HWND mainWindow);
 void CreateDeadlockWindow(HWND mainWindow);
 
+// Puts both at their places and sizes at the board's scale.
+void PlacePictureWindows();
+
 // Frees the two pictures' palettes (at shut-down).
 void ReleasePicturePalettes();

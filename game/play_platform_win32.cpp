@@ -40,6 +40,8 @@ unsigned char* FacePixels(int face) {
     return copy != nullptr ? copy->pixels : nullptr;
 }
 
+unsigned char* LargeFacePixels(int face) { return boardScale.IsBase() ? nullptr : LargeFaceInLook(face); }
+
 void DrawTile(int slot) {
     if (IsValidSlot(slot)) {
         DrawTileNow(slot);
@@ -68,13 +70,10 @@ void HideCursorFrame() { HideCursorWindow(); }
 void PlaceTiles(TilePlacementKind placement) {
     HDWP batch = BeginDeferWindowPos(kSlotCount);
     for (int slot = 0; slot < kSlotCount && batch != nullptr; ++slot) {
-        TilePlacement where = NormalViewPlacement(slot);
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        if (placement == TilePlacementKind::Raised) {
-            where = RaisedViewPlacement(slot);
-        } else if (placement == TilePlacementKind::Base) {
-            flags |= SWP_NOSIZE;
-        }
+        if (placement == TilePlacementKind::Base) flags |= SWP_NOSIZE;
+        const TilePlacement where = ScaledPlacement(placement == TilePlacementKind::Raised ? RaisedViewPlacement(slot)
+                                                                                          : NormalViewPlacement(slot));
         batch = DeferWindowPos(batch, WindowOfSlot(slot), nullptr, where.left, where.top, where.width, where.height,
                                flags);
     }

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include "board/positions.h"
+#include "shell/display_scale.h"
+
 inline constexpr wchar_t kMainWindowClass[] = L"Parent Window";
 inline constexpr wchar_t kTileWindowClass[] = L"Pai Window";
 inline constexpr wchar_t kCursorWindowClass[] = L"Waku Window";
@@ -15,6 +18,16 @@ struct PlayWindows {
     HWND deadlock = nullptr;  // the deadlock picture
 };
 extern PlayWindows playWindows;
+
+// The scale every play window is drawn at: the DPI of the monitor that holds
+// the main window, lowered where the board would not fit its work area.
+extern DisplayScale boardScale;
+
+// A place and size given for 96 DPI, at the board's scale.
+inline TilePlacement ScaledPlacement(const TilePlacement& place) {
+    return {boardScale.Scaled(place.left), boardScale.Scaled(place.top), boardScale.Scaled(place.width),
+            boardScale.Scaled(place.height)};
+}
 
 // Sent to the history window: compose the taken pairs again.
 constexpr UINT kHistoryRefreshMessage = WM_USER + 1;
@@ -56,6 +69,11 @@ void NameTileWindow(int slot);
 
 // Draws a slot's current face picture into its window now.
 void DrawTileNow(int slot);
+// The double-size picture of a face, in the look its own picture shows, or
+// null when the program lacks it.
+unsigned char* LargeFaceInLook(int face);
+// Gives every tile window the tile's outline at the board's scale.
+void ShapeTileWindows();
 
 // Frees the tiles' shared palette (at shut-down).
 void ReleaseTilePalette();

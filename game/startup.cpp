@@ -107,7 +107,7 @@ HWND StartGameWindow(HINSTANCE instance, int showState) {
         return nullptr;
     }
     PlaceMainWindow(window, storedX, storedY);
-    SetClientAreaSize(window, kMainClientWidth, kMainClientHeight, true);
+    SetClientAreaSize(window, boardScale.Scaled(kMainClientWidth), boardScale.Scaled(kMainClientHeight), true);
     ShowWindow(window, showState);
     UpdateWindow(window);
     return window;

@@ -7,6 +7,7 @@
 #include "board/tile_slots.h"
 #include "game/play_windows.h"
 #include "play/keyboard_cursor.h"
+#include "play/looks.h"
 #include "play/selection.h"
 #include "shell/bitmaps.h"
 #include "shell/resource.h"
@@ -22,12 +23,34 @@ int FaceBitmapOf(int slot) { return IDB_FACE_FIRST + tileSlots[slot].face; }
 
 // The face at the upper left, the tile's side showing to the right and below.
 void ShapeAsTile(HWND window) {
-    const POINT outline[] = {{0, 0}, {35, 0}, {42, 13}, {42, 62}, {8, 62}, {0, 49}};
+    const DisplayScale& s = boardScale;
+    const POINT outline[] = {{0, 0},
+                             {s.Scaled(35), 0},
+                             {s.Scaled(42), s.Scaled(13)},
+                             {s.Scaled(42), s.Scaled(62)},
+                             {s.Scaled(8), s.Scaled(62)},
+                             {0, s.Scaled(49)}};
     HRGN region = CreatePolygonRgn(outline, 6, ALTERNATE);
     // On success the window owns the region; on failure it stays rectangular.
-    if (region != nullptr && SetWindowRgn(window, region, FALSE) == 0) {
+    if (region != nullptr && SetWindowRgn(window, region, TRUE) == 0) {
         DeleteObject(region);
     }
+}
+
+// Draws the slot's face: today's picture 1:1 at 96 DPI, else the double-size
+// one in the same look, at the tile's scaled size.
+void DrawFace(HDC dc, int slot) {
+    const BitmapCopy* face = FindBitmap(FaceBitmapOf(slot));
+    if (face == nullptr) return;
+    if (boardScale.IsBase()) {
+        DrawBitmapPixels(dc, tilePalette.palette, face->info, face->pixels);
+        return;
+    }
+    const BitmapCopy* large = LargeFaceInLook(tileSlots[slot].face) != nullptr
+                                  ? FindBitmap(FaceBitmapOf(slot) + kLargePictureIdOffset)
+                                  : face;
+    DrawPictureInto(dc, tilePalette.palette, *large, 0, 0, boardScale.Scaled(kTileWidth),
+                    boardScale.Scaled(kTileHeight));
 }
 
 // One paint repaints every tile in slot order, which answers the pending
@@ -35,13 +58,53 @@ void ShapeAsTile(HWND window) {
 void PaintAllTiles() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         HWND window = WindowOfSlot(slot);
-        if (window != nullptr) {
+        if (window == nullptr) continue;
+        if (boardScale.IsBase()) {
             PaintBitmapResource(window, tilePalette.palette, FaceBitmapOf(slot), tilePalette.colorCount);
+            continue;
         }
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        DrawFace(dc, slot);
+        EndPaint(window, &paint);
     }
 }
 
+// The large faces handed out to the looks so far: each took on its face's
+// look then, and every look since was drawn into both pictures.
+bool largeFaceInLook[kSlotCount] = {};
+
+// The look a face picture shows: the first look index in its face area.
+unsigned char LookOf(const unsigned char* pixels) {
+    for (int offset = kLookFirstOffset; offset < kLookEndOffset; ++offset) {
+        const unsigned char index = pixels[offset];
+        if (index >= LookSelected && index <= LookNormal) return index;
+    }
+    return LookNormal;
+}
+
 }  // namespace
+
+unsigned char* LargeFaceInLook(int face) {
+    if (face < 0 || face >= kSlotCount) return nullptr;
+    BitmapCopy* large = FindBitmap(IDB_FACE_FIRST + face + kLargePictureIdOffset);
+    const BitmapCopy* own = FindBitmap(IDB_FACE_FIRST + face);
+    // Looks are drawn into fixed byte ranges: only pictures of the drawn size take them.
+    if (large == nullptr || own == nullptr || large->width != 2 * kTileWidth || large->height != 2 * kTileHeight ||
+        own->width != kTileWidth || own->height != kTileHeight) {
+        return nullptr;
+    }
+    LookLock lock(LookMutex());
+    if (!largeFaceInLook[face]) {
+        largeFaceInLook[face] = true;
+        const unsigned char look = LookOf(own->pixels);
+        for (int offset = kLargeLookFirstOffset; offset < kLargeLookEndOffset; ++offset) {
+            unsigned char& index = large->pixels[offset];
+            if (index >= LookSelected && index <= LookNormal) index = look;
+        }
+    }
+    return large->pixels;
+}
 
 HWND WindowOfSlot(int slot) {
     return IsValidSlot(slot) ? reinterpret_cast<HWND>(static_cast<intptr_t>(tileSlots[slot].window)) : nullptr;
@@ -55,8 +118,10 @@ void CreateTileWindows(HWND mainWindow, bool show) {
     // A new child goes below its siblings, so creating from the top slot down
     // leaves every higher slot above the lower ones it overlaps.
     for (int slot = kSlotCount - 1; slot >= 0; --slot) {
-        HWND window = CreateWindowExW(0, kTileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, tileRects[slot].left,
-                                      tileRects[slot].top, kTileWidth, kTileHeight, mainWindow,
+        const TilePlacement where = ScaledPlacement(
+            TilePlacement{tileRects[slot].left, tileRects[slot].top, kTileWidth, kTileHeight});
+        HWND window = CreateWindowExW(0, kTileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, where.left, where.top,
+                                      where.width, where.height, mainWindow,
                                       reinterpret_cast<HMENU>(static_cast<intptr_t>(IDC_TILE_WINDOW)), instance,
                                       nullptr);
         // Window handles fit in 32 bits on 64-bit Windows too.
@@ -92,17 +157,20 @@ void NameTileWindow(int slot) {
 
 void DrawTileNow(int slot) {
     HWND window = WindowOfSlot(slot);
-    const BitmapCopy* face = FindBitmap(FaceBitmapOf(slot));
-    if (window == nullptr || face == nullptr) {
-        return;
-    }
+    if (window == nullptr) return;
     HDC dc = GetDC(window);
-    DrawBitmapPixels(dc, tilePalette.palette, face->info, face->pixels);
+    DrawFace(dc, slot);
     ReleaseDC(window, dc);
     // A drawn look may come with a change of selection, which the rules make
     // after drawing; posted, the name follows once it is made. The hint's
     // worker draws too, and must not wait for the window thread.
     PostMessageW(window, kTileRenameMessage, 0, 0);
+}
+
+void ShapeTileWindows() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (HWND window = WindowOfSlot(slot)) ShapeAsTile(window);
+    }
 }
 
 void ReleaseTilePalette() {

@@ -15,8 +15,12 @@ enum Look : unsigned char {
 // nothing outside them is ever recoloured.
 constexpr int kLookFirstOffset = 546;
 constexpr int kLookEndOffset = 2684;
+// The same in the face picture drawn at twice the size.
+constexpr int kLargeLookFirstOffset = 2466;
+constexpr int kLargeLookEndOffset = 10716;
 
-// In the slot's face picture, every pixel of the face area whose index is one
+// In the slot's face picture, and in its double-size picture while the board
+// is drawn from it, every pixel of the face area whose index is one
 // of the sources becomes `target`; a second or third source of 0 stands for
 // the first. With `draw` the tile is then drawn at once.
 void RecolorTile(int slot, int source1, int source2, int source3, int target, bool draw);

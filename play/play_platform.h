@@ -15,6 +15,11 @@ void PlaySoundEffect(Sound sound, bool noStop);
 // The writable pixels of face picture `face` (0..143): 62 rows of 44 bytes,
 // bottom row first. Tile looks are drawn into them; null when missing.
 unsigned char* FacePixels(int face);
+// The writable pixels of the face's double-size picture (124 rows of 88
+// bytes) while the board is drawn from it, above 96 DPI; looks are drawn
+// into them too. Null at 96 DPI or when missing. The first time it is
+// handed out it takes on the look FacePixels shows.
+unsigned char* LargeFacePixels(int face);
 
 // Draws the slot's face picture into its tile window now, not waiting for a paint.
 void DrawTile(int slot);

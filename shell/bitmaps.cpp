@@ -165,6 +165,49 @@ void PaintBitmapResource(HWND window, HPALETTE palette, int id, int colorCount) 
     EndPaint(window, &paint);
 }
 
+void PaintPictureResource(HWND window, HPALETTE palette, int id, int colorCount, DisplayScale scale) {
+    if (scale.IsBase()) {
+        PaintBitmapResource(window, palette, id, colorCount);
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const BitmapCopy* picture = FindBitmapForDpi(id, scale.dpi);
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (picture != nullptr && picture->colorCount == colorCount) {
+        DrawPictureInto(dc, palette, *picture, 0, 0, client.right, client.bottom);
+    }
+    EndPaint(window, &paint);
+}
+
+HBITMAP CreatePictureForScale(int id, DisplayScale scale) {
+    // A section keeps the picture's own colours whatever the display depth.
+    if (scale.IsBase()) {
+        return static_cast<HBITMAP>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    }
+    const BitmapCopy* own = FindBitmap(id);
+    const BitmapCopy* picture = FindBitmapForDpi(id, scale.dpi);
+    if (own == nullptr || picture == nullptr) return nullptr;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = scale.Scaled(own->width);
+    format.bmiHeader.biHeight = scale.Scaled(own->height);
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP made = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = made != nullptr ? CreateCompatibleDC(nullptr) : nullptr;
+    if (dc != nullptr) {
+        HGDIOBJ previous = SelectObject(dc, made);
+        DrawPictureInto(dc, nullptr, *picture, 0, 0, format.bmiHeader.biWidth, format.bmiHeader.biHeight);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+    }
+    return made;
+}
+
 unsigned char* PrepareHistoryPicture(HWND window, HPALETTE palette, const BITMAPINFO** header, int colorCount) {
     BitmapCopy* field = FindBitmap(IDB_HISTORY_FIELD);
     if (field == nullptr || field->colorCount != colorCount) {

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "shell/display_scale.h"
+
 // The program's own copy of one bitmap resource: header, colour table and
 // pixel rows in one block, made on first use and kept until the process
 // ends. Tile looks and the history picture are drawn into these pixels, and
@@ -37,6 +39,16 @@ BitmapCopy* FindBitmapForDpi(int id, int dpi);
 // the palette selected and realised as DrawBitmapPixels does: a 1:1 copy when
 // the sizes agree, else the platform's high-quality stretch (HALFTONE).
 void DrawPictureInto(HDC dc, HPALETTE palette, const BitmapCopy& picture, int x, int y, int width, int height);
+
+// The paint handler of a window that shows bitmap `id` over its whole client
+// area: at 96 DPI as PaintBitmapResource; above, drawn from the double-size
+// picture at the client's size.
+void PaintPictureResource(HWND window, HPALETTE palette, int id, int colorCount, DisplayScale scale);
+
+// A new picture of bitmap `id` for a control (a button's, a dialog's), its
+// size the picture's own scaled, drawn from the double-size picture above
+// 96 DPI. The caller owns it; null when the bitmap is missing.
+HBITMAP CreatePictureForScale(int id, DisplayScale scale);
 
 // The colour count of the bitmap: its colours-used field when non-zero, else
 // 2, 16, 256 or 0 for 1, 4, 8 or 24 bits per pixel. 0 for a missing bitmap.

@@ -5,9 +5,11 @@
 
 #include <initializer_list>
 
+#include "shell/bitmaps.h"
 #include "shell/clock_text.h"
 #include "shell/resource.h"
 #include "shell/texts.h"
+#include "shell/window_geometry.h"
 
 int clockTimerOn = 0;
 
@@ -32,6 +34,8 @@ constexpr int kMenuHelpCount = static_cast<int>(sizeof(kMenuHelpTexts) / sizeof(
 
 struct ViewButton {
     HWND window = nullptr;
+    int y = 0;          // at 96 DPI
+    int pictureId = 0;
     HBITMAP picture = nullptr;
     HCURSOR handCursor = nullptr;
     UINT hoverMessage = 0;
@@ -45,6 +49,10 @@ struct StatusBarState {
     WNDPROC buttonProcedure = nullptr;
     ViewButton up;
     ViewButton down;
+    // The bar's own font, and the one made for a monitor whose DPI is not
+    // the system's (the bar knows only the system's).
+    HFONT ownFont = nullptr;
+    HFONT fontForDpi = nullptr;
 };
 
 StatusBarState state;
@@ -93,6 +101,8 @@ void CreateViewButton(ViewButton& button, HWND mainWindow, int y, int id, int pi
     button.picture = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     button.hoverMessage = hoverMessage;
+    button.y = y;
+    button.pictureId = pictureId;
     button.window = CreateWindowExW(0, L"BUTTON", nullptr, WS_CHILD | WS_VISIBLE | BS_BITMAP, kViewButtonX, y,
                                     kViewButtonSize, kViewButtonSize, mainWindow,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -185,6 +195,54 @@ void CreateViewButtons(HWND mainWindow) {
     SendMessageW(state.down.window, kLoadHandCursorMessage, 0, 0);
 }
 
+namespace {
+
+// The status font of the system for `dpi`; null where the system cannot
+// say (before Windows 10 1607).
+HFONT StatusFontForDpi(int dpi) {
+    using ForDpi = BOOL WINAPI(UINT, UINT, void*, UINT, UINT);
+    static auto* const parametersForDpi = reinterpret_cast<ForDpi*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    // The structure as Vista and later fill it, with its last field.
+    struct {
+        NONCLIENTMETRICSW metrics;
+        int paddedBorderWidth;
+    } metrics = {};
+    metrics.metrics.cbSize = sizeof metrics;
+    if (parametersForDpi == nullptr ||
+        parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)) == 0) {
+        return nullptr;
+    }
+    return CreateFontIndirectW(&metrics.metrics.lfStatusFont);
+}
+
+void ScaleStatusBarFont(int dpi) {
+    if (state.bar == nullptr) return;
+    if (state.ownFont == nullptr) state.ownFont = reinterpret_cast<HFONT>(SendMessageW(state.bar, WM_GETFONT, 0, 0));
+    HFONT made = dpi != SystemDpi() ? StatusFontForDpi(dpi) : nullptr;
+    SendMessageW(state.bar, WM_SETFONT, reinterpret_cast<WPARAM>(made != nullptr ? made : state.ownFont), TRUE);
+    if (state.fontForDpi != nullptr) DeleteObject(state.fontForDpi);
+    state.fontForDpi = made;
+    // The bar sets its own height and place from its font when told of a size.
+    SendMessageW(state.bar, WM_SIZE, 0, 0);
+}
+
+}  // namespace
+
+void ScaleStatusBarAndViewButtons(int dpi, DisplayScale scale) {
+    ScaleStatusBarFont(dpi);
+    for (ViewButton* button : {&state.up, &state.down}) {
+        if (button->window == nullptr) continue;
+        SetWindowPos(button->window, nullptr, scale.Scaled(kViewButtonX), scale.Scaled(button->y),
+                     scale.Scaled(kViewButtonSize), scale.Scaled(kViewButtonSize), SWP_NOZORDER | SWP_NOACTIVATE);
+        HBITMAP picture = CreatePictureForScale(button->pictureId, scale);
+        if (picture == nullptr) continue;
+        SendMessageW(button->window, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+        if (button->picture != nullptr) DeleteObject(button->picture);
+        button->picture = picture;
+    }
+}
+
 void ReleaseViewButtons() {
     for (ViewButton* button : {&state.up, &state.down}) {
         if (button->window != nullptr && IsWindow(button->window)) {
@@ -197,4 +255,7 @@ void ReleaseViewButtons() {
         *button = ViewButton();
     }
     state.buttonProcedure = nullptr;
+    if (state.fontForDpi != nullptr) DeleteObject(state.fontForDpi);
+    state.fontForDpi = nullptr;
+    state.ownFont = nullptr;
 }

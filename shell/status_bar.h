@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "shell/display_scale.h"
 #include "shell/system_library.h"
 
 // Timer 1 of the main window drives the clock.
@@ -46,6 +47,10 @@ void ShowViewButtonHelp(bool upper);
 // kUpViewButtonHoverMessage / kDownViewButtonHoverMessage instead of passing
 // them on; clicks still reach the button and come back as WM_COMMAND.
 void CreateViewButtons(HWND mainWindow);
+// Lays the bar and the buttons out for a new scale: the bar in the
+// system's status font for `dpi` (the monitor's), the buttons at their
+// places, sizes and pictures at the board's `scale`.
+void ScaleStatusBarAndViewButtons(int dpi, DisplayScale scale);
 // Main window destruction: gives both buttons the button procedure back and
 // frees their pictures.
 void ReleaseViewButtons();

@@ -100,3 +100,15 @@ int DpiOfWindow(HWND window) {
     const UINT dpi = dpiForWindow != nullptr && window != nullptr ? dpiForWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }
+
+DisplayScale ScaleFittingWorkArea(HWND window, const RECT& place, int dpi, int width, int height) {
+    RECT outer = {};
+    RECT client = {};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const int frameWidth = (outer.right - outer.left) - client.right;
+    const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+    const ScreenRect work = MonitorHolding(DisplayMonitors(), FromRect(place)).work;
+    return FittingScale(ScaleForDpi(dpi), width, height, frameWidth, frameHeight, work.right - work.left,
+                        work.bottom - work.top);
+}

@@ -39,6 +39,10 @@ void SetClientAreaSize(HWND window, int width, int height, bool repaint);
 // the corner chosen here.
 void PlaceMainWindow(HWND window, int storedX, int storedY);
 
+// Sent to a top-level window moved to a monitor of another DPI (Windows 8.1
+// and later; the headers name it only for newer targets than ours).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
 // The screen's DPI for the whole system: the primary monitor's when the
 // player signed in. 96 where it cannot be read.
 int SystemDpi();
@@ -47,3 +51,10 @@ int SystemDpi();
 // program aware of each monitor's scale (Windows 10 1607 and later); the
 // system's DPI on older systems.
 int DpiOfWindow(HWND window);
+
+// The scale to draw a window whose client area is width x height at 96 DPI:
+// `dpi` (as the system reports it), lowered where the client area at that
+// scale with the window's present frame, menu bar and the like would not
+// fit the work area of the monitor that holds `place` (the window's
+// rectangle, or the one the system suggests for it).
+DisplayScale ScaleFittingWorkArea(HWND window, const RECT& place, int dpi, int width, int height);

@@ -63,6 +63,8 @@ void PlaySoundEffect(Sound sound, bool noStop) { Record(ScreenCall::Sound, stati
 unsigned char* FacePixels(int face) {
     return face >= 0 && face < 144 ? faces[static_cast<std::size_t>(face)].data() : nullptr;
 }
+// The recorder draws at 96 DPI.
+unsigned char* LargeFacePixels(int) { return nullptr; }
 // A draw notes whether the tile was in the hint's green.
 void DrawTile(int slot) {
     const unsigned char* face = slot >= 0 && slot < 144 ? FacePixels(tileSlots[slot].face) : nullptr;
