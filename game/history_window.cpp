@@ -31,6 +31,9 @@ struct HistoryWindowState {
     const BITMAPINFO* header = nullptr;
     unsigned char* surface = nullptr;
     HBITMAP buttonPictures[2] = {};
+    // The scale of the monitor that holds the history window: the board's
+    // when it is made, its own once moved to a monitor of another DPI.
+    DisplayScale scale;
 };
 HistoryWindowState history;
 
@@ -55,17 +58,9 @@ HWND MainWindowOf(HWND window) { return GetWindow(window, GW_OWNER); }
 
 void CreateButtons(HWND window) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    int index = 0;
     for (const PictureButton& row : kButtons) {
-        HWND button = CreateWindowExW(0, L"BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_BITMAP, row.x, kButtonTop,
-                                      kButtonSize, kButtonSize, window,
-                                      reinterpret_cast<HMENU>(static_cast<intptr_t>(row.id)), instance, nullptr);
-        HBITMAP picture = static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(row.bitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-        history.buttonPictures[index++] = picture;
-        if (button != nullptr && picture != nullptr) {
-            SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
-        }
+        CreateWindowExW(0, L"BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_BITMAP, 0, 0, 0, 0, window,
+                        reinterpret_cast<HMENU>(static_cast<intptr_t>(row.id)), instance, nullptr);
     }
 }
 
@@ -78,16 +73,52 @@ void ReleaseButtonPictures() {
     }
 }
 
+// The buttons at their places, sizes and pictures for the window's scale.
+void ScaleButtons(HWND window) {
+    const DisplayScale& s = history.scale;
+    ReleaseButtonPictures();
+    int index = 0;
+    for (const PictureButton& row : kButtons) {
+        HWND button = GetDlgItem(window, row.id);
+        SetWindowPos(button, nullptr, s.Scaled(row.x), s.Scaled(kButtonTop), s.Scaled(kButtonSize),
+                     s.Scaled(kButtonSize), SWP_NOZORDER | SWP_NOACTIVATE);
+        HBITMAP picture = CreatePictureForScale(row.bitmap, s);
+        history.buttonPictures[index++] = picture;
+        if (button != nullptr && picture != nullptr) {
+            SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+        }
+    }
+}
+
+// The field to compose into and draw from: today's at 96 DPI, the
+// double-size one above (today's where the program lacks it).
+struct Field {
+    const BITMAPINFO* header;
+    unsigned char* pixels;
+    int factor;
+};
+Field FieldForScale() {
+    const BitmapCopy* large = history.scale.IsBase() ? nullptr
+                                                     : FindBitmap(IDB_HISTORY_FIELD + kLargePictureIdOffset);
+    if (large != nullptr && large->width == 448 && large->height == 780 && history.surface != nullptr) {
+        return {large->info, large->pixels, 2};
+    }
+    return {history.header, history.surface, 1};
+}
+
 void Compose(HWND window) {
-    if (history.surface == nullptr) {
+    const Field field = FieldForScale();
+    if (field.pixels == nullptr) {
         return;
     }
     const unsigned char* smallFaces[36] = {};
     for (int kind = 0; kind < 36; ++kind) {
-        const BitmapCopy* face = FindBitmap(IDB_SMALL_FACE_FIRST + kind);
-        smallFaces[kind] = face != nullptr ? face->pixels : nullptr;
+        const BitmapCopy* face = FindBitmap(IDB_SMALL_FACE_FIRST + kind + (field.factor == 2 ? kLargePictureIdOffset : 0));
+        // A large face of another size is left out rather than misread.
+        const bool fits = face != nullptr && face->width == 25 * field.factor && face->height == 35 * field.factor;
+        smallFaces[kind] = fits ? face->pixels : nullptr;
     }
-    ComposeHistory(history.surface, smallFaces);
+    ComposeHistory(field.pixels, smallFaces, field.factor);
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -106,7 +137,7 @@ void MakeCursorShown() {
 // The hand over a cell that holds a pair, the arrow over an empty cell or
 // the header; between the cells the cursor stays as it is.
 void ShowCursorFor(HWND window, int x, int y) {
-    const int rectangle = HistoryRectangleAt(x, y);
+    const int rectangle = HistoryRectangleAt(history.scale.Unscaled(x), history.scale.Unscaled(y));
     if (rectangle < 0) {
         return;
     }
@@ -119,7 +150,7 @@ void ShowCursorFor(HWND window, int x, int y) {
 // Undoes every pair taken from the clicked one on, each through the main
 // window's undo command (which also refreshes this window).
 void UndoBackTo(int x, int y) {
-    UndoBackToCell(HistoryRectangleAt(x, y), [] { SendMessageW(playWindows.main, WM_COMMAND, IDM_UNDO, 0); });
+    UndoBackToCell(HistoryRectangleAt(history.scale.Unscaled(x), history.scale.Unscaled(y)), [] { SendMessageW(playWindows.main, WM_COMMAND, IDM_UNDO, 0); });
 }
 
 void ForwardKey(HWND window, WPARAM key) {
@@ -141,13 +172,22 @@ constexpr int kLosingMarkWidth = 2;
 void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    DrawBitmapPixels(dc, history.palette.palette, history.header, history.surface);
+    const DisplayScale& s = history.scale;
+    const Field field = FieldForScale();
+    if (s.IsBase() || field.header == nullptr) {
+        DrawBitmapPixels(dc, history.palette.palette, field.header, field.pixels);
+    } else {
+        const BitmapCopy picture = {const_cast<BITMAPINFO*>(field.header), field.pixels, 0,
+                                    field.header->bmiHeader.biWidth, field.header->bmiHeader.biHeight, 0};
+        DrawPictureInto(dc, history.palette.palette, picture, 0, 0, s.Scaled(224), s.Scaled(390));
+    }
     if (gameState.losingCell >= 0 && gameState.losingCell < TakenPairCount()) {
         const HistoryBox cell = HistoryCellBox(gameState.losingCell);
         // The stock brush of the device context: nothing to create or free.
         SetDCBrushColor(dc, kLosingMarkColor);
-        for (int inset = 0; inset < kLosingMarkWidth; ++inset) {
-            const RECT ring = {cell.left + inset, cell.top + inset, cell.right - inset, cell.bottom - inset};
+        const RECT box = {s.Scaled(cell.left), s.Scaled(cell.top), s.Scaled(cell.right), s.Scaled(cell.bottom)};
+        for (int inset = 0; inset < s.Scaled(kLosingMarkWidth); ++inset) {
+            const RECT ring = {box.left + inset, box.top + inset, box.right - inset, box.bottom - inset};
             FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         }
     }
@@ -156,16 +196,20 @@ void Paint(HWND window) {
 
 void PlaceBesideBoard(HWND window, HWND mainWindow) {
     const MonitorArea monitor = MonitorOfOwner(window);
-    if (monitor.bounds.right - monitor.bounds.left < kNarrowScreen) {
+    const DisplayScale& s = history.scale;
+    const int width = s.Scaled(kWindowWidth);
+    const int height = s.Scaled(kWindowHeight);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    if (monitor.bounds.right - monitor.bounds.left < s.Scaled(kNarrowScreen)) {
         CenterWindowOnDesktop(window);
         return;
     }
     RECT board = {};
     GetWindowRect(mainWindow, &board);
-    const int x = board.left - monitor.bounds.left <= kNearLeftEdge ? board.left + kRightOfBoard
-                                                                     : board.left - kLeftOfBoard;
-    const ScreenRect place = KeptInside(monitor.work, {x, board.top, x + kWindowWidth, board.top + kWindowHeight});
-    SetWindowPos(window, nullptr, place.left, place.top, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int x = board.left - monitor.bounds.left <= s.Scaled(kNearLeftEdge) ? board.left + s.Scaled(kRightOfBoard)
+                                                                             : board.left - s.Scaled(kLeftOfBoard);
+    const ScreenRect place = KeptInside(monitor.work, {x, board.top, x + width, board.top + height});
+    SetWindowPos(window, nullptr, place.left, place.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -198,7 +242,9 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_CREATE:
         history.palette.Build(IDB_SMALL_FACE_FIRST);
+        history.scale = boardScale;
         CreateButtons(window);
+        ScaleButtons(window);
         history.surface = PrepareHistoryPicture(window, history.palette.palette, &history.header,
                                                 history.palette.colorCount);
         DetachInputMethod(window);
@@ -212,6 +258,17 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:
         Paint(window);
         return 0;
+    case kDpiChangedMessage: {
+        // Moved to a monitor of another DPI: the place the system suggests,
+        // at the window's size for the new scale.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        history.scale = ScaleForDpi(HIWORD(wParam));
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, history.scale.Scaled(kWindowWidth),
+                     history.scale.Scaled(kWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+        ScaleButtons(window);
+        Compose(window);
+        return 0;
+    }
     case WM_KEYDOWN:
         ForwardKey(window, wParam);
         return 0;

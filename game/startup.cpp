@@ -5,6 +5,7 @@
 #include "game/history_window.h"
 #include "game/picture_windows.h"
 #include "game/play_windows.h"
+#include "shell/bitmaps.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/texts.h"
@@ -77,10 +78,8 @@ void RegisterGameClasses(HINSTANCE instance) {
         windowClass.lpfnWndProc = row.procedure;
         windowClass.hInstance = instance;
         if (row.crownIcon) {
-            windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_CROWN));
-            windowClass.hIconSm = static_cast<HICON>(
-                LoadImageW(instance, MAKEINTRESOURCEW(IDI_CROWN), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                           GetSystemMetrics(SM_CYSMICON), 0));
+            windowClass.hIcon = LoadIconForSize(IDI_CROWN, GetSystemMetrics(SM_CXICON));
+            windowClass.hIconSm = LoadIconForSize(IDI_CROWN, GetSystemMetrics(SM_CXSMICON));
         }
         windowClass.hCursor = ClassCursorOf(instance, row.cursor);
         windowClass.hbrBackground = ClassBackgroundOf(instance, row.background);

@@ -12,11 +12,21 @@ namespace {
 constexpr int kFieldWidth = 224;
 constexpr int kFieldHeight = 390;
 
-// A small face: 25 x 35 pixels, rows padded to 28 bytes, bottom row first.
+// A small face: 25 x 35 pixels, rows padded to 4 bytes, bottom row first.
 // Only its first 24 columns are copied into a cell.
-constexpr int kFaceRowBytes = 28;
+constexpr int kFaceWidth = 25;
 constexpr int kFaceHeight = 35;
 constexpr int kCopiedWidth = 24;
+
+// The field and the faces at one size: today's, or drawn at twice it.
+struct PictureSize {
+    int factor;
+    int FieldWidth() const { return kFieldWidth * factor; }
+    int FieldHeight() const { return kFieldHeight * factor; }
+    int FaceHeight() const { return kFaceHeight * factor; }
+    int FaceRowBytes() const { return (kFaceWidth * factor + 3) / 4 * 4; }
+    int CopiedWidth() const { return kCopiedWidth * factor; }
+};
 
 // The field's own green, written into every cell that holds no pair yet.
 constexpr unsigned char kFieldGreen = 33;
@@ -40,22 +50,24 @@ bool StrictlyInside(const Box& box, int x, int y) {
 }
 
 // The first byte of the field's row that is `y` pixels from the top.
-unsigned char* FieldRow(unsigned char* field, int y) {
-    return field + static_cast<std::ptrdiff_t>(kFieldHeight - 1 - y) * kFieldWidth;
+unsigned char* FieldRow(unsigned char* field, const PictureSize& size, int y) {
+    return field + static_cast<std::ptrdiff_t>(size.FieldHeight() - 1 - y) * size.FieldWidth();
 }
 
-void CopyFaceToCell(unsigned char* field, const unsigned char* face, int cell) {
+void CopyFaceToCell(unsigned char* field, const PictureSize& size, const unsigned char* face, int cell) {
     const Box box = HistoryCellBox(cell);
-    for (int row = 0; row < kFaceHeight; ++row) {
-        const unsigned char* source = face + static_cast<std::ptrdiff_t>(kFaceHeight - 1 - row) * kFaceRowBytes;
-        std::memcpy(FieldRow(field, box.top + row) + box.left, source, kCopiedWidth);
+    for (int row = 0; row < size.FaceHeight(); ++row) {
+        const unsigned char* source = face + static_cast<std::ptrdiff_t>(size.FaceHeight() - 1 - row) * size.FaceRowBytes();
+        std::memcpy(FieldRow(field, size, box.top * size.factor + row) + box.left * size.factor, source,
+                    static_cast<std::size_t>(size.CopiedWidth()));
     }
 }
 
-void ClearCell(unsigned char* field, int cell) {
+void ClearCell(unsigned char* field, const PictureSize& size, int cell) {
     const Box box = HistoryCellBox(cell);
-    for (int row = 0; row < kFaceHeight; ++row) {
-        std::memset(FieldRow(field, box.top + row) + box.left, kFieldGreen, kCopiedWidth);
+    for (int row = 0; row < size.FaceHeight(); ++row) {
+        std::memset(FieldRow(field, size, box.top * size.factor + row) + box.left * size.factor, kFieldGreen,
+                    static_cast<std::size_t>(size.CopiedWidth()));
     }
 }
 
@@ -77,7 +89,8 @@ int TakenPairCount() {
     return taken / 2;
 }
 
-void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[36]) {
+void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[36], int factor) {
+    const PictureSize size{factor};
     const int taken = TakenPairCount();
     // The most recent pair has state 2 and the first one taken k + 1, so the
     // first pair lands in cell 0.
@@ -87,11 +100,11 @@ void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[
         }
         const unsigned char* face = smallFaces[KindOfFace(slot.face)];
         if (face != nullptr) {
-            CopyFaceToCell(field, face, taken + 1 - slot.state);
+            CopyFaceToCell(field, size, face, taken + 1 - slot.state);
         }
     }
     for (int cell = taken; cell < kHistoryCellCount; ++cell) {
-        ClearCell(field, cell);
+        ClearCell(field, size, cell);
     }
 }
 

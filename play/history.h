@@ -12,8 +12,10 @@ int TakenPairCount();
 // cell (cell 0 the first pair taken), and the background green in every cell
 // after the last. `field` is the 224 x 390 picture's pixels (bottom row
 // first, rows of 224 bytes); `smallFaces[kind]` the 25 x 35 small face of
-// each kind (bottom row first, rows of 28 bytes).
-void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[36]);
+// each kind (bottom row first, rows of 28 bytes). With `factor` 2 the field
+// and the faces are the pictures drawn at twice the size (448 x 780; 50 x 70
+// in rows of 52 bytes), and every place doubles.
+void ComposeHistory(unsigned char* field, const unsigned char* const smallFaces[36], int factor = 1);
 
 // A cell's rectangle in the history window's client area: left and top
 // inside it, right and bottom just outside.

@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int kFieldWidth = 224;
-constexpr int kFieldHeight = 390;
-constexpr int kFaceRowBytes = 28;
-constexpr int kFaceHeight = 35;
 // What the composition never writes: anything outside the cells' 24 x 35.
 constexpr unsigned char kUntouched = 255;
 constexpr unsigned char kGreen = 33;
@@ -41,14 +37,20 @@ class History : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(play_test::Deal(1, 20261208));
-        field_.fill(kUntouched);
+        DrawPictures(1);
+    }
+
+    // The field and the faces at today's size (1) or at twice it (2).
+    void DrawPictures(int factor) {
+        factor_ = factor;
+        field_.assign(static_cast<std::size_t>(FieldWidth() * FieldHeight()), kUntouched);
         for (int kind = 0; kind < kKindCount; ++kind) {
             std::vector<unsigned char>& face = faces_[static_cast<std::size_t>(kind)];
-            face.assign(kFaceRowBytes * kFaceHeight, 0);
-            for (int row = 0; row < kFaceHeight; ++row) {
-                for (int column = 0; column < kFaceRowBytes; ++column) {
+            face.assign(static_cast<std::size_t>(FaceRowBytes() * FaceHeight()), 0);
+            for (int row = 0; row < FaceHeight(); ++row) {
+                for (int column = 0; column < FaceRowBytes(); ++column) {
                     // Stored bottom row first, like the pictures.
-                    face[static_cast<std::size_t>((kFaceHeight - 1 - row) * kFaceRowBytes + column)] =
+                    face[static_cast<std::size_t>((FaceHeight() - 1 - row) * FaceRowBytes() + column)] =
                         FacePixel(kind, row, column);
                 }
             }
@@ -75,19 +77,28 @@ protected:
         return kinds;
     }
 
-    void Compose() { ComposeHistory(field_.data(), facePointers_.data()); }
+    void Compose() { ComposeHistory(field_.data(), facePointers_.data(), factor_); }
+
+    int FieldWidth() const { return 224 * factor_; }
+    int FieldHeight() const { return 390 * factor_; }
+    int FaceHeight() const { return 35 * factor_; }
+    int FaceRowBytes() const { return factor_ == 1 ? 28 : 52; }
+    int CopiedWidth() const { return 24 * factor_; }
 
     // The field's pixel `y` rows from its top.
     unsigned char At(int x, int y) const {
-        return field_[static_cast<std::size_t>((kFieldHeight - 1 - y) * kFieldWidth + x)];
+        return field_[static_cast<std::size_t>((FieldHeight() - 1 - y) * FieldWidth() + x)];
     }
 
-    // True when the cell shows the first 24 columns of the kind's face, top row at the top.
+    // True when the cell shows the first 24 columns of the kind's face (48
+    // at twice the size), top row at the top.
     bool CellShowsKind(int cell, int kind) const {
         const Cell at = CellAt(cell);
-        for (int row = 0; row < kFaceHeight; ++row) {
-            for (int column = 0; column < 24; ++column) {
-                if (At(at.left + column, at.top + row) != FacePixel(kind, row, column)) return false;
+        for (int row = 0; row < FaceHeight(); ++row) {
+            for (int column = 0; column < CopiedWidth(); ++column) {
+                if (At(at.left * factor_ + column, at.top * factor_ + row) != FacePixel(kind, row, column)) {
+                    return false;
+                }
             }
         }
         return true;
@@ -95,9 +106,9 @@ protected:
 
     bool CellIsGreen(int cell) const {
         const Cell at = CellAt(cell);
-        for (int row = 0; row < kFaceHeight; ++row) {
-            for (int column = 0; column < 24; ++column) {
-                if (At(at.left + column, at.top + row) != kGreen) return false;
+        for (int row = 0; row < FaceHeight(); ++row) {
+            for (int column = 0; column < CopiedWidth(); ++column) {
+                if (At(at.left * factor_ + column, at.top * factor_ + row) != kGreen) return false;
             }
         }
         return true;
@@ -107,26 +118,31 @@ protected:
     int UntouchedPixels() const {
         return static_cast<int>(std::count(field_.begin(), field_.end(), kUntouched));
     }
-    static constexpr int kOutsideCells = kFieldWidth * kFieldHeight - 72 * 24 * kFaceHeight;
+    int OutsideCells() const { return FieldWidth() * FieldHeight() - 72 * CopiedWidth() * FaceHeight(); }
 
-    std::array<unsigned char, kFieldWidth * kFieldHeight> field_;
+    int factor_ = 1;
+    std::vector<unsigned char> field_;
     std::array<std::vector<unsigned char>, kKindCount> faces_;
     std::array<const unsigned char*, kKindCount> facePointers_{};
     int nextAnswerPair_ = 0;
 };
 
+// At today's size and at twice it, for the double-size pictures.
 TEST_F(History, EachTakenPairFillsTheCellOfItsTurnAndTheRestIsGreen) {
     const std::vector<int> kinds = TakeAnswerPairs(5);
     EXPECT_EQ(TakenPairCount(), 5);
-    Compose();
-    for (int cell = 0; cell < 5; ++cell) {
-        EXPECT_TRUE(CellShowsKind(cell, kinds[static_cast<std::size_t>(cell)])) << "cell " << cell;
+    for (int factor : {1, 2}) {
+        DrawPictures(factor);
+        Compose();
+        for (int cell = 0; cell < 5; ++cell) {
+            EXPECT_TRUE(CellShowsKind(cell, kinds[static_cast<std::size_t>(cell)])) << "cell " << cell << " x" << factor;
+        }
+        for (int cell = 5; cell < kHistoryCellCount; ++cell) {
+            EXPECT_TRUE(CellIsGreen(cell)) << "cell " << cell << " x" << factor;
+        }
+        // Neither the faces' 25th column nor the gaps and the header were written.
+        EXPECT_EQ(UntouchedPixels(), OutsideCells()) << " x" << factor;
     }
-    for (int cell = 5; cell < kHistoryCellCount; ++cell) {
-        EXPECT_TRUE(CellIsGreen(cell)) << "cell " << cell;
-    }
-    // Neither the faces' 25th column nor the gaps and the header were written.
-    EXPECT_EQ(UntouchedPixels(), kOutsideCells);
 }
 
 TEST_F(History, ComposingAgainAfterPairsCameBackClearsTheirCellsAndIgnoresSelections) {
@@ -151,7 +167,7 @@ TEST_F(History, ComposingAgainAfterPairsCameBackClearsTheirCellsAndIgnoresSelect
     for (int cell = 2; cell < kHistoryCellCount; ++cell) {
         EXPECT_TRUE(CellIsGreen(cell)) << "cell " << cell;
     }
-    EXPECT_EQ(UntouchedPixels(), kOutsideCells);
+    EXPECT_EQ(UntouchedPixels(), OutsideCells());
 }
 
 TEST_F(History, AClearedBoardFillsAllSeventyTwoCellsInTheOrderOfTaking) {
@@ -161,7 +177,7 @@ TEST_F(History, AClearedBoardFillsAllSeventyTwoCellsInTheOrderOfTaking) {
     for (int cell = 0; cell < kHistoryCellCount; ++cell) {
         EXPECT_TRUE(CellShowsKind(cell, kinds[static_cast<std::size_t>(cell)])) << "cell " << cell;
     }
-    EXPECT_EQ(UntouchedPixels(), kOutsideCells);
+    EXPECT_EQ(UntouchedPixels(), OutsideCells());
 }
 
 TEST(HistoryRectangles, OnlyPointsStrictlyInsideACellOrTheHeaderCount) {

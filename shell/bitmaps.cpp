@@ -208,6 +208,15 @@ HBITMAP CreatePictureForScale(int id, DisplayScale scale) {
     return made;
 }
 
+HICON LoadIconForSize(int id, int side) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    HANDLE icon = side > 32 ? LoadImageW(instance, MAKEINTRESOURCEW(id + kLargePictureIdOffset), IMAGE_ICON, side,
+                                         side, LR_SHARED)
+                            : nullptr;
+    if (icon == nullptr) icon = LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, side, side, LR_SHARED);
+    return static_cast<HICON>(icon);
+}
+
 unsigned char* PrepareHistoryPicture(HWND window, HPALETTE palette, const BITMAPINFO** header, int colorCount) {
     BitmapCopy* field = FindBitmap(IDB_HISTORY_FIELD);
     if (field == nullptr || field->colorCount != colorCount) {

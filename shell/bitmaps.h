@@ -50,6 +50,11 @@ void PaintPictureResource(HWND window, HPALETTE palette, int id, int colorCount,
 // 96 DPI. The caller owns it; null when the bitmap is missing.
 HBITMAP CreatePictureForScale(int id, DisplayScale scale);
 
+// Icon `id` of the running program at side x side pixels, shared (the
+// system frees it): above 32 pixels from the icon drawn at twice the size
+// (id + 1000) where the program carries it.
+HICON LoadIconForSize(int id, int side);
+
 // The colour count of the bitmap: its colours-used field when non-zero, else
 // 2, 16, 256 or 0 for 1, 4, 8 or 24 bits per pixel. 0 for a missing bitmap.
 int GetBitmapColorCount(int id);

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "shell/bitmaps.h"
 #include "shell/dialogs.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
@@ -28,14 +29,28 @@ constexpr ShortcutChoice kShortcutTable[] = {
 
 }  // namespace
 
+void ShowCrispIcons(HWND dialog) {
+    // The template's icon control shows the crown at 32 pixels, stretched
+    // by the system as the dialog grows; give it one drawn for its size.
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM) -> BOOL {
+            RECT box = {};
+            GetClientRect(child, &box);
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && box.right > 32) {
+                SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconForSize(IDI_CROWN, box.right)), 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
 void ShowOnTaskbarWhileOwnerHidden(HWND dialog) {
     if (IsWindowVisible(GetWindow(dialog, GW_OWNER))) return;
     SetWindowLongPtrW(dialog, GWL_EXSTYLE, GetWindowLongPtrW(dialog, GWL_EXSTYLE) | WS_EX_APPWINDOW);
     // Shared icons: the system frees them with the program.
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const auto& [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int side = GetSystemMetrics(size);
-        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_CROWN), IMAGE_ICON, side, side, LR_SHARED);
+        HICON icon = LoadIconForSize(IDI_CROWN, GetSystemMetrics(size));
         SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
 }
@@ -45,6 +60,7 @@ namespace {
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        ShowCrispIcons(dialog);
         CenterWindowOnDesktop(dialog);
         return TRUE;
     case WM_COMMAND:

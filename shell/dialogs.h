@@ -15,6 +15,9 @@ int RunFirstRunDialog(HWND owner);
 // otherwise a covered dialog, or one refused the foreground, leaves the
 // player nothing to see or click. Call it before the dialog shows.
 void ShowOnTaskbarWhileOwnerHidden(HWND dialog);
+// Gives the dialog's crown, where its icon control has grown past 32 pixels
+// with the display scale, a picture drawn for its size.
+void ShowCrispIcons(HWND dialog);
 
 // Dialog 255, with its buttons renamed はじめから / つづきから while an answer
 // runs. Returns IDC_ANSWER_START (start from the dealt position) or IDCANCEL

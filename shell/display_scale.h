@@ -19,6 +19,11 @@ struct DisplayScale {
         const long long step = 2LL * kBaseDpi;
         return static_cast<int>(twice >= 0 ? twice / step : -((-twice + step - 1) / step));
     }
+    // The 96-DPI pixel that a pixel at this scale lies in (for the mouse).
+    constexpr int Unscaled(int pixel) const {
+        const long long scaled = 1LL * pixel * kBaseDpi;
+        return static_cast<int>(scaled >= 0 ? scaled / dpi : -((-scaled + dpi - 1) / dpi));
+    }
     constexpr bool IsBase() const { return dpi == kBaseDpi; }
     bool operator==(const DisplayScale&) const = default;
 };

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "board/tile_slots.h"
+#include "shell/bitmaps.h"
 #include "shell/dialogs.h"
 #include "shell/resource.h"
 #include "shell/window_geometry.h"
@@ -24,18 +25,14 @@ struct SelectDialogState {
     int previousArrangement = 0;
 };
 
-// A DIB section keeps the 8-bit and 4-bit pictures' own colours whatever
-// the display's depth.
-HBITMAP LoadPicture(int id) {
-    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION));
-}
-
-void LoadPictures(SelectDialogState& state) {
+// The dialog grows with the system font for the monitor's DPI, and its
+// pictures with it, so they fill their buttons and frame as at 96 DPI.
+void LoadPictures(HWND dialog, SelectDialogState& state) {
+    const DisplayScale scale = ScaleForDpi(DpiOfWindow(dialog));
     for (int k = 0; k < kArrangementCount; ++k) {
-        state.letters[k] = LoadPicture(IDB_LETTER_DIM_FIRST + k);
-        state.letters[kArrangementCount + k] = LoadPicture(IDB_LETTER_BRIGHT_FIRST + k);
-        state.previews[k] = LoadPicture(IDB_PREVIEW_FIRST + k);
+        state.letters[k] = CreatePictureForScale(IDB_LETTER_DIM_FIRST + k, scale);
+        state.letters[kArrangementCount + k] = CreatePictureForScale(IDB_LETTER_BRIGHT_FIRST + k, scale);
+        state.previews[k] = CreatePictureForScale(IDB_PREVIEW_FIRST + k, scale);
     }
 }
 
@@ -62,7 +59,8 @@ void ShowPreview(HWND dialog, const SelectDialogState& state, int arrangement) {
 }
 
 void Initialise(HWND dialog, SelectDialogState& state) {
-    LoadPictures(state);
+    LoadPictures(dialog, state);
+    ShowCrispIcons(dialog);
     ShowOnTaskbarWhileOwnerHidden(dialog);
     CenterWindowOnDesktop(dialog);
     if (currentArrangement == 0) {
