@@ -14,12 +14,14 @@ export HOME="$project_root/build/home"
 
 xvfb_pid=""
 
+# The virtual screen is a laptop's at full HD and more, so the board fits
+# at 200% display scaling too.
 start_wine_session() {
   mkdir -p "$HOME" "$WINEPREFIX"
   if [ -z "${DISPLAY:-}" ] || [ "${ZMR_OWN_DISPLAY:-1}" = 1 ]; then
     local display_file
     display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     local tries=0
     while [ ! -s "$display_file" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done

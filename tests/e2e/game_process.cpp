@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "shell/resource.h"
+#include "tests/support/environment_testing.h"
 #include "tests/support/window_harness.h"
 
 namespace e2e {
@@ -55,6 +56,39 @@ std::wstring PrepareFolder(const std::wstring& program, const std::wstring& fold
     checks.Require(copied, "copy " + Narrow(program) + " into " + Narrow(folder),
                    copied ? "" : "error " + Num(GetLastError()));
     return copy;
+}
+
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+}  // namespace
+
+RunDpi::RunDpi() : scale_(ScaleForDpi(static_cast<int>(EnvironmentNumber("ZMR_DPI", kBaseDpi)))) {
+    HKEY desktop = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                        &desktop, nullptr) != ERROR_SUCCESS) {
+        throw Failure("the prefix's desktop settings cannot be opened");
+    }
+    DWORD type = 0;
+    DWORD size = sizeof previous_;
+    hadPrevious_ = RegQueryValueExW(desktop, L"LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&previous_),
+                                    &size) == ERROR_SUCCESS &&
+                   type == REG_DWORD;
+    const DWORD dpi = static_cast<DWORD>(scale_.dpi);
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(desktop);
+    std::printf("# at %d DPI\n", scale_.dpi);
+}
+
+RunDpi::~RunDpi() {
+    HKEY desktop = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &desktop) != ERROR_SUCCESS) return;
+    if (hadPrevious_) {
+        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
+                       sizeof previous_);
+    } else {
+        RegDeleteValueW(desktop, L"LogPixels");
+    }
+    RegCloseKey(desktop);
 }
 
 int RunChecks(const std::function<void(Checks&)>& drive) {

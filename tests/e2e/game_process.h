@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/display_scale.h"
 #include "tests/support/window_harness.h"
 
 namespace e2e {
@@ -31,6 +32,24 @@ std::wstring FullPath(std::wstring path);
 // each made a whole Windows path; nothing when their count is not from
 // `least` to `most`.
 std::vector<std::wstring> PathArguments(int least, int most, int skip = 0);
+
+// The display scale a driver's run plays at: ZMR_DPI (96 when unset). While
+// it lives, every program started gets that DPI, as Wine's LogPixels in the
+// prefix; the value before is put back when it goes. The drivers run one at
+// a time, so no other test sees it.
+class RunDpi {
+public:
+    RunDpi();
+    ~RunDpi();
+    RunDpi(const RunDpi&) = delete;
+    RunDpi& operator=(const RunDpi&) = delete;
+    DisplayScale scale() const { return scale_; }
+
+private:
+    DisplayScale scale_;
+    DWORD previous_ = 0;
+    bool hadPrevious_ = false;
+};
 
 class Checks;
 // Runs a driver's checks: a Failure that stops `drive` is reported as a failed

@@ -263,17 +263,18 @@ void CheckCursorAppears(KeyboardPlayer& player, const Board& board, Checks& chec
     player.Press(VK_UP);
     RECT tile = {};
     GetWindowRect(board.windows[slot], &tile);
+    const int frameWidth = board.scale.Scaled(3);
     const bool followed = harness::PumpUntil(
         [&] {
             RECT around = tile;
-            InflateRect(&around, 3, 3);
+            InflateRect(&around, frameWidth, frameWidth);
             int ring = 0;
             for (COLORREF pixel : harness::Capture(nullptr, around.left, around.top, around.right - around.left,
                                                     around.bottom - around.top)) {
                 ring += pixel == kMagenta ? 1 : 0;
             }
             GetWindowRect(board.windows[slot], &tile);
-            return tile.right - tile.left == 37 && ring > 2 * (tile.bottom - tile.top);
+            return tile.right - tile.left == board.scale.Scaled(37) && ring > 2 * (tile.bottom - tile.top);
         },
         kWindowTimeoutMs);
     checks.Expect(followed, "Up: the frame stands around the same tile in the raised view", RectText(tile));
@@ -359,7 +360,43 @@ void FollowTheAnswer(const GameProcess& game, KeyboardPlayer& player, const Boar
     checks.Expect(harness::CountOnScreen(board.main, kMagenta) == 0, "the frame goes with the last tile");
 }
 
-void Play(const std::wstring& game, const std::wstring& folder, Checks& checks) {
+// A pair taken, and a click on the middle of its cell in the history window
+// where the cell stands at the run's scale brings it back.
+void CheckHistoryClick(const GameProcess& game, const Board& board, Checks& checks) {
+    int first = -1;
+    int second = -1;
+    const std::vector<int> free = board.FreeSlots();
+    for (std::size_t i = 0; i < free.size() && second < 0; ++i) {
+        for (std::size_t j = i + 1; j < free.size() && second < 0; ++j) {
+            if (board.names[free[i]] == board.names[free[j]]) first = free[i], second = free[j];
+        }
+    }
+    checks.Require(second >= 0, "a free pair on the fresh deal");
+    for (int slot : {first, second}) {
+        SendWithin(board.windows[slot], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+        SendWithin(board.windows[slot], WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    }
+    checks.Require(harness::PumpUntil([&] { return !board.Visible(first) && !board.Visible(second); }, kWindowTimeoutMs),
+                   "two clicks take the pair");
+    SendWithin(board.main, WM_COMMAND, IDM_HISTORY, 0);
+    HWND history = nullptr;
+    harness::PumpUntil(
+        [&] {
+            const std::vector<HWND> shown = TopLevelWindows(game.threadId(), L"Rireki Window", true);
+            history = shown.empty() ? nullptr : shown.front();
+            return history != nullptr;
+        },
+        kWindowTimeoutMs);
+    checks.Require(history != nullptr, "the history window shows");
+    // Cell 0 is 25 x 35 at (5, 40) at 96 DPI.
+    const LPARAM middle = MAKELPARAM(board.scale.Scaled(17), board.scale.Scaled(57));
+    SendWithin(history, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendWithin(history, WM_LBUTTONUP, 0, middle);
+    checks.Expect(harness::PumpUntil([&] { return board.Visible(first) && board.Visible(second); }, kWindowTimeoutMs),
+                  "a click on the first cell, at its scaled place, brings the pair back");
+}
+
+void Play(const std::wstring& game, const std::wstring& folder, DisplayScale scale, Checks& checks) {
     const std::wstring program = PrepareFolder(game, folder, nullptr, checks);
     checks.Require(SUCCEEDED(CoInitialize(nullptr)), "COM for the accessibility client");
     GameProcess process(program);
@@ -370,6 +407,7 @@ void Play(const std::wstring& game, const std::wstring& folder, Checks& checks) 
     }
     ChooseArrangementA(process, dialog, kWindowTimeoutMs);
     Board board;
+    board.scale = scale;
     ReadBoard(WaitForMainWindow(process, kWindowTimeoutMs), board, checks);
     DWORD processId = 0;
     GetWindowThreadProcessId(board.main, &processId);
@@ -378,8 +416,13 @@ void Play(const std::wstring& game, const std::wstring& folder, Checks& checks) 
     KeyboardPlayer player(process, board, events);
 
     CheckCursorAppears(player, board, checks);
-    PlayIntoDeadlocks(player, board, events, checks);
-    FollowTheAnswer(process, player, board, checks);
+    if (scale.IsBase()) {
+        PlayIntoDeadlocks(player, board, events, checks);
+        FollowTheAnswer(process, player, board, checks);
+    } else {
+        // At a display scale what differs is where things stand, not the play.
+        CheckHistoryClick(process, board, checks);
+    }
 
     checks.Require(PostMessageW(board.main, WM_CLOSE, 0, 0) != 0, "close request posted");
     DWORD exitCode = 0;
@@ -395,6 +438,7 @@ int main() {
         std::fprintf(stderr, "usage: keyboard_e2e <zmr.exe> <folder to play in>\n");
         return 2;
     }
-    return RunChecks([&](Checks& checks) { Play(paths[0], paths[1], checks); });
+    const RunDpi dpi;
+    return RunChecks([&](Checks& checks) { Play(paths[0], paths[1], dpi.scale(), checks); });
 }
 

@@ -31,15 +31,17 @@ void ReadBoard(HWND main, Board& board, Checks& checks) {
     int placed = 0;
     int wrongSize = 0;
     RECT firstWrong = {};
+    const DisplayScale& scale = board.scale;
     for (HWND tile : tiles) {
         const RECT rect = harness::ChildRect(tile);
-        if (rect.right - rect.left != kTileWidth || rect.bottom - rect.top != kTileHeight) {
+        if (rect.right - rect.left != scale.Scaled(kTileWidth) || rect.bottom - rect.top != scale.Scaled(kTileHeight)) {
             if (wrongSize++ == 0) {
                 firstWrong = rect;
             }
         }
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (tileRects[slot].left == rect.left && tileRects[slot].top == rect.top && board.windows[slot] == nullptr) {
+            if (scale.Scaled(tileRects[slot].left) == rect.left && scale.Scaled(tileRects[slot].top) == rect.top &&
+                board.windows[slot] == nullptr) {
                 board.windows[slot] = tile;
                 board.names[slot] = harness::TextOf(tile);
                 ++placed;
@@ -47,7 +49,7 @@ void ReadBoard(HWND main, Board& board, Checks& checks) {
             }
         }
     }
-    checks.Expect(wrongSize == 0, "every tile window is 43 x 62 at first",
+    checks.Expect(wrongSize == 0, "every tile window is 43 x 62 at first, scaled",
                   wrongSize == 0 ? "" : Num(wrongSize) + " differ, e.g. " + RectText(firstWrong));
     checks.Require(placed == kSlotCount, "every tile window stands on a slot of arrangement A",
                    Num(placed) + " of 144");
@@ -67,6 +69,11 @@ bool ShowsOwnPixelOfColour(HWND window, COLORREF colour) {
         if (pixels[i] == colour && WindowFromPoint(where) == window) return true;
     }
     return false;
+}
+
+TilePlacement ScaledPlacement(const Board& board, const TilePlacement& place) {
+    const DisplayScale& s = board.scale;
+    return {s.Scaled(place.left), s.Scaled(place.top), s.Scaled(place.width), s.Scaled(place.height)};
 }
 
 }  // namespace e2e

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "board/positions.h"
 #include "board/tile_slots.h"
 #include "tests/e2e/game_process.h"
 #include "tests/support/free_tiles_testing.h"
@@ -14,6 +15,7 @@ namespace e2e {
 
 // The board as the screen shows it: which tile window stands on which slot.
 struct Board {
+    DisplayScale scale;  // the run's: every place and size is the 96-DPI one scaled
     HWND main = nullptr;
     HWND windows[kSlotCount] = {};
     std::wstring names[kSlotCount];
@@ -43,12 +45,16 @@ bool FourOfEachKind(const Board& board, std::string* seen);
 
 // Finds the 144 tile windows of the main window and gives each its slot by
 // its position, which in the normal view is the slot's base position in
-// arrangement A; checks that all 144 show, four of each of the 36 names.
+// arrangement A at the board's scale; checks that all 144 show, four of
+// each of the 36 names.
 void ReadBoard(HWND main, Board& board, Checks& checks);
 
 // Whether some pixel that the screen shows as the window's own (no other
 // window stands over it there) has the colour. Tile windows overlap, so a
 // neighbour's colour shows inside a tile's rectangle.
 bool ShowsOwnPixelOfColour(HWND window, COLORREF colour);
+
+// A tile placement given for 96 DPI at the board's scale.
+TilePlacement ScaledPlacement(const Board& board, const TilePlacement& place);
 
 }  // namespace e2e

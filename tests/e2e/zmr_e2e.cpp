@@ -14,10 +14,12 @@
 #include "board/positions.h"
 #include "board/tile_slots.h"
 #include "shell/resource.h"
+#include "shell/texts.h"
 #include "tests/e2e/game_process.h"
 #include "tests/e2e/settings_text.h"
 #include "tests/e2e/shown_board.h"
 #include "tests/e2e/sound_trace.h"
+#include "tests/support/dib_pixels_testing.h"
 #include "tests/support/window_harness.h"
 
 using namespace e2e;
@@ -101,7 +103,31 @@ void AnswerFirstRunDialog(GameProcess& game, HWND dialog, Checks& checks) {
     Click(ok);
 }
 
-void AnswerSelectDialog(GameProcess& game, HWND dialog, Checks& checks) {
+// The box the colour fills in the window as the screen shows it: left, top,
+// right and bottom just outside; empty when the colour is not there.
+RECT ColourBox(HWND window, COLORREF colour) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    const std::vector<COLORREF> pixels = harness::Capture(window, 0, 0, client.right, client.bottom);
+    RECT box = {client.right, client.bottom, 0, 0};
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            if (pixels[static_cast<std::size_t>(y * client.right + x)] != colour) continue;
+            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+        }
+    }
+    return box;
+}
+
+// The letter's picture (46 x 42 of navy at 96 DPI) grows with the dialog.
+void CheckLetterPicture(HWND letterA, DisplayScale scale, Checks& checks) {
+    const RECT box = ColourBox(letterA, RGB(0, 0, 128));
+    checks.Expect(box.right - box.left == scale.Scaled(46) && box.bottom - box.top == scale.Scaled(42),
+                  "the letter's picture fills its button as at 96 DPI: 46 x 42, scaled", RectText(box));
+}
+
+void AnswerSelectDialog(GameProcess& game, HWND dialog, DisplayScale scale, Checks& checks) {
     checks.Require(harness::TextOf(dialog) == kSelectCaption, "the game selection dialog is shown",
                    "caption \"" + Narrow(harness::TextOf(dialog)) + "\"");
     checks.Expect(!MainWindowShown(game), "main window not shown while the selection dialog is up");
@@ -115,16 +141,18 @@ void AnswerSelectDialog(GameProcess& game, HWND dialog, Checks& checks) {
     checks.Expect(harness::TextOf(harder) == L"むずかしくする", "harder box text", Narrow(harness::TextOf(harder)));
     checks.Expect(IsWindowEnabled(decide) == 0, "決定 disabled before a letter is chosen");
     checks.Expect(SendWithin(harder, BM_GETCHECK, 0, 0) == BST_UNCHECKED, "むずかしくする starts unticked");
+    CheckLetterPicture(letterA, scale, checks);
     ChooseArrangementA(game, dialog, kWindowTimeoutMs);
 }
 
-HWND WaitForShownMainWindow(const GameProcess& game, Checks& checks) {
+HWND WaitForShownMainWindow(const GameProcess& game, DisplayScale scale, Checks& checks) {
     HWND window = WaitForMainWindow(game, kWindowTimeoutMs);
     checks.Expect(TopLevelWindows(game.threadId(), L"Parent Window", true).size() == 1, "one main window");
     checks.Expect(harness::TextOf(window) == L"Zenmora", "main window title", Narrow(harness::TextOf(window)));
     RECT client = {};
     GetClientRect(window, &client);
-    checks.Expect(client.right == 640 && client.bottom == 480, "client area 640 x 480",
+    checks.Expect(client.right == scale.Scaled(640) && client.bottom == scale.Scaled(480),
+                  "client area 640 x 480, scaled",
                   Num(client.right) + " x " + Num(client.bottom));
     return window;
 }
@@ -223,7 +251,7 @@ int TakePairs(const Board& board, int pairs, Checks& checks) {
 bool TilesPlaced(const Board& board, TilePlacement (*placement)(int), std::string* firstMismatch) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const RECT rect = harness::ChildRect(board.windows[slot]);
-        const TilePlacement want = placement(slot);
+        const TilePlacement want = ScaledPlacement(board, placement(slot));
         if (rect.left != want.left || rect.top != want.top || rect.right - rect.left != want.width ||
             rect.bottom - rect.top != want.height) {
             *firstMismatch = "slot " + Num(slot) + " at " + RectText(rect) + ", wanted (" + Num(want.left) + "," +
@@ -243,6 +271,58 @@ void CheckView(const Board& board, WPARAM key, TilePlacement (*placement)(int),
     checks.Expect(placed, what, mismatch);
     checks.Expect(board.VisibleCount() == visible, "the view change shows and hides nothing",
                   Num(board.VisibleCount()) + " shown");
+}
+
+// The colours of face picture `id` of the program as the screen shows them,
+// top row first; empty when the program lacks it.
+std::vector<COLORREF> FacePictureColours(const std::wstring& program, int id, int* width) {
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module != nullptr ? FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2)) : nullptr;
+    const auto* info = found != nullptr ? static_cast<const BITMAPINFO*>(LockResource(LoadResource(module, found)))
+                                        : nullptr;
+    std::vector<COLORREF> colours;
+    if (info != nullptr && info->bmiHeader.biBitCount == 8) {
+        const BITMAPINFOHEADER& header = info->bmiHeader;
+        const int count = header.biClrUsed != 0 ? static_cast<int>(header.biClrUsed) : 256;
+        const auto* rows = reinterpret_cast<const unsigned char*>(info->bmiColors + count);
+        *width = header.biWidth;
+        for (int y = 0; y < header.biHeight; ++y) {
+            for (int x = 0; x < header.biWidth; ++x) {
+                const RGBQUAD& c = info->bmiColors[DibIndexAt(rows, header.biWidth, header.biHeight, 8, x, y)];
+                colours.push_back(RGB(c.rgbRed, c.rgbGreen, c.rgbBlue));
+            }
+        }
+    }
+    if (module != nullptr) FreeLibrary(module);
+    return colours;
+}
+
+// At twice the size the top tile (nothing lies on it) shows its face's
+// double-size picture pixel for pixel, not today's picture doubled.
+void CheckDoubleSizeFace(const Board& board, const std::wstring& program, Checks& checks) {
+    const int top = kSlotCount - 1;
+    int kind = 0;
+    while (kind < kKindCount && kKindNames[kind] != board.names[top]) ++kind;
+    int width = 0;
+    const std::vector<COLORREF> picture = FacePictureColours(program, IDB_FACE_FIRST + kind + IDB_LARGE_OFFSET, &width);
+    checks.Require(!picture.empty(), "the game carries the double-size face of " + Narrow(board.names[top]));
+    // The face, inside the tile's outline: 35 x 49 at 96 DPI.
+    const int faceWidth = board.scale.Scaled(35);
+    const int faceHeight = board.scale.Scaled(49);
+    const std::vector<COLORREF> shown = harness::Capture(board.windows[top], 0, 0, faceWidth, faceHeight);
+    int differing = 0;
+    int notDoubled = 0;
+    for (int y = 0; y < faceHeight; ++y) {
+        for (int x = 0; x < faceWidth; ++x) {
+            const COLORREF pixel = shown[static_cast<std::size_t>(y * faceWidth + x)];
+            differing += pixel != picture[static_cast<std::size_t>(y * width + x)] ? 1 : 0;
+            // A pixel unlike its left neighbour in the same pair of columns:
+            // today's picture doubled has none.
+            notDoubled += x % 2 == 1 && pixel != shown[static_cast<std::size_t>(y * faceWidth + x - 1)] ? 1 : 0;
+        }
+    }
+    checks.Expect(differing == 0, "the top tile shows its double-size face 1:1", Num(differing) + " pixels differ");
+    checks.Expect(notDoubled > 0, "its strokes are drawn at that size, not doubled", Num(notDoubled) + " half steps");
 }
 
 // F2 deals again: every taken tile comes back, at its base place.
@@ -293,19 +373,21 @@ void CloseAndWait(GameProcess& game, HWND main, Checks& checks) {
     checks.Expect(exitCode == 0, "exit code 0", Num(exitCode));
 }
 
-void FirstStart(const std::wstring& program, const std::wstring& folder, Checks& checks) {
+void FirstStart(const std::wstring& program, const std::wstring& folder, DisplayScale scale, Checks& checks) {
     std::printf("# first start, no zmr.ini\n");
     GameProcess game(program);
     HWND firstRun = WaitForDialog(game, nullptr);
     AnswerFirstRunDialog(game, firstRun, checks);
     HWND select = WaitForDialog(game, firstRun);
-    AnswerSelectDialog(game, select, checks);
-    HWND main = WaitForShownMainWindow(game, checks);
+    AnswerSelectDialog(game, select, scale, checks);
+    HWND main = WaitForShownMainWindow(game, scale, checks);
     CheckSettings(folder, {"ShellLink"}, {{"ShellLink", "[ShellLink] STARTUP=0 DESKTOP=0 STARTMENU=0"}},
                   "after OK", checks);
 
     Board board;
+    board.scale = scale;
     ReadBoard(main, board, checks);
+    if (scale.dpi == 2 * kBaseDpi) CheckDoubleSizeFace(board, program, checks);
     CheckBlockedClick(board, checks);
     const int taken = TakePairs(board, 3, checks);
     checks.Expect(taken >= 1, "at least one free pair on a fresh deal", Num(taken) + " taken");
@@ -327,13 +409,13 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Checks&
 }
 
 // A second start with the settings file in `folder`.
-void SecondStart(const std::wstring& program, const std::wstring& folder, Checks& checks) {
+void SecondStart(const std::wstring& program, const std::wstring& folder, DisplayScale scale, Checks& checks) {
     std::printf("# second start, with zmr.ini\n");
     GameProcess game(program);
     HWND select = WaitForDialog(game, nullptr);
     checks.Expect(harness::TextOf(select) != kFirstRunCaption, "no first-run dialog on the second start");
-    AnswerSelectDialog(game, select, checks);
-    HWND main = WaitForShownMainWindow(game, checks);
+    AnswerSelectDialog(game, select, scale, checks);
+    HWND main = WaitForShownMainWindow(game, scale, checks);
     RECT outer = {};
     GetWindowRect(main, &outer);
     checks.Expect(outer.left == kMovedX && outer.top == kMovedY, "opens where it was left",
@@ -375,8 +457,8 @@ void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const 
         GameProcess first(program);
         HWND firstRun = WaitForDialog(first, nullptr);
         AnswerFirstRunDialog(first, firstRun, checks);
-        AnswerSelectDialog(first, WaitForDialog(first, firstRun), checks);
-        HWND main = WaitForShownMainWindow(first, checks);
+        AnswerSelectDialog(first, WaitForDialog(first, firstRun), DisplayScale{}, checks);
+        HWND main = WaitForShownMainWindow(first, DisplayScale{}, checks);
         SendWithin(main, WM_COMMAND, IDM_SOUND_OFF, 0);
         MoveWindowTo(main, kMovedX, kMovedY, checks);
         CloseAndWait(first, main, checks);
@@ -385,7 +467,7 @@ void ProtectedFolder(const std::wstring& game, const std::wstring& saver, const 
                       "in %APPDATA%\\Zenmora after the first exit", checks);
     }
     // The second start reads what the first kept there.
-    SecondStart(program, userFolder, checks);
+    SecondStart(program, userFolder, DisplayScale{}, checks);
     if (saver.empty()) return;
     const std::wstring saverCopy = folder + L"\\mahjong.scr";
     checks.Require(CopyFileW(saver.c_str(), saverCopy.c_str(), FALSE) != 0, "copy the saver beside the game");
@@ -414,10 +496,12 @@ int main() {
     const std::wstring& folder = paths[1];
     const std::wstring saver = paths.size() == 4 ? paths[2] : std::wstring();
     const std::wstring log = paths.size() == 4 ? paths[3] : std::wstring();
+    const RunDpi dpi;
     return RunChecks([&](Checks& checks) {
         const std::wstring program = PrepareFolder(game, folder, nullptr, checks);
-        FirstStart(program, folder, checks);
-        SecondStart(program, folder, checks);
-        ProtectedFolder(game, saver, log, folder + L"-protected", checks);
+        FirstStart(program, folder, dpi.scale(), checks);
+        SecondStart(program, folder, dpi.scale(), checks);
+        // Where the settings go and what the saver hears do not depend on the scale.
+        if (dpi.scale().IsBase()) ProtectedFolder(game, saver, log, folder + L"-protected", checks);
     });
 }
