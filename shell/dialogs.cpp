@@ -31,18 +31,20 @@ constexpr ShortcutChoice kShortcutTable[] = {
 
 void ShowCrispIcons(HWND dialog) {
     // The template's icon control shows the crown at 32 pixels, stretched
-    // by the system as the dialog grows; give it one drawn for its size.
+    // by the system as the dialog grows; give it one drawn for the scale,
+    // which it takes on as its size.
+    const int side = ScaleForDpi(DpiOfWindow(dialog)).Scaled(32);
+    if (side <= 32) return;
     EnumChildWindows(
         dialog,
-        [](HWND child, LPARAM) -> BOOL {
-            RECT box = {};
-            GetClientRect(child, &box);
-            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && box.right > 32) {
-                SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconForSize(IDI_CROWN, box.right)), 0);
+        [](HWND child, LPARAM side) -> BOOL {
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                HICON icon = LoadIconForSize(IDI_CROWN, static_cast<int>(side));
+                SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
             }
             return TRUE;
         },
-        0);
+        side);
 }
 
 void ShowOnTaskbarWhileOwnerHidden(HWND dialog) {

@@ -63,6 +63,14 @@ constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 }  // namespace
 
 RunDpi::RunDpi() : scale_(ScaleForDpi(static_cast<int>(EnvironmentNumber("ZMR_DPI", kBaseDpi)))) {
+    // A driver unaware of the DPI would see every other program's windows,
+    // places and pixels scaled back to 96 DPI, as the system virtualises
+    // them for it; it measures what the player sees instead.
+    using SetAwareFunction = BOOL WINAPI();
+    if (auto* setAware = reinterpret_cast<SetAwareFunction*>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")))) {
+        setAware();
+    }
     HKEY desktop = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
                         &desktop, nullptr) != ERROR_SUCCESS) {

@@ -36,7 +36,8 @@ std::vector<std::wstring> PathArguments(int least, int most, int skip = 0);
 // The display scale a driver's run plays at: ZMR_DPI (96 when unset). While
 // it lives, every program started gets that DPI, as Wine's LogPixels in the
 // prefix; the value before is put back when it goes. The drivers run one at
-// a time, so no other test sees it.
+// a time, so no other test sees it. The driver itself becomes aware of the
+// DPI, so it sees screen pixels.
 class RunDpi {
 public:
     RunDpi();

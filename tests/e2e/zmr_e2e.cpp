@@ -103,12 +103,20 @@ void AnswerFirstRunDialog(GameProcess& game, HWND dialog, Checks& checks) {
     Click(ok);
 }
 
+// The top left of the window's client area as the screen shows it, read off
+// the screen: another process's window cannot be read through its own DC.
+std::vector<COLORREF> CaptureClient(HWND window, int width, int height) {
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    return harness::Capture(nullptr, corner.x, corner.y, width, height);
+}
+
 // The box the colour fills in the window as the screen shows it: left, top,
 // right and bottom just outside; empty when the colour is not there.
 RECT ColourBox(HWND window, COLORREF colour) {
     RECT client = {};
     GetClientRect(window, &client);
-    const std::vector<COLORREF> pixels = harness::Capture(window, 0, 0, client.right, client.bottom);
+    const std::vector<COLORREF> pixels = CaptureClient(window, client.right, client.bottom);
     RECT box = {client.right, client.bottom, 0, 0};
     for (int y = 0; y < client.bottom; ++y) {
         for (int x = 0; x < client.right; ++x) {
@@ -122,7 +130,14 @@ RECT ColourBox(HWND window, COLORREF colour) {
 
 // The letter's picture (46 x 42 of navy at 96 DPI) grows with the dialog.
 void CheckLetterPicture(HWND letterA, DisplayScale scale, Checks& checks) {
-    const RECT box = ColourBox(letterA, RGB(0, 0, 128));
+    RECT box = {};
+    // Once the dialog has painted it.
+    harness::PumpUntil(
+        [&] {
+            box = ColourBox(letterA, RGB(0, 0, 128));
+            return box.right > box.left;
+        },
+        kWindowTimeoutMs);
     checks.Expect(box.right - box.left == scale.Scaled(46) && box.bottom - box.top == scale.Scaled(42),
                   "the letter's picture fills its button as at 96 DPI: 46 x 42, scaled", RectText(box));
 }
@@ -309,18 +324,26 @@ void CheckDoubleSizeFace(const Board& board, const std::wstring& program, Checks
     // The face, inside the tile's outline: 35 x 49 at 96 DPI.
     const int faceWidth = board.scale.Scaled(35);
     const int faceHeight = board.scale.Scaled(49);
-    const std::vector<COLORREF> shown = harness::Capture(board.windows[top], 0, 0, faceWidth, faceHeight);
     int differing = 0;
     int notDoubled = 0;
-    for (int y = 0; y < faceHeight; ++y) {
-        for (int x = 0; x < faceWidth; ++x) {
-            const COLORREF pixel = shown[static_cast<std::size_t>(y * faceWidth + x)];
-            differing += pixel != picture[static_cast<std::size_t>(y * width + x)] ? 1 : 0;
-            // A pixel unlike its left neighbour in the same pair of columns:
-            // today's picture doubled has none.
-            notDoubled += x % 2 == 1 && pixel != shown[static_cast<std::size_t>(y * faceWidth + x - 1)] ? 1 : 0;
-        }
-    }
+    // Once the board has painted it.
+    harness::PumpUntil(
+        [&] {
+            const std::vector<COLORREF> shown = CaptureClient(board.windows[top], faceWidth, faceHeight);
+            differing = 0;
+            notDoubled = 0;
+            for (int y = 0; y < faceHeight; ++y) {
+                for (int x = 0; x < faceWidth; ++x) {
+                    const COLORREF pixel = shown[static_cast<std::size_t>(y * faceWidth + x)];
+                    differing += pixel != picture[static_cast<std::size_t>(y * width + x)] ? 1 : 0;
+                    // A pixel unlike its left neighbour in the same pair of
+                    // columns: today's picture doubled has none.
+                    notDoubled += x % 2 == 1 && pixel != shown[static_cast<std::size_t>(y * faceWidth + x - 1)] ? 1 : 0;
+                }
+            }
+            return differing == 0;
+        },
+        kWindowTimeoutMs);
     checks.Expect(differing == 0, "the top tile shows its double-size face 1:1", Num(differing) + " pixels differ");
     checks.Expect(notDoubled > 0, "its strokes are drawn at that size, not doubled", Num(notDoubled) + " half steps");
 }
