@@ -28,6 +28,7 @@
 #include "shell/settings.h"
 #include "shell/status_bar.h"
 #include "shell/texts.h"
+#include "shell/window_geometry.h"
 #include "tests/support/game_window_testing.h"
 #include "tests/support/window_harness.h"
 
@@ -212,6 +213,59 @@ TEST_F(GameWindow, UpAndDownSwitchTheViewsAndANewArrangementReturnsToTheNormalVi
     EXPECT_EQ(top.left, 462);
     EXPECT_EQ(top.top, 251);
     EXPECT_EQ(top.right - top.left, 42);
+}
+
+// Moved to a monitor of 200% and back: the board takes the place the system
+// suggests and lays itself out at each scale, and a selected tile keeps its
+// look in the double-size picture it is now drawn from.
+TEST_F(GameWindow, AMoveToAMonitorOfAnotherDpiLaysTheBoardOutAgain) {
+    Start(true);
+    int a = -1, b = -1;
+    ASSERT_TRUE(FreePair(a, b));
+    Click(a);
+    // The cyan of tile a on screen, once the paints are through.
+    const auto cyan = [&] {
+        harness::PumpFor(100);
+        return harness::CountOnScreen(TileWindow(a), RGB(0, 255, 255));
+    };
+    const int cyanAt96 = cyan();
+    ASSERT_GT(cyanAt96, 0);
+    const auto moveTo = [&](int dpi) {
+        RECT suggested = {};
+        GetWindowRect(main_, &suggested);
+        OffsetRect(&suggested, 10, 10);
+        SendMessageW(main_, kDpiChangedMessage, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        harness::PumpFor(50);
+        RECT outer = {};
+        GetWindowRect(main_, &outer);
+        EXPECT_EQ(outer.left, suggested.left) << dpi;
+        EXPECT_EQ(outer.top, suggested.top) << dpi;
+    };
+    moveTo(192);
+    RECT client;
+    GetClientRect(main_, &client);
+    EXPECT_EQ(client.right, 1280);
+    EXPECT_EQ(client.bottom, 960);
+    for (int slot : {0, 87, 143}) {
+        const RECT rect = ChildRect(TileWindow(slot));
+        EXPECT_EQ(rect.left, 2 * tileRects[slot].left) << slot;
+        EXPECT_EQ(rect.top, 2 * tileRects[slot].top) << slot;
+        EXPECT_EQ(rect.right - rect.left, 84) << slot;
+    }
+    const RECT deadlock = ChildRect(GetDlgItem(main_, IDC_DEADLOCK_WINDOW));
+    EXPECT_EQ(deadlock.left, 1154);
+    EXPECT_EQ(deadlock.bottom - deadlock.top, 288);
+    EXPECT_GT(cyan(), 3 * cyanAt96) << "selected, at twice the size";
+    Click(a);
+    EXPECT_EQ(cyan(), 0) << "deselected in the large picture too";
+
+    moveTo(96);
+    GetClientRect(main_, &client);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    const RECT back = ChildRect(TileWindow(87));
+    EXPECT_EQ(back.left, tileRects[87].left);
+    EXPECT_EQ(back.right - back.left, 42);
 }
 
 // The keyboard cursor as the player meets it: the frame around the focused

@@ -3,8 +3,9 @@
 # hot paths and the solver; the screensaver under Wine (its canvas transfer, and its CPU time
 # over one whole cycle); then the game's start-up time and memory under Wine
 # against a bare Win32 window and against its selection dialog shown alone,
-# and the sizes of the game in both Windows builds. ZMR_BENCH_PART=host,
-# saver or startup prints one part only.
+# and the sizes of the game in both Windows builds; the game's tile drawing
+# at three display scales. ZMR_BENCH_PART=host, saver, drawing or startup
+# prints one part only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -65,6 +66,19 @@ if [ "$part" = all ] || [ "$part" = saver ]; then
   )
 fi
 [ "$part" != saver ] || exit 0
+
+if [ "$part" = all ] || [ "$part" = drawing ]; then
+  echo
+  echo "== The game's tile drawing under Wine at display scales 1, 1.5 and 2 (median of 200 rounds)"
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32 --target tile_drawing >/dev/null
+  (
+    source tools/wine-session.sh
+    start_wine_session
+    wine build/win32/bench/tile_drawing.exe 200
+  )
+fi
+[ "$part" != drawing ] || exit 0
 
 runs=20
 echo

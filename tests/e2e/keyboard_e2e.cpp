@@ -388,6 +388,8 @@ void CheckHistoryClick(const GameProcess& game, const Board& board, Checks& chec
         },
         kWindowTimeoutMs);
     checks.Require(history != nullptr, "the history window shows");
+    harness::PumpFor(500);
+    harness::SaveScreenshotIfAsked(("history-at-" + Num(board.scale.dpi) + "-dpi").c_str());
     // Cell 0 is 25 x 35 at (5, 40) at 96 DPI.
     const LPARAM middle = MAKELPARAM(board.scale.Scaled(17), board.scale.Scaled(57));
     SendWithin(history, WM_LBUTTONDOWN, MK_LBUTTON, middle);

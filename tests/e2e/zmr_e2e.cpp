@@ -411,6 +411,7 @@ void FirstStart(const std::wstring& program, const std::wstring& folder, Display
     board.scale = scale;
     ReadBoard(main, board, checks);
     if (scale.dpi == 2 * kBaseDpi) CheckDoubleSizeFace(board, program, checks);
+    harness::SaveScreenshotIfAsked(("game-at-" + Num(scale.dpi) + "-dpi").c_str());
     CheckBlockedClick(board, checks);
     const int taken = TakePairs(board, 3, checks);
     checks.Expect(taken >= 1, "at least one free pair on a fresh deal", Num(taken) + " taken");
