@@ -23,12 +23,23 @@ HDC boardDc = nullptr;
 HPALETTE palette = nullptr;
 DisplayScale scale;
 
+// As the tile windows draw: 1:1 where the sizes agree, else the face
+// averaged once, its look blended in.
+std::vector<AveragedPicture> averaged(kSlotCount, AveragedPicture(LookSelected, LookNormal));
+
 void DrawFaceAt(int slot) {
     const int id = IDB_FACE_FIRST + tileSlots[slot].face;
     const BitmapCopy* picture = FindBitmapForDpi(id, scale.dpi);
     if (picture == nullptr) return;
-    DrawPictureInto(boardDc, palette, *picture, scale.Scaled(tileRects[slot].left), scale.Scaled(tileRects[slot].top),
-                    scale.Scaled(kTileWidth), scale.Scaled(kTileHeight));
+    const int x = scale.Scaled(tileRects[slot].left);
+    const int y = scale.Scaled(tileRects[slot].top);
+    const int width = scale.Scaled(kTileWidth);
+    const int height = scale.Scaled(kTileHeight);
+    if (width == picture->width) {
+        DrawPictureInto(boardDc, palette, *picture, x, y, width, height);
+    } else {
+        averaged[static_cast<std::size_t>(slot)].Draw(boardDc, x, y, *picture, width, height);
+    }
 }
 
 double MedianMs(std::vector<double> ms) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "board/positions.h"
 #include "board/tile_slots.h"
@@ -37,8 +38,13 @@ void ShapeAsTile(HWND window) {
     }
 }
 
+// Each face averaged to the tile's size at a scale between the pictures'
+// sizes; a look changes only the background, which it blends anew.
+std::vector<AveragedPicture> averagedFaces(kSlotCount, AveragedPicture(LookSelected, LookNormal));
+
 // Draws the slot's face: today's picture 1:1 at 96 DPI, else the double-size
-// one in the same look, at the tile's scaled size.
+// one in the same look at the tile's scaled size (today's where the program
+// lacks it).
 void DrawFace(HDC dc, int slot) {
     const BitmapCopy* face = FindBitmap(FaceBitmapOf(slot));
     if (face == nullptr) return;
@@ -46,11 +52,18 @@ void DrawFace(HDC dc, int slot) {
         DrawBitmapPixels(dc, tilePalette.palette, face->info, face->pixels);
         return;
     }
-    const BitmapCopy* large = LargeFaceInLook(tileSlots[slot].face) != nullptr
-                                  ? FindBitmap(FaceBitmapOf(slot) + kLargePictureIdOffset)
-                                  : face;
-    DrawPictureInto(dc, tilePalette.palette, *large, 0, 0, boardScale.Scaled(kTileWidth),
-                    boardScale.Scaled(kTileHeight));
+    const int number = tileSlots[slot].face;
+    const BitmapCopy* source =
+        LargeFaceInLook(number) != nullptr ? FindBitmap(FaceBitmapOf(slot) + kLargePictureIdOffset) : face;
+    const int width = boardScale.Scaled(kTileWidth);
+    const int height = boardScale.Scaled(kTileHeight);
+    if (width == source->width && height == source->height) {
+        DrawPictureInto(dc, tilePalette.palette, *source, 0, 0, width, height);
+    } else {
+        // The hint's worker draws too; the looks change under this lock.
+        LookLock lock(LookMutex());
+        averagedFaces[number].Draw(dc, 0, 0, *source, width, height);
+    }
 }
 
 // One paint repaints every tile in slot order, which answers the pending

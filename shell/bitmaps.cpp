@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/dib_header.h"
+#include "shell/picture_resample.h"
 #include "shell/resource.h"
 
 static_assert(kLargePictureIdOffset == IDB_LARGE_OFFSET);
@@ -136,6 +137,71 @@ void DrawBitmapPixels(HDC dc, HPALETTE palette, const BITMAPINFO* info, const un
     }
 }
 
+void ResampleBitmap(const BitmapCopy& picture, int width, int height, std::vector<uint32_t>& pixels) {
+    const IndexedPicture source = {picture.pixels, picture.width, picture.height,
+                                   picture.info->bmiHeader.biBitCount,
+                                   reinterpret_cast<const uint32_t*>(picture.info->bmiColors), picture.colorCount};
+    ResamplePicture(source, width, height, pixels);
+}
+
+void DrawColourPixels(HDC dc, int x, int y, int width, int height, const std::vector<uint32_t>& pixels) {
+    if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+}
+
+void AveragedPicture::Average(const BitmapCopy& source, int width, int height) {
+    // Averaging is linear in the colours: once with the varying indices as
+    // black, once with only them, as white.
+    const auto* table = reinterpret_cast<const uint32_t*>(source.info->bmiColors);
+    std::vector<uint32_t> others(table, table + source.colorCount);
+    std::vector<uint32_t> varying(others.size(), 0);
+    for (int index = firstVarying_; index <= lastVarying_ && index < source.colorCount; ++index) {
+        others[static_cast<std::size_t>(index)] = 0;
+        varying[static_cast<std::size_t>(index)] = 0xFFFFFF;
+    }
+    IndexedPicture picture = {source.pixels, source.width, source.height, source.info->bmiHeader.biBitCount,
+                              others.data(), source.colorCount};
+    ResamplePicture(picture, width, height, fixed_);
+    picture.colours = varying.data();
+    ResamplePicture(picture, width, height, coverage_);
+    source_ = &source;
+    width_ = width;
+    height_ = height;
+    shownIndex_ = -1;
+}
+
+void AveragedPicture::Draw(HDC dc, int x, int y, const BitmapCopy& source, int width, int height) {
+    if (source_ != &source || width_ != width || height_ != height) Average(source, width, height);
+    const unsigned char* first = std::find_if(source.pixels, source.pixels + source.rowBytes * source.height,
+                                              [&](unsigned char index) {
+                                                  return index >= firstVarying_ && index <= lastVarying_;
+                                              });
+    const int index = first != source.pixels + source.rowBytes * source.height ? *first : -1;
+    if (index != shownIndex_) {
+        const uint32_t colour = index >= 0 ? reinterpret_cast<const uint32_t*>(source.info->bmiColors)[index] : 0;
+        pixels_.resize(fixed_.size());
+        for (std::size_t i = 0; i < fixed_.size(); ++i) {
+            // The covered share, 0 to 255, of the varying colour on each channel.
+            const uint32_t share = coverage_[i] & 0xFF;
+            uint32_t blended = 0;
+            for (int shift = 0; shift <= 16; shift += 8) {
+                const uint32_t part = ((colour >> shift & 0xFF) * share + 127) / 255;
+                blended |= std::min<uint32_t>((fixed_[i] >> shift & 0xFF) + part, 0xFF) << shift;
+            }
+            pixels_[i] = blended;
+        }
+        shownIndex_ = index;
+    }
+    DrawColourPixels(dc, x, y, width, height, pixels_);
+}
+
 void DrawPictureInto(HDC dc, HPALETTE palette, const BitmapCopy& picture, int x, int y, int width, int height) {
     if (dc == nullptr) return;
     HPALETTE previous = palette != nullptr ? SelectPalette(dc, palette, FALSE) : nullptr;
@@ -144,13 +210,10 @@ void DrawPictureInto(HDC dc, HPALETTE palette, const BitmapCopy& picture, int x,
         SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                           static_cast<UINT>(height), picture.pixels, picture.info, DIB_RGB_COLORS);
     } else {
-        // Halftone averages the pixels it folds together; its brush origin
-        // must be set after the mode is chosen.
-        const int previousMode = SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchDIBits(dc, x, y, width, height, 0, 0, picture.width, picture.height, picture.pixels, picture.info,
-                      DIB_RGB_COLORS, SRCCOPY);
-        SetStretchBltMode(dc, previousMode);
+        // The window thread and the hint's worker both draw.
+        thread_local std::vector<uint32_t> pixels;
+        ResampleBitmap(picture, width, height, pixels);
+        DrawColourPixels(dc, x, y, width, height, pixels);
     }
     if (previous != nullptr) SelectPalette(dc, previous, FALSE);
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 #include "shell/display_scale.h"
 
@@ -37,8 +39,40 @@ BitmapCopy* FindBitmapForDpi(int id, int dpi);
 
 // Draws `picture` into width x height at (x, y) of the device context, with
 // the palette selected and realised as DrawBitmapPixels does: a 1:1 copy when
-// the sizes agree, else the platform's high-quality stretch (HALFTONE).
+// the sizes agree, else averaged to the size (as the platform's halftone
+// stretch would) and copied 1:1.
 void DrawPictureInto(HDC dc, HPALETTE palette, const BitmapCopy& picture, int x, int y, int width, int height);
+
+// The picture averaged to width x height (see ResamplePicture): 32-bit
+// pixels, bottom row first, for DrawColourPixels. The platform's halftone
+// stretch averages alike, but under Wine it took four times as long as a
+// 1:1 copy of the double-size picture.
+void ResampleBitmap(const BitmapCopy& picture, int width, int height, std::vector<uint32_t>& pixels);
+// An 8-bit picture averaged to a size once and drawn 1:1 from then on. Its
+// pixels of the indices first..last (a tile's looks) may all change to one
+// of them at any time: the average keeps their share apart, so a change of
+// that colour costs a blend, not another average.
+class AveragedPicture {
+public:
+    AveragedPicture(int firstVarying, int lastVarying) : firstVarying_(firstVarying), lastVarying_(lastVarying) {}
+    void Draw(HDC dc, int x, int y, const BitmapCopy& source, int width, int height);
+
+private:
+    void Average(const BitmapCopy& source, int width, int height);
+    int firstVarying_;
+    int lastVarying_;
+    const BitmapCopy* source_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> fixed_;     // the other indices' colours, the varying ones as black
+    std::vector<uint32_t> coverage_;  // how much of each pixel the varying ones cover, as grey
+    int shownIndex_ = -1;
+    std::vector<uint32_t> pixels_;    // as drawn, for shownIndex_
+};
+
+// Draws width x height 32-bit pixels, bottom row first, 1:1 at (x, y);
+// nothing when their count is not width x height.
+void DrawColourPixels(HDC dc, int x, int y, int width, int height, const std::vector<uint32_t>& pixels);
 
 // The paint handler of a window that shows bitmap `id` over its whole client
 // area: at 96 DPI as PaintBitmapResource; above, drawn from the double-size

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <functional>
 #include <iterator>
@@ -27,6 +28,7 @@ struct Showing {
     // When set, the window paints these pixels instead of bitmap `id`.
     const BITMAPINFO* header = nullptr;
     const unsigned char* pixels = nullptr;
+    DisplayScale scale;  // above 96 DPI bitmap `id` fills the window
     int paints = 0;
 };
 
@@ -37,6 +39,8 @@ LRESULT CALLBACK ShowingWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             ++showing->paints;
             if (showing->header != nullptr) {
                 PaintBitmapBits(window, showing->palette, showing->header, showing->pixels);
+            } else if (!showing->scale.IsBase()) {
+                PaintPictureResource(window, showing->palette, showing->id, showing->colorCount, showing->scale);
             } else {
                 PaintBitmapResource(window, showing->palette, showing->id, showing->colorCount);
             }
@@ -173,6 +177,14 @@ TEST(BitmapResources, EveryPictureOfTheGameIsAtItsId) {
             EXPECT_EQ(bitmap->info->bmiHeader.biBitCount, range.bits) << "bitmap " << id;
             EXPECT_EQ(bitmap->colorCount, range.colors) << "bitmap " << id;
             EXPECT_EQ(GetBitmapColorCount(id), range.colors) << "bitmap " << id;
+            // Its double-size picture: twice the size, the same colour table.
+            const BitmapCopy* large = FindBitmap(id + kLargePictureIdOffset);
+            ASSERT_NE(large, nullptr) << "double-size bitmap " << id;
+            EXPECT_EQ(large->width, 2 * range.width) << "double-size bitmap " << id;
+            EXPECT_EQ(large->height, 2 * range.height) << "double-size bitmap " << id;
+            ASSERT_EQ(large->colorCount, range.colors) << "double-size bitmap " << id;
+            EXPECT_EQ(std::memcmp(large->info->bmiColors, bitmap->info->bmiColors, 4u * range.colors), 0)
+                << "double-size bitmap " << id;
         }
     }
     EXPECT_EQ(present.size(), 200u);
@@ -344,6 +356,28 @@ TEST_F(PaintTest, PicturesArePaintedWholeAtTheOriginAtTheirOwnSize) {
         EXPECT_EQ(background, outside);
         DestroyWindow(window);
     }
+}
+
+// Above 96 DPI a picture fills its window: the double-size picture 1:1 at
+// twice the size, and a picture without one stretched from itself, never blank.
+TEST_F(PaintTest, AboveNinetySixDpiThePictureComesFromItsDoubleSizeOrIsStretched) {
+    Showing face;
+    face.id = IDB_FACE_FIRST + 5;
+    face.scale = DisplayScale{192};
+    face.palette = PaletteOf(face.id, &face.colorCount);
+    HWND large = Show(face, 10, 10, 86, 124);
+    ASSERT_NE(large, nullptr);
+    const RawBitmap raw = Raw(face.id + kLargePictureIdOffset);
+    ASSERT_NE(raw.info, nullptr);
+    EXPECT_EQ(Mismatches(Capture(10, 10, 86, 124), Decode(raw.info, raw.pixels)), 0u);
+
+    Showing own;
+    own.id = IDB_TEST_FOUR_COLORS;
+    own.scale = DisplayScale{144};
+    own.palette = PaletteOf(own.id, &own.colorCount);
+    ASSERT_NE(Show(own, 200, 10, 6, 3), nullptr);
+    const std::vector<COLORREF> stretched = Capture(200, 10, 6, 3);
+    EXPECT_EQ(std::count(stretched.begin(), stretched.end(), kBackground), 0);
 }
 
 TEST_F(PaintTest, HandMadePictureShowsBottomRowLast) {

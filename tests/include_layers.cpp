@@ -40,7 +40,7 @@ const std::set<std::pair<std::string, std::string>> kApart = {{"saver", "play"}}
 const std::set<std::string> kPlainFolders = {"board", "deal", "play"};
 const std::set<std::string> kPlainModules = {"saver/animation", "saver/command_line", "saver/saver_platform",
                                              "shell/dib_header", "shell/clock_text", "shell/monitor_layout",
-                                             "shell/display_scale"};
+                                             "shell/display_scale", "shell/picture_resample"};
 const std::set<std::string> kPlatformHeaders = {"windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "imm.h",
                                                 "mmsystem.h", "objbase.h", "ole2.h", "oleacc.h", "shellapi.h",
                                                 "shlobj.h", "shlwapi.h", "winuser.h", "wingdi.h", "winver.h"};
