@@ -18,7 +18,18 @@ struct SlotSet {
     void Add(int slot) { words[slot >> 6] |= uint64_t{1} << (slot & 63); }
     void Remove(int slot) { words[slot >> 6] &= ~(uint64_t{1} << (slot & 63)); }
     bool Empty() const { return (words[0] | words[1] | words[2]) == 0; }
+    bool Intersects(const SlotSet& other) const {
+        return ((words[0] & other.words[0]) | (words[1] & other.words[1]) | (words[2] & other.words[2])) != 0;
+    }
 };
+
+// Calls `visit` with each slot of the set, in slot order.
+template <class Visit>
+void ForEachSlot(const SlotSet& set, Visit visit) {
+    for (int word = 0; word < 3; ++word) {
+        for (uint64_t bits = set.words[word]; bits != 0; bits &= bits - 1) visit(64 * word + std::countr_zero(bits));
+    }
+}
 
 // The four tiles of a kind pair up in one of three ways; with the tiles
 // numbered 0..3 in slot order, way w (1..3) pairs tile i with tile i ^ w.
@@ -58,9 +69,7 @@ public:
     void Clear() { top_ = 0; }
     void PushAll(const SlotSet& on) {
         // In slot order, as the sweep's steps depend on the order of the pops.
-        for (int word = 0; word < 3; ++word) {
-            for (uint64_t bits = on.words[word]; bits != 0; bits &= bits - 1) Push(64 * word + std::countr_zero(bits));
-        }
+        ForEachSlot(on, [this](int slot) { Push(slot); });
     }
     bool Empty() const { return top_ == 0; }
     int Pop() { return slots_[--top_]; }
@@ -145,6 +154,14 @@ private:
     }
     // Whether another tile of an undecided tile's kind is free or gone.
     bool HasMate(const Node& node, int slot);
+    // The free tiles of the node.
+    SlotSet FreeTiles(const Node& node) {
+        SlotSet free;
+        ForEachSlot(node.on, [&](int slot) {
+            if (IsFree(node, slot)) free.Add(slot);
+        });
+        return free;
+    }
     // Takes a tile off and queues the tiles it blocked.
     void Remove(Node& node, int slot, SweepStack& stack) const;
     // The next tile of the stack that is on the board and free; -1 when none is left.
@@ -174,13 +191,16 @@ private:
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // The freedom rule, counted as one step; the hottest call of the search.
     bool IsFree(const Node& node, int slot) {
-        if (++steps_ > limit_) [[unlikely]] Exhausted();
+        CountStep();
         const Blockers& b = blockers_[slot];
         const SlotSet& on = node.on;
         // Without branches: the outcome of the rule is hard to guess.
         const bool left = on.Has(b.left[0]) | on.Has(b.left[1]);
         const bool right = on.Has(b.right[0]) | on.Has(b.right[1]);
         return !(on.Has(b.cover) | (left & right));
+    }
+    void CountStep() {
+        if (++steps_ > limit_) [[unlikely]] Exhausted();
     }
     [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
@@ -196,6 +216,7 @@ private:
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
     int16_t tiles_[kKindCount][4] = {};  // each kind's tiles on the board, in slot order
+    SlotSet kindZones_[kKindCount];      // each kind's tiles and the slots that block them
     int8_t counts_[kKindCount] = {};
     Node start_;
     std::vector<TakenPair> moves_;
@@ -219,6 +240,14 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
         index_[slot] = count++;
     }
     for (int kind = 0; kind < kKindCount; ++kind) start_.way[kind] = counts_[kind] == 2 ? 1 : kUndecided;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (kinds_[slot] < 0) continue;
+        SlotSet& zone = kindZones_[kinds_[slot]];
+        const SlotRelations& r = relations_[slot];
+        for (const int16_t near : {static_cast<int16_t>(slot), r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
+            if (near != kNoSlot) zone.Add(near);
+        }
+    }
     auto blocker = [](int16_t slot) { return slot == kNoSlot ? kOffBoard : static_cast<uint8_t>(slot); };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotRelations& r = relations_[slot];
@@ -328,49 +357,60 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
     // The rounds are worked out only when asked for: the cut needs none.
     const bool leveled = levels != nullptr;
     SweepStack stack;
+    bool following = along != nullptr;  // going in the like node's order, where no tile is queued
     auto remove = [&](int slot, int round) {
-        Remove(node, slot, stack);
+        if (following) {
+            node.on.Remove(slot);
+        } else {
+            Remove(node, slot, stack);
+        }
         level[slot] = static_cast<uint8_t>(round + 1);
         if (order != nullptr) order->slots[order->count++] = static_cast<int16_t>(slot);
     };
-    // Takes the tile off, with its partner when its kind is decided, if the relaxed rule lets it go now.
-    auto tryRemove = [&](int slot) {
+    // Takes the tile off, with its partner when its kind is decided.
+    auto take = [&](int slot) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            const int partner = FreePartner(node, slot);
-            if (partner < 0) return;
+            const int partner = PartnerOf(node, slot);
             const int round = leveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
             remove(slot, round);
-            remove(partner, round);
+            if (node.on.Has(partner)) remove(partner, round);
             return;
         }
-        if (!HasMate(node, slot)) return;
         remove(slot, leveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
         const int16_t* tiles = tiles_[kind];
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; !following && i < 4; ++i) {
             if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
     };
+    // Takes the free tile off if the relaxed rule lets it go now.
+    auto tryRemove = [&](int slot) {
+        const bool goes = node.way[kinds_[slot]] != kUndecided ? FreePartner(node, slot) >= 0 : HasMate(node, slot);
+        if (goes) take(slot);
+    };
     if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
-    int next = 0;
-    // Up to the first tile of a kind paired otherwise, the tiles go as they
-    // went for the like node: with no more tiles on the board than it had,
-    // each is as free and has its mate or partner as free, unasked. Not when
-    // rounds are asked for: a pair's round needs both tiles looked at.
-    for (; along != nullptr && !leveled && next < along->count; ++next) {
+    // The tiles first go in the order a sweep of a like node took them. A
+    // tile whose kind is paired as there, with no tile of its kind nor what
+    // blocks them held back (gone there by now, still on here), is as free
+    // and has its mate or partner as free as it had there: it goes unasked.
+    // Only the others are looked at, with the outcome a look at all would have.
+    SlotSet heldBack;
+    bool looked = false;  // steps count from the first look on
+    for (int next = 0; along != nullptr && next < along->count; ++next) {
         const int slot = along->slots[next];
-        if (node.way[kinds_[slot]] != along->way[kinds_[slot]]) break;
-        if (node.on.Has(slot)) remove(slot, 0);
-        stack.Clear();
-    }
-    if (along != nullptr) {
-        for (int i = next; i < along->count; ++i) {
-            const int slot = along->slots[i];
-            if (node.on.Has(slot) && IsFree(node, slot)) tryRemove(slot);
-            stack.Clear();  // the full sweep below looks at every tile left anyway
+        if (!node.on.Has(slot)) continue;
+        const int kind = kinds_[slot];
+        if (node.way[kind] == along->way[kind] && !heldBack.Intersects(kindZones_[kind])) {
+            if (looked) CountStep();
+            take(slot);
+        } else {
+            looked = true;
+            if (IsFree(node, slot)) tryRemove(slot);
+            if (node.on.Has(slot)) heldBack.Add(slot);
         }
     }
+    following = false;  // the full sweep below looks at every tile left anyway
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
     stack.PushAll(node.on);
     for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
@@ -400,9 +440,7 @@ bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck
     TakeSafePairs(node, &moves_, &settled);
     if (node.on.Empty()) return true;
     moves_.resize(movesBefore);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot) && IsFree(node, slot)) stuck[kinds_[slot]] = true;
-    }
+    ForEachSlot(FreeTiles(node), [&](int slot) { stuck[kinds_[slot]] = true; });
     return false;
 }
 
@@ -424,9 +462,8 @@ bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const No
 
 bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order) {
     int freeOfKind[kKindCount] = {};
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot) && IsFree(node, slot)) ++freeOfKind[kinds_[slot]];
-    }
+    const SlotSet free = FreeTiles(node);
+    ForEachSlot(free, [&](int slot) { ++freeOfKind[kinds_[slot]]; });
     auto score = [&](int kind) { return (freeOfKind[kind] >= 2 ? 0 : 2) + (stuck[kind] ? 0 : 1); };
     int best = -1;
     int ties = 0;
@@ -440,7 +477,7 @@ bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* s
     if (best < 0) return false;
     const int16_t* tiles = tiles_[best];
     bool isFree[4];
-    for (int i = 0; i < 4; ++i) isFree[i] = IsFree(node, tiles[i]);
+    for (int i = 0; i < 4; ++i) isFree[i] = free.Has(tiles[i]);
     const uint8_t preferred = WayByLevel(best, level);
     int rank[kWays + 1];
     for (int way = 1; way <= kWays; ++way) {
