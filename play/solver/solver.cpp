@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <random>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "board/freedom.h"
@@ -184,6 +185,21 @@ private:
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
     bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
+    // What the search by conflicts works out at a node before it branches,
+    // kept across turns: a later turn comes back down to where an earlier one
+    // stopped without working it all out again.
+    struct ConflictBranching {
+        Node narrowed;  // the node with the kinds that narrowing left one way decided
+        Ways ways;
+        uint8_t preferred[kKindCount] = {};
+        int8_t critical[kKindCount] = {};
+        int criticalCount = 0;
+    };
+    enum class Analysis { Clears, Lost, Branches };
+    // Narrows the node, finds its critical kinds; Clears when the preferred
+    // ways clear the board, with the takes recorded.
+    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching);
+    bool BranchOnConflict(const ConflictBranching& branching, const Node& entry);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way. False when some kind has none left.
     bool Narrow(Node& node, Ways& ways, const RemovalOrder& order);
@@ -221,6 +237,7 @@ private:
     Node start_;
     std::vector<TakenPair> moves_;
     std::unordered_set<Node, NodeHash> lost_;
+    std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
     long budget_;
     long limit_ = 0;  // where the current search stops
     int restart_ = 0;  // the quick search's attempt, 0 the first
@@ -527,69 +544,92 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     return true;
 }
 
+PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, const Node& entry,
+                                                       ConflictBranching& branching) {
+    uint8_t level[kSlotCount];
+    // The relaxed board once for the cut, and again after narrowing for the levels.
+    RemovalOrder order;
+    RemovalOrder narrowed;
+    if (!RelaxedClears(node, nullptr, &order) || !Narrow(node, ways, order) || !RelaxedClears(node, level, &narrowed)) {
+        return Analysis::Lost;
+    }
+    int8_t kinds[kKindCount];
+    const int count = UndecidedKinds(node, level, kinds);
+    uint8_t* preferred = branching.preferred;
+    for (int i = 0; i < count; ++i) {
+        const int kind = kinds[i];
+        const uint8_t way = WayByLevel(kind, level);
+        const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+        // A way already ruled out is never preferred: take the first left.
+        preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+    }
+    auto withPreferred = [&](int n) {
+        Node decided = node;
+        for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
+        return decided;
+    };
+    // The fewest kinds given their way that stick the relaxed board.
+    int kept = 0;
+    int stuck = count;
+    if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
+        Node decided = withPreferred(count);
+        TakeSafePairs(decided, &moves_, &entry);
+        return Analysis::Clears;
+    }
+    while (stuck - kept > 1) {
+        const int middle = (kept + stuck) / 2;
+        (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
+    }
+    // Kinds before the last that the sticking does without go back to undecided.
+    Node conflict = withPreferred(stuck);
+    branching.criticalCount = 0;
+    branching.critical[branching.criticalCount++] = kinds[stuck - 1];
+    for (int i = stuck - 2; i >= 0; --i) {
+        Node without = conflict;
+        without.way[kinds[i]] = kUndecided;
+        if (RelaxedClearsAlong(without, narrowed)) {
+            branching.critical[branching.criticalCount++] = kinds[i];
+        } else {
+            conflict = without;
+        }
+    }
+    branching.narrowed = node;
+    branching.ways = ways;
+    return Analysis::Branches;
+}
+
+bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry) {
+    // Every clearing pairs some critical kind another way: branch on the first.
+    Node child = branching.narrowed;
+    for (int i = branching.criticalCount - 1; i >= 0; --i) {
+        const int kind = branching.critical[i];
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if (way == branching.preferred[kind] || (branching.ways.left[kind] & (1u << (way - 1))) == 0) continue;
+            Node branch = child;
+            branch.way[kind] = way;
+            if (ClearsByConflicts(branch, branching.ways, &entry)) return true;
+        }
+        child.way[kind] = branching.preferred[kind];
+    }
+    return false;
+}
+
 bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
-    uint8_t level[kSlotCount];
-    // The relaxed board once for the cut, and again after narrowing for the levels.
-    RemovalOrder order;
-    RemovalOrder narrowed;
-    if (lost_.count(entry) == 0 && RelaxedClears(node, nullptr, &order) && Narrow(node, ways, order) &&
-        RelaxedClears(node, level, &narrowed)) {
-        int8_t kinds[kKindCount];
-        const int count = UndecidedKinds(node, level, kinds);
-        uint8_t preferred[kKindCount] = {};
-        for (int i = 0; i < count; ++i) {
-            const int kind = kinds[i];
-            const uint8_t way = WayByLevel(kind, level);
-            const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
-            // A way already ruled out is never preferred: take the first left.
-            preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+    if (lost_.count(entry) == 0) {
+        auto known = branchings_.find(entry);
+        if (known == branchings_.end()) {
+            ConflictBranching branching;
+            const Analysis analysis = AnalyseConflict(node, ways, entry, branching);
+            if (analysis == Analysis::Clears) return true;
+            if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
         }
-        auto withPreferred = [&](int n) {
-            Node decided = node;
-            for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
-            return decided;
-        };
-        // The fewest kinds given their way that stick the relaxed board.
-        int kept = 0;
-        int stuck = count;
-        if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
-            Node decided = withPreferred(count);
-            TakeSafePairs(decided, &moves_, &entry);
-            return true;
-        }
-        while (stuck - kept > 1) {
-            const int middle = (kept + stuck) / 2;
-            (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
-        }
-        // Kinds before the last that the sticking does without go back to undecided.
-        Node conflict = withPreferred(stuck);
-        int8_t critical[kKindCount];
-        int criticalCount = 0;
-        critical[criticalCount++] = kinds[stuck - 1];
-        for (int i = stuck - 2; i >= 0; --i) {
-            Node without = conflict;
-            without.way[kinds[i]] = kUndecided;
-            if (RelaxedClearsAlong(without, narrowed)) {
-                critical[criticalCount++] = kinds[i];
-            } else {
-                conflict = without;
-            }
-        }
-        // Every clearing pairs some critical kind another way: branch on the first.
-        Node child = node;
-        for (int i = criticalCount - 1; i >= 0; --i) {
-            const int kind = critical[i];
-            for (uint8_t way = 1; way <= kWays; ++way) {
-                if (way == preferred[kind] || (ways.left[kind] & (1u << (way - 1))) == 0) continue;
-                Node branch = child;
-                branch.way[kind] = way;
-                if (ClearsByConflicts(branch, ways, &entry)) return true;
-            }
-            child.way[kind] = preferred[kind];
+        if (known != branchings_.end()) {
+            if (BranchOnConflict(known->second, entry)) return true;
+            branchings_.erase(entry);
         }
     }
     lost_.insert(entry);
