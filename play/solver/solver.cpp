@@ -96,8 +96,11 @@ private:
     int top_ = 0;
 };
 
-// The steps of each search's first turn; every round doubles them.
+// The steps of each search's first turn; every round doubles them. A quick
+// search that finds a clearing at all finds it soon: a fresh, varied turn
+// does better than a longer one, so its turns stop growing at a cap.
 constexpr long kQuickSteps = 20000;
+constexpr long kQuickStepsMost = 80000;
 
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
 // the relaxed board rules out at a node stays ruled out below it.
@@ -296,10 +299,13 @@ SolveResult PairingSearch::Run() {
         if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
     }
     // The quick search finds most clearings, the search by conflicts proves
-    // most losses; they take turns, with twice the steps each round, and the
-    // quick one is varied each time. Lost nodes stay known across turns.
+    // most losses and finds the harder clearings; they take turns, with twice
+    // the steps each round up to a cap for the quick one, which is varied
+    // each time. Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(true, steps_ + slice, result) && Attempt(false, steps_ + slice, result)) ++restart_;
+        if (Attempt(true, steps_ + std::min(slice, kQuickStepsMost), result) && Attempt(false, steps_ + slice, result)) {
+            ++restart_;
+        }
     }
     result.steps = steps_;
     return result;
