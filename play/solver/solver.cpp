@@ -381,9 +381,11 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
     const bool leveled = levels != nullptr;
     SweepStack stack;
     bool following = along != nullptr;  // going in the like node's order, where no tile is queued
+    SlotSet heldBack;                    // tiles gone there by now, still on here
     auto remove = [&](int slot, int round) {
         if (following) {
             node.on.Remove(slot);
+            heldBack.Remove(slot);
         } else {
             Remove(node, slot, stack);
         }
@@ -415,10 +417,9 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
     if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
     // The tiles first go in the order a sweep of a like node took them. A
     // tile whose kind is paired as there, with no tile of its kind nor what
-    // blocks them held back (gone there by now, still on here), is as free
-    // and has its mate or partner as free as it had there: it goes unasked.
-    // Only the others are looked at, with the outcome a look at all would have.
-    SlotSet heldBack;
+    // blocks them held back, is as free and has its mate or partner as free
+    // as it had there: it goes unasked. Only the others are looked at, with
+    // the outcome a look at all would have.
     bool looked = false;  // steps count from the first look on
     for (int next = 0; along != nullptr && next < along->count; ++next) {
         const int slot = along->slots[next];
