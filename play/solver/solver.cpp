@@ -536,12 +536,18 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
 bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (!IsUndecided(node, kind)) continue;
-        for (uint8_t way = 1; way <= kWays; ++way) {
+        // Once two ways clear the relaxed board, the kind stays undecided
+        // whatever the last one does: it is left untried.
+        for (uint8_t way = 1, clearing = 0; way <= kWays && clearing < 2; ++way) {
             const auto bit = static_cast<uint8_t>(1u << (way - 1));
             if ((ways.left[kind] & bit) == 0) continue;
             Node decided = node;
             decided.way[kind] = way;
-            if (!RelaxedClearsAlong(decided, order)) ways.left[kind] &= static_cast<uint8_t>(~bit);
+            if (RelaxedClearsAlong(decided, order)) {
+                ++clearing;
+            } else {
+                ways.left[kind] &= static_cast<uint8_t>(~bit);
+            }
         }
         if (ways.left[kind] == 0) return false;
         if (std::popcount(ways.left[kind]) == 1) {
