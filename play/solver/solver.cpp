@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <random>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "board/freedom.h"
@@ -18,7 +19,18 @@ struct SlotSet {
     void Add(int slot) { words[slot >> 6] |= uint64_t{1} << (slot & 63); }
     void Remove(int slot) { words[slot >> 6] &= ~(uint64_t{1} << (slot & 63)); }
     bool Empty() const { return (words[0] | words[1] | words[2]) == 0; }
+    bool Intersects(const SlotSet& other) const {
+        return ((words[0] & other.words[0]) | (words[1] & other.words[1]) | (words[2] & other.words[2])) != 0;
+    }
 };
+
+// Calls `visit` with each slot of the set, in slot order.
+template <class Visit>
+void ForEachSlot(const SlotSet& set, Visit visit) {
+    for (int word = 0; word < 3; ++word) {
+        for (uint64_t bits = set.words[word]; bits != 0; bits &= bits - 1) visit(64 * word + std::countr_zero(bits));
+    }
+}
 
 // The four tiles of a kind pair up in one of three ways; with the tiles
 // numbered 0..3 in slot order, way w (1..3) pairs tile i with tile i ^ w.
@@ -58,9 +70,7 @@ public:
     void Clear() { top_ = 0; }
     void PushAll(const SlotSet& on) {
         // In slot order, as the sweep's steps depend on the order of the pops.
-        for (int word = 0; word < 3; ++word) {
-            for (uint64_t bits = on.words[word]; bits != 0; bits &= bits - 1) Push(64 * word + std::countr_zero(bits));
-        }
+        ForEachSlot(on, [this](int slot) { Push(slot); });
     }
     bool Empty() const { return top_ == 0; }
     int Pop() { return slots_[--top_]; }
@@ -86,8 +96,11 @@ private:
     int top_ = 0;
 };
 
-// The steps of each search's first turn; every round doubles them.
+// The steps of each search's first turn; every round doubles them. A quick
+// search that finds a clearing at all finds it soon: a fresh, varied turn
+// does better than a longer one, so its turns stop growing at a cap.
 constexpr long kQuickSteps = 20000;
+constexpr long kQuickStepsMost = 80000;
 
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
 // the relaxed board rules out at a node stays ruled out below it.
@@ -145,6 +158,14 @@ private:
     }
     // Whether another tile of an undecided tile's kind is free or gone.
     bool HasMate(const Node& node, int slot);
+    // The free tiles of the node.
+    SlotSet FreeTiles(const Node& node) {
+        SlotSet free;
+        ForEachSlot(node.on, [&](int slot) {
+            if (IsFree(node, slot)) free.Add(slot);
+        });
+        return free;
+    }
     // Takes a tile off and queues the tiles it blocked.
     void Remove(Node& node, int slot, SweepStack& stack) const;
     // The next tile of the stack that is on the board and free; -1 when none is left.
@@ -167,6 +188,21 @@ private:
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
     bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
+    // What the search by conflicts works out at a node before it branches,
+    // kept across turns: a later turn comes back down to where an earlier one
+    // stopped without working it all out again.
+    struct ConflictBranching {
+        Node narrowed;  // the node with the kinds that narrowing left one way decided
+        Ways ways;
+        uint8_t preferred[kKindCount] = {};
+        int8_t critical[kKindCount] = {};
+        int criticalCount = 0;
+    };
+    enum class Analysis { Clears, Lost, Branches };
+    // Narrows the node, finds its critical kinds; Clears when the preferred
+    // ways clear the board, with the takes recorded.
+    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching);
+    bool BranchOnConflict(const ConflictBranching& branching, const Node& entry);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way. False when some kind has none left.
     bool Narrow(Node& node, Ways& ways, const RemovalOrder& order);
@@ -174,13 +210,16 @@ private:
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // The freedom rule, counted as one step; the hottest call of the search.
     bool IsFree(const Node& node, int slot) {
-        if (++steps_ > limit_) [[unlikely]] Exhausted();
+        CountStep();
         const Blockers& b = blockers_[slot];
         const SlotSet& on = node.on;
         // Without branches: the outcome of the rule is hard to guess.
         const bool left = on.Has(b.left[0]) | on.Has(b.left[1]);
         const bool right = on.Has(b.right[0]) | on.Has(b.right[1]);
         return !(on.Has(b.cover) | (left & right));
+    }
+    void CountStep() {
+        if (++steps_ > limit_) [[unlikely]] Exhausted();
     }
     [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
@@ -196,10 +235,12 @@ private:
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
     int16_t tiles_[kKindCount][4] = {};  // each kind's tiles on the board, in slot order
+    SlotSet kindZones_[kKindCount];      // each kind's tiles and the slots that block them
     int8_t counts_[kKindCount] = {};
     Node start_;
     std::vector<TakenPair> moves_;
     std::unordered_set<Node, NodeHash> lost_;
+    std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
     long budget_;
     long limit_ = 0;  // where the current search stops
     int restart_ = 0;  // the quick search's attempt, 0 the first
@@ -219,6 +260,14 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
         index_[slot] = count++;
     }
     for (int kind = 0; kind < kKindCount; ++kind) start_.way[kind] = counts_[kind] == 2 ? 1 : kUndecided;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (kinds_[slot] < 0) continue;
+        SlotSet& zone = kindZones_[kinds_[slot]];
+        const SlotRelations& r = relations_[slot];
+        for (const int16_t near : {static_cast<int16_t>(slot), r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
+            if (near != kNoSlot) zone.Add(near);
+        }
+    }
     auto blocker = [](int16_t slot) { return slot == kNoSlot ? kOffBoard : static_cast<uint8_t>(slot); };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotRelations& r = relations_[slot];
@@ -250,10 +299,13 @@ SolveResult PairingSearch::Run() {
         if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
     }
     // The quick search finds most clearings, the search by conflicts proves
-    // most losses; they take turns, with twice the steps each round, and the
-    // quick one is varied each time. Lost nodes stay known across turns.
+    // most losses and finds the harder clearings; they take turns, with twice
+    // the steps each round up to a cap for the quick one, which is varied
+    // each time. Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(true, steps_ + slice, result) && Attempt(false, steps_ + slice, result)) ++restart_;
+        if (Attempt(true, steps_ + std::min(slice, kQuickStepsMost), result) && Attempt(false, steps_ + slice, result)) {
+            ++restart_;
+        }
     }
     result.steps = steps_;
     return result;
@@ -328,49 +380,61 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
     // The rounds are worked out only when asked for: the cut needs none.
     const bool leveled = levels != nullptr;
     SweepStack stack;
+    bool following = along != nullptr;  // going in the like node's order, where no tile is queued
+    SlotSet heldBack;                    // tiles gone there by now, still on here
     auto remove = [&](int slot, int round) {
-        Remove(node, slot, stack);
+        if (following) {
+            node.on.Remove(slot);
+            heldBack.Remove(slot);
+        } else {
+            Remove(node, slot, stack);
+        }
         level[slot] = static_cast<uint8_t>(round + 1);
         if (order != nullptr) order->slots[order->count++] = static_cast<int16_t>(slot);
     };
-    // Takes the tile off, with its partner when its kind is decided, if the relaxed rule lets it go now.
-    auto tryRemove = [&](int slot) {
+    // Takes the tile off, with its partner when its kind is decided.
+    auto take = [&](int slot) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            const int partner = FreePartner(node, slot);
-            if (partner < 0) return;
+            const int partner = PartnerOf(node, slot);
             const int round = leveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
             remove(slot, round);
-            remove(partner, round);
+            if (node.on.Has(partner)) remove(partner, round);
             return;
         }
-        if (!HasMate(node, slot)) return;
         remove(slot, leveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
         const int16_t* tiles = tiles_[kind];
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; !following && i < 4; ++i) {
             if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
         }
     };
+    // Takes the free tile off if the relaxed rule lets it go now.
+    auto tryRemove = [&](int slot) {
+        const bool goes = node.way[kinds_[slot]] != kUndecided ? FreePartner(node, slot) >= 0 : HasMate(node, slot);
+        if (goes) take(slot);
+    };
     if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
-    int next = 0;
-    // Up to the first tile of a kind paired otherwise, the tiles go as they
-    // went for the like node: with no more tiles on the board than it had,
-    // each is as free and has its mate or partner as free, unasked. Not when
-    // rounds are asked for: a pair's round needs both tiles looked at.
-    for (; along != nullptr && !leveled && next < along->count; ++next) {
+    // The tiles first go in the order a sweep of a like node took them. A
+    // tile whose kind is paired as there, with no tile of its kind nor what
+    // blocks them held back, is as free and has its mate or partner as free
+    // as it had there: it goes unasked. Only the others are looked at, with
+    // the outcome a look at all would have.
+    bool looked = false;  // steps count from the first look on
+    for (int next = 0; along != nullptr && next < along->count; ++next) {
         const int slot = along->slots[next];
-        if (node.way[kinds_[slot]] != along->way[kinds_[slot]]) break;
-        if (node.on.Has(slot)) remove(slot, 0);
-        stack.Clear();
-    }
-    if (along != nullptr) {
-        for (int i = next; i < along->count; ++i) {
-            const int slot = along->slots[i];
-            if (node.on.Has(slot) && IsFree(node, slot)) tryRemove(slot);
-            stack.Clear();  // the full sweep below looks at every tile left anyway
+        if (!node.on.Has(slot)) continue;
+        const int kind = kinds_[slot];
+        if (node.way[kind] == along->way[kind] && !heldBack.Intersects(kindZones_[kind])) {
+            if (looked) CountStep();
+            take(slot);
+        } else {
+            looked = true;
+            if (IsFree(node, slot)) tryRemove(slot);
+            if (node.on.Has(slot)) heldBack.Add(slot);
         }
     }
+    following = false;  // the full sweep below looks at every tile left anyway
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
     stack.PushAll(node.on);
     for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
@@ -400,9 +464,7 @@ bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck
     TakeSafePairs(node, &moves_, &settled);
     if (node.on.Empty()) return true;
     moves_.resize(movesBefore);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot) && IsFree(node, slot)) stuck[kinds_[slot]] = true;
-    }
+    ForEachSlot(FreeTiles(node), [&](int slot) { stuck[kinds_[slot]] = true; });
     return false;
 }
 
@@ -424,9 +486,8 @@ bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const No
 
 bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order) {
     int freeOfKind[kKindCount] = {};
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (node.on.Has(slot) && IsFree(node, slot)) ++freeOfKind[kinds_[slot]];
-    }
+    const SlotSet free = FreeTiles(node);
+    ForEachSlot(free, [&](int slot) { ++freeOfKind[kinds_[slot]]; });
     auto score = [&](int kind) { return (freeOfKind[kind] >= 2 ? 0 : 2) + (stuck[kind] ? 0 : 1); };
     int best = -1;
     int ties = 0;
@@ -440,7 +501,7 @@ bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* s
     if (best < 0) return false;
     const int16_t* tiles = tiles_[best];
     bool isFree[4];
-    for (int i = 0; i < 4; ++i) isFree[i] = IsFree(node, tiles[i]);
+    for (int i = 0; i < 4; ++i) isFree[i] = free.Has(tiles[i]);
     const uint8_t preferred = WayByLevel(best, level);
     int rank[kWays + 1];
     for (int way = 1; way <= kWays; ++way) {
@@ -475,12 +536,18 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
 bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (!IsUndecided(node, kind)) continue;
-        for (uint8_t way = 1; way <= kWays; ++way) {
+        // Once two ways clear the relaxed board, the kind stays undecided
+        // whatever the last one does: it is left untried.
+        for (uint8_t way = 1, clearing = 0; way <= kWays && clearing < 2; ++way) {
             const auto bit = static_cast<uint8_t>(1u << (way - 1));
             if ((ways.left[kind] & bit) == 0) continue;
             Node decided = node;
             decided.way[kind] = way;
-            if (!RelaxedClearsAlong(decided, order)) ways.left[kind] &= static_cast<uint8_t>(~bit);
+            if (RelaxedClearsAlong(decided, order)) {
+                ++clearing;
+            } else {
+                ways.left[kind] &= static_cast<uint8_t>(~bit);
+            }
         }
         if (ways.left[kind] == 0) return false;
         if (std::popcount(ways.left[kind]) == 1) {
@@ -490,69 +557,92 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
     return true;
 }
 
+PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, const Node& entry,
+                                                       ConflictBranching& branching) {
+    uint8_t level[kSlotCount];
+    // The relaxed board once for the cut, and again after narrowing for the levels.
+    RemovalOrder order;
+    RemovalOrder narrowed;
+    if (!RelaxedClears(node, nullptr, &order) || !Narrow(node, ways, order) || !RelaxedClears(node, level, &narrowed)) {
+        return Analysis::Lost;
+    }
+    int8_t kinds[kKindCount];
+    const int count = UndecidedKinds(node, level, kinds);
+    uint8_t* preferred = branching.preferred;
+    for (int i = 0; i < count; ++i) {
+        const int kind = kinds[i];
+        const uint8_t way = WayByLevel(kind, level);
+        const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+        // A way already ruled out is never preferred: take the first left.
+        preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+    }
+    auto withPreferred = [&](int n) {
+        Node decided = node;
+        for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
+        return decided;
+    };
+    // The fewest kinds given their way that stick the relaxed board.
+    int kept = 0;
+    int stuck = count;
+    if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
+        Node decided = withPreferred(count);
+        TakeSafePairs(decided, &moves_, &entry);
+        return Analysis::Clears;
+    }
+    while (stuck - kept > 1) {
+        const int middle = (kept + stuck) / 2;
+        (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
+    }
+    // Kinds before the last that the sticking does without go back to undecided.
+    Node conflict = withPreferred(stuck);
+    branching.criticalCount = 0;
+    branching.critical[branching.criticalCount++] = kinds[stuck - 1];
+    for (int i = stuck - 2; i >= 0; --i) {
+        Node without = conflict;
+        without.way[kinds[i]] = kUndecided;
+        if (RelaxedClearsAlong(without, narrowed)) {
+            branching.critical[branching.criticalCount++] = kinds[i];
+        } else {
+            conflict = without;
+        }
+    }
+    branching.narrowed = node;
+    branching.ways = ways;
+    return Analysis::Branches;
+}
+
+bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry) {
+    // Every clearing pairs some critical kind another way: branch on the first.
+    Node child = branching.narrowed;
+    for (int i = branching.criticalCount - 1; i >= 0; --i) {
+        const int kind = branching.critical[i];
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if (way == branching.preferred[kind] || (branching.ways.left[kind] & (1u << (way - 1))) == 0) continue;
+            Node branch = child;
+            branch.way[kind] = way;
+            if (ClearsByConflicts(branch, branching.ways, &entry)) return true;
+        }
+        child.way[kind] = branching.preferred[kind];
+    }
+    return false;
+}
+
 bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
-    uint8_t level[kSlotCount];
-    // The relaxed board once for the cut, and again after narrowing for the levels.
-    RemovalOrder order;
-    RemovalOrder narrowed;
-    if (lost_.count(entry) == 0 && RelaxedClears(node, nullptr, &order) && Narrow(node, ways, order) &&
-        RelaxedClears(node, level, &narrowed)) {
-        int8_t kinds[kKindCount];
-        const int count = UndecidedKinds(node, level, kinds);
-        uint8_t preferred[kKindCount] = {};
-        for (int i = 0; i < count; ++i) {
-            const int kind = kinds[i];
-            const uint8_t way = WayByLevel(kind, level);
-            const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
-            // A way already ruled out is never preferred: take the first left.
-            preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+    if (lost_.count(entry) == 0) {
+        auto known = branchings_.find(entry);
+        if (known == branchings_.end()) {
+            ConflictBranching branching;
+            const Analysis analysis = AnalyseConflict(node, ways, entry, branching);
+            if (analysis == Analysis::Clears) return true;
+            if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
         }
-        auto withPreferred = [&](int n) {
-            Node decided = node;
-            for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
-            return decided;
-        };
-        // The fewest kinds given their way that stick the relaxed board.
-        int kept = 0;
-        int stuck = count;
-        if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
-            Node decided = withPreferred(count);
-            TakeSafePairs(decided, &moves_, &entry);
-            return true;
-        }
-        while (stuck - kept > 1) {
-            const int middle = (kept + stuck) / 2;
-            (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
-        }
-        // Kinds before the last that the sticking does without go back to undecided.
-        Node conflict = withPreferred(stuck);
-        int8_t critical[kKindCount];
-        int criticalCount = 0;
-        critical[criticalCount++] = kinds[stuck - 1];
-        for (int i = stuck - 2; i >= 0; --i) {
-            Node without = conflict;
-            without.way[kinds[i]] = kUndecided;
-            if (RelaxedClearsAlong(without, narrowed)) {
-                critical[criticalCount++] = kinds[i];
-            } else {
-                conflict = without;
-            }
-        }
-        // Every clearing pairs some critical kind another way: branch on the first.
-        Node child = node;
-        for (int i = criticalCount - 1; i >= 0; --i) {
-            const int kind = critical[i];
-            for (uint8_t way = 1; way <= kWays; ++way) {
-                if (way == preferred[kind] || (ways.left[kind] & (1u << (way - 1))) == 0) continue;
-                Node branch = child;
-                branch.way[kind] = way;
-                if (ClearsByConflicts(branch, ways, &entry)) return true;
-            }
-            child.way[kind] = preferred[kind];
+        if (known != branchings_.end()) {
+            if (BranchOnConflict(known->second, entry)) return true;
+            branchings_.erase(entry);
         }
     }
     lost_.insert(entry);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <numeric>
 #include <random>
 
 #include "board/freedom.h"
@@ -153,6 +154,36 @@ TEST(Solver, ThePositionAndBudgetAloneDecideTheAnswerAndTheSteps) {
             EXPECT_EQ(BrokenSolution(arrangement, position, first.solution), "");
         }
     }
+}
+
+// A small budget splits a solve into many turns, each coming back down to
+// where the last one stopped; whatever such a solve decides, the full search
+// decides the same, and its clearings replay.
+// Faces shuffled over the slots: harder than dealt positions, and one in
+// thirty or so cannot be cleared.
+TEST(Solver, ASolveOfManyTurnsAgreesWithOneOfAmpleBudget) {
+    std::mt19937 random(Seed("turns"));
+    int decidedLate = 0;
+    for (int n = 0; n < 40; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        Position position;
+        std::iota(position.faces.begin(), position.faces.end(), int16_t{0});
+        std::shuffle(position.faces.begin(), position.faces.end(), random);
+        const SolveOutcome full = Solve(arrangement, position, kBudget / 5).outcome;
+        if (full == SolveOutcome::Undecided) continue;
+        for (const long budget : {60'000L, 300'000L, 1'500'000L}) {
+            const SolveResult result = Solve(arrangement, position, budget);
+            if (result.outcome == SolveOutcome::Undecided) continue;
+            ASSERT_EQ(result.outcome, full) << "position " << n << ", budget " << budget;
+            if (result.outcome == SolveOutcome::Cleared) {
+                ASSERT_EQ(BrokenSolution(arrangement, position, result.solution), "") << "position " << n;
+            }
+            // Past the first two turns (20000 steps each), the later turns resumed.
+            decidedLate += result.steps > 40'000 ? 1 : 0;
+        }
+    }
+    // The positions must put the resumed turns to work, or the agreement says little.
+    EXPECT_GT(decidedLate, 5);
 }
 
 // Every position along a deal's answer can be cleared: the shortcuts of the
