@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "board/positions.h"
+#include "shell/display_scale.h"
 #include "tests/support/saver_platform_recorder.h"
 
 namespace {
@@ -604,4 +605,136 @@ TEST_F(AnimationTest, WholeCyclesStayOnTheCanvas) {
     EXPECT_EQ(effects.size(), 4u);
 }
 
+// Pixel-doubles a canvas or picture of lines of `stride` bytes: each pixel a 2 x 2 block, in lines of
+// `doubledStride` bytes.
+std::vector<uint8_t> Doubled(const std::vector<uint8_t>& pixels, int width, int height, int stride, int doubledStride) {
+    std::vector<uint8_t> doubled(static_cast<size_t>(doubledStride) * height * 2, 0);
+    for (int line = 0; line < 2 * height; ++line) {
+        for (int x = 0; x < 2 * width; ++x) {
+            doubled[static_cast<size_t>(line) * doubledStride + x] =
+                pixels[static_cast<size_t>(line / 2) * stride + x / 2];
+        }
+    }
+    return doubled;
+}
+
+std::vector<uint8_t> DoubledCanvas(const std::vector<uint8_t>& canvas) {
+    return Doubled(canvas, kCanvasWidth, kCanvasHeight, kCanvasWidth, 2 * kCanvasWidth);
+}
+
+// Whether `large` is `small` pixel-doubled, line by line; quicker than building the doubled canvas.
+bool IsDoubled(const std::vector<uint8_t>& large, const std::vector<uint8_t>& small) {
+    if (large.size() != 4 * small.size()) return false;
+    std::vector<uint8_t> line(2 * kCanvasWidth);
+    for (int y = 0; y < kCanvasHeight; ++y) {
+        const uint8_t* source = small.data() + y * kCanvasWidth;
+        for (int x = 0; x < kCanvasWidth; ++x) line[2 * x] = line[2 * x + 1] = source[x];
+        for (int half = 0; half < 2; ++half) {
+            if (!std::equal(line.begin(), line.end(), large.begin() + (2 * y + half) * 2 * kCanvasWidth)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+TEST(CanvasLook, FollowsThePrimaryDpiFitsTheScreenAndFallsBackToTheSmallPictures) {
+    struct Case {
+        int dpi;
+        ScreenRect area;
+        bool preview, large;
+        CanvasLook look;
+    };
+    const ScreenRect wide = {0, 0, 3840, 2160};
+    const Case cases[] = {
+        {96, wide, false, true, {1, 640, 480}},
+        {120, wide, false, true, {2, 800, 600}},
+        {144, wide, false, true, {2, 960, 720}},
+        {192, wide, false, true, {2, 1280, 960}},
+        {480, {0, 0, 3200, 2400}, false, true, {2, 3200, 2400}},
+        // Lowered until it fits, never below 100%.
+        {192, {0, 0, 1024, 768}, false, true, {2, 1020, 765}},
+        {192, {100, 0, 1379, 959}, false, true, {2, 1273, 955}},  // a pixel short: 191 DPI
+        {144, {0, 0, 640, 480}, false, true, {1, 640, 480}},
+        {144, {0, 0, 600, 400}, false, true, {1, 640, 480}},
+        // A DPI outside 96..480 is 96.
+        {0, wide, false, true, {1, 640, 480}},
+        {95, wide, false, true, {1, 640, 480}},
+        {481, wide, false, true, {1, 640, 480}},
+        // A double-size picture missing: today's pictures, stretched.
+        {192, wide, false, false, {1, 1280, 960}},
+        // A preview is never fitted.
+        {192, {0, 0, 304, 224}, true, true, {2, 1280, 960}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "dpi " << c.dpi << " area " << c.area.right - c.area.left << "x"
+                                          << c.area.bottom - c.area.top << (c.preview ? " preview" : ""));
+        EXPECT_EQ(CanvasLookFor(c.dpi, c.area, c.preview, c.large), c.look);
+    }
+}
+
+// The Control Panel's preview grows with the display scale: it shows the
+// canvas's middle 152 x 112 at every scale, as at 100%.
+TEST_F(AnimationTest, PreviewsShowTheSameMiddleOfTheCanvasAtEveryScale) {
+    for (int dpi : {96, 120, 144, 168, 192, 288}) {
+        SCOPED_TRACE(dpi);
+        const DisplayScale scale{dpi};
+        const ScreenRect preview = {0, 0, scale.Scaled(152), scale.Scaled(112)};
+        const CanvasLook look = CanvasLookFor(dpi, preview, true, true);
+        auto source = ListSource({0});
+        StartAnimation(animation, source, {}, pictures.pointers, preview, 1, look);
+        // The canvas's 96-DPI pixel at the preview's top-left corner.
+        EXPECT_NEAR(-animation.origin.x * 96.0 / dpi, 244, 1);
+        EXPECT_NEAR(-animation.origin.y * 96.0 / dpi, 184, 1);
+    }
+}
+
+// With double-size pictures that are the small ones pixel-doubled, every tick
+// of whole cycles on the large canvas shows the small canvas's picture
+// doubled: every place, scatter, build, sweep and speckle scales by exactly
+// two, and the draws, sounds, timers and pauses are the same.
+TEST_F(AnimationTest, LargeCanvasRunsTheSameCyclesDoubled) {
+    RandomSequence pictureBytes(7);
+    for (auto& block : pictures.blocks) {
+        for (auto& pixel : block) pixel = static_cast<uint8_t>(pictureBytes.Draw() % 20);
+    }
+    const CanvasLook large = {kLargeCanvasScale, 1280, 960};
+    std::vector<std::vector<uint8_t>> largeBlocks;
+    TilePictures largePointers{};
+    for (const auto& block : pictures.blocks) {
+        largeBlocks.push_back(Doubled(block, kPictureWidth, kPictureHeight, kPictureStride, large.pictureStride()));
+    }
+    for (int p = 0; p <= kBackPicture; ++p) largePointers[p] = largeBlocks[p].data();
+    std::vector<uint8_t> start(kCanvasPixels);
+    for (int i = 0; i < kCanvasPixels; ++i) start[i] = static_cast<uint8_t>(i % 251);
+    // One cycle for each dissolve kind.
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        RandomSequence smallRandom(seed * 2654435761u);
+        RandomSequence largeRandom(seed * 2654435761u);
+        SaverAnimation largeAnimation;
+        StartAnimation(animation, smallRandom, start, pictures.pointers, ScreenRect{0, 0, 640, 480}, 1);
+        StartAnimation(largeAnimation, largeRandom, DoubledCanvas(start), largePointers, ScreenRect{0, 0, 1280, 960}, 1,
+                       large);
+        ASSERT_EQ(largeAnimation.canvas, DoubledCanvas(animation.canvas));
+        recordedSaverCalls.clear();
+        AdvanceAnimation(animation);
+        std::vector<SaverCall> smallCalls = recordedSaverCalls;
+        recordedSaverCalls.clear();
+        AdvanceAnimation(largeAnimation);
+        EXPECT_EQ(recordedSaverCalls, smallCalls);
+        for (int tick = 0; tick < 559; ++tick) {
+            if (animation.step == 493) animation.effect = largeAnimation.effect = static_cast<int>(seed % 4);
+            const int step = animation.step;
+            recordedSaverCalls.clear();
+            TickAnimation(animation);
+            smallCalls = recordedSaverCalls;
+            recordedSaverCalls.clear();
+            TickAnimation(largeAnimation);
+            ASSERT_EQ(recordedSaverCalls, smallCalls) << "step " << step;
+            ASSERT_TRUE(IsDoubled(largeAnimation.canvas, animation.canvas)) << "step " << step << " effect "
+                                                                             << animation.effect;
+        }
+        EXPECT_EQ(animation.step, 1);
+    }
+}

@@ -14,8 +14,8 @@ enum class SaverSound { Get, Check, Cancel };
 // caller has already checked the sound switch.
 void PlaySaverSound(SaverSound sound);
 
-// Transfers the whole 640 x 480 canvas (bottom line first) to the window at
-// the origin, through the palette.
+// Transfers the whole canvas (bottom line first, at the animation's look) to
+// the window at the origin, through the palette.
 void ShowCanvas(const uint8_t* canvas);
 
 // Starts the animation timer with this period, replacing a running one.
