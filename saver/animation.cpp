@@ -2,6 +2,7 @@
 #include "saver/animation.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "board/positions.h"
@@ -92,6 +93,16 @@ void Play(const SaverAnimation& animation, SaverSound sound) {
 
 void ClearCanvas(SaverAnimation& animation) { std::fill(animation.canvas.begin(), animation.canvas.end(), kMatColour); }
 
+// The part a tile picture put at (left, top) covers.
+CanvasRect TileRect(int left, int top) {
+    return {std::max(left, 0), std::max(top, 0), std::min(left + kPictureWidth, kCanvasWidth),
+            std::min(top + kPictureHeight, kCanvasHeight)};
+}
+
+// The edges of parts that a stretch from `from` pixels to `to` maps onto
+// whole pixels: multiples of this.
+int StretchStep(int from, int to) { return from / std::gcd(from, to); }
+
 void ScatterTick(SaverAnimation& animation, const PhaseRow& phase) {
     ++animation.step;
     const int face = Random(animation, kFaceCount);
@@ -101,23 +112,24 @@ void ScatterTick(SaverAnimation& animation, const PhaseRow& phase) {
     }
     const int x = Random(animation, kCanvasWidth);
     const int r = Random(animation, kCanvasHeight);
-    if (animation.step == phase.first + 1) ClearCanvas(animation);
+    const bool cleared = animation.step == phase.first + 1;
+    if (cleared) ClearCanvas(animation);
     // r counts storage lines: the picture's bottom line lands on line r.
-    const int bottom = kCanvasHeight - 1 - r;
-    DrawTilePicture(animation.canvas.data(), animation.pictures[face], x, bottom - (kPictureHeight - 1),
-                    animation.look.scale);
-    ShowCanvas(animation.canvas.data());
+    const int top = kCanvasHeight - 1 - r - (kPictureHeight - 1);
+    DrawTilePicture(animation.canvas.data(), animation.pictures[face], x, top, animation.look.scale);
+    ShowCanvas(animation.canvas.data(), cleared ? kWholeCanvas : TileRect(x, top));
     if (animation.step == phase.last + 1) AdvanceAnimation(animation);
 }
 
 void BuildTick(SaverAnimation& animation, const PhaseRow& phase) {
     ++animation.step;
     const int picture = phase.kind == PhaseKind::BuildFaces ? Random(animation, kFaceCount) : kBackPicture;
-    if (animation.step == phase.first + 1) ClearCanvas(animation);
+    const bool cleared = animation.step == phase.first + 1;
+    if (cleared) ClearCanvas(animation);
     const SlotPosition at = SaverSlotPositions(animation.arrangement)[animation.slot];
-    DrawTilePicture(animation.canvas.data(), animation.pictures[picture], at.left, at.top + kSlotPictureDrop,
-                    animation.look.scale);
-    ShowCanvas(animation.canvas.data());
+    const int top = at.top + kSlotPictureDrop;
+    DrawTilePicture(animation.canvas.data(), animation.pictures[picture], at.left, top, animation.look.scale);
+    ShowCanvas(animation.canvas.data(), cleared ? kWholeCanvas : TileRect(at.left, top));
     animation.slot = (animation.slot + 1) % kSaverSlotCount;
     AdvanceAnimation(animation);
 }
@@ -240,7 +252,7 @@ void DissolveTick(SaverAnimation& animation) {
         Speckle(animation, t);
     }
     if (t == kLastDissolveStep) ClearCanvas(animation);
-    ShowCanvas(animation.canvas.data());
+    ShowCanvas(animation.canvas.data(), kWholeCanvas);
     if (t == kLastDissolveStep) {
         animation.step = 0;
         AdvanceAnimation(animation);
@@ -276,6 +288,17 @@ CanvasLook CanvasLookFor(int dpi, const ScreenRect& pictureArea, bool preview, b
     }
     const bool large = !scale.IsBase() && largePicturesFound;
     return {large ? kLargeCanvasScale : 1, scale.Scaled(kCanvasWidth), scale.Scaled(kCanvasHeight)};
+}
+
+PartTransfer TransferOfPart(const CanvasLook& look, CanvasOrigin origin, const CanvasRect& changed) {
+    const int stepX = StretchStep(kCanvasWidth, look.shownWidth);
+    const int stepY = StretchStep(kCanvasHeight, look.shownHeight);
+    const CanvasRect part = {changed.left / stepX * stepX, changed.top / stepY * stepY,
+                             (changed.right + stepX - 1) / stepX * stepX, (changed.bottom + stepY - 1) / stepY * stepY};
+    const auto shownX = [&](int x) { return origin.x + x * look.shownWidth / kCanvasWidth; };
+    const auto shownY = [&](int y) { return origin.y + y * look.shownHeight / kCanvasHeight; };
+    return {{part.left * look.scale, part.top * look.scale, part.right * look.scale, part.bottom * look.scale},
+            {shownX(part.left), shownY(part.top), shownX(part.right), shownY(part.bottom)}};
 }
 
 void DrawTilePicture(uint8_t* canvas, const uint8_t* picture, int left, int top, int scale) {

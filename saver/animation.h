@@ -79,6 +79,20 @@ CanvasLook CanvasLookFor(int dpi, const ScreenRect& pictureArea, bool preview, b
 // picture's area at the size it is shown; negative in a window smaller than that.
 using CanvasOrigin = ScreenPoint;
 
+// A part of the canvas in 96-DPI pixels, y counted from the top.
+using CanvasRect = ScreenRect;
+constexpr CanvasRect kWholeCanvas = {0, 0, kCanvasWidth, kCanvasHeight};
+
+// How a changed part of the canvas reaches the window: the part widened to
+// whole steps of the stretch, so that its edges fall on whole pixels of the
+// window as well and it shows there what a transfer of the whole canvas
+// shows (a quarter of the stretch's work for a tile at 150%).
+struct PartTransfer {
+    ScreenRect source;  // canvas pixels at the look's scale, y counted from the top
+    ScreenRect target;  // client coordinates
+};
+PartTransfer TransferOfPart(const CanvasLook& look, CanvasOrigin origin, const CanvasRect& changed);
+
 struct SlotPosition {
     int left;
     int top;

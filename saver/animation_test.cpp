@@ -69,13 +69,17 @@ int CountNot(const std::vector<uint8_t>& canvas, uint8_t colour) {
 
 class AnimationTest : public ::testing::Test {
 protected:
-    void SetUp() override { recordedSaverCalls.clear(); }
+    void SetUp() override {
+        recordedSaverCalls.clear();
+        recordedShownParts.clear();
+    }
 
     // A started animation on a canvas of `colour`, drawing from `source`.
     void Start(DrawSource& source, uint8_t colour = kMatColour, int32_t soundOn = 1) {
         const std::vector<uint8_t> pixels(kCanvasPixels, colour);
         StartAnimation(animation, source, pixels, pictures.pointers, ScreenRect{0, 0, 640, 480}, soundOn);
         recordedSaverCalls.clear();
+        recordedShownParts.clear();
     }
 
     SyntheticPictures pictures;
@@ -192,6 +196,8 @@ TEST_F(AnimationTest, ScatterPutsTheFaceBottomLeftAtXAndLineR) {
     EXPECT_EQ(animation.canvas[CanvasIndex(100, 279 - 62)], kMatColour);
     EXPECT_EQ(CountNot(animation.canvas, kMatColour), kPictureWidth * kPictureHeight);
     EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Show, 0}}));
+    // Only the tile's part is shown anew.
+    EXPECT_EQ(recordedShownParts, (std::vector<ScreenRect>{{100, 218, 143, 280}}));
 }
 
 TEST_F(AnimationTest, ScatterNearTheTopRightCornerKeepsTenLinesAndTenColumns) {
@@ -201,6 +207,7 @@ TEST_F(AnimationTest, ScatterNearTheTopRightCornerKeepsTenLinesAndTenColumns) {
     TickAnimation(animation);
     EXPECT_EQ(animation.canvas[CanvasIndex(630, 9)], kBottomLeftMark);
     EXPECT_EQ(CountNot(animation.canvas, kMatColour), 100);
+    EXPECT_EQ(recordedShownParts, (std::vector<ScreenRect>{{630, 0, 640, 10}}));
     for (int y = 0; y < 10; ++y) {
         for (int x = 630; x < 640; ++x) EXPECT_NE(animation.canvas[CanvasIndex(x, y)], kMatColour) << x << "," << y;
     }
@@ -215,6 +222,7 @@ TEST_F(AnimationTest, FirstScatterTickPlaysGetAndClearsTheMat) {
         TickAnimation(animation);
         EXPECT_EQ(CountNot(animation.canvas, kMatColour), kPictureWidth * kPictureHeight);
         EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Sound, kSoundGet}, {SaverCall::Show, 0}}));
+        EXPECT_EQ(recordedShownParts, std::vector<ScreenRect>{kWholeCanvas});
     }
 }
 
@@ -280,6 +288,7 @@ TEST_F(AnimationTest, BuildPutsEachSlotAtLeftAndTopPlus18InEveryArrangement) {
                 EXPECT_EQ(animation.canvas[CanvasIndex(at.left, at.top + 17)], 3);
                 EXPECT_EQ(animation.canvas[CanvasIndex(at.left + 42, at.top + 79)], body);
                 EXPECT_EQ(CountNot(animation.canvas, 3), kPictureWidth * kPictureHeight);
+                EXPECT_EQ(recordedShownParts, (std::vector<ScreenRect>{{at.left, at.top + 18, at.left + 43, at.top + 80}}));
                 EXPECT_EQ(animation.slot, (slot + 1) % 144);
                 if (HasFailure()) return;
             }
@@ -438,6 +447,7 @@ TEST_F(AnimationTest, SweepClimbsSevenStorageLinesPerTick) {
             EXPECT_EQ(std::count(begin, begin + kCanvasWidth, expected), kCanvasWidth) << "line " << line;
         }
         EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Show, 0}}));
+        EXPECT_EQ(recordedShownParts, std::vector<ScreenRect>{kWholeCanvas});
     }
 }
 
@@ -670,6 +680,32 @@ TEST(CanvasLook, FollowsThePrimaryDpiFitsTheScreenAndFallsBackToTheSmallPictures
         SCOPED_TRACE(::testing::Message() << "dpi " << c.dpi << " area " << c.area.right - c.area.left << "x"
                                           << c.area.bottom - c.area.top << (c.preview ? " preview" : ""));
         EXPECT_EQ(CanvasLookFor(c.dpi, c.area, c.preview, c.large), c.look);
+    }
+}
+
+// A part goes 1:1 at 100% and 200% and widens to whole steps of a stretch:
+// two 96-DPI pixels make three at 150%, 32 make 51 at 153 DPI.
+TEST(CanvasLook, PartsWidenToWholeStepsOfTheStretch) {
+    struct Case {
+        CanvasLook look;
+        CanvasOrigin origin;
+        CanvasRect changed;
+        PartTransfer expected;
+    };
+    const CanvasRect tile = {101, 51, 144, 113};
+    const Case cases[] = {
+        {{1, 640, 480}, {192, 144}, tile, {tile, {293, 195, 336, 257}}},
+        {{2, 1280, 960}, {60, 20}, tile, {{202, 102, 288, 226}, {262, 122, 348, 246}}},
+        {{1, 1280, 960}, {0, 0}, tile, {tile, {202, 102, 288, 226}}},
+        {{2, 960, 720}, {32, 24}, tile, {{200, 100, 288, 228}, {182, 99, 248, 195}}},
+        {{2, 960, 720}, {32, 24}, kWholeCanvas, {{0, 0, 1280, 960}, {32, 24, 992, 744}}},
+        {{2, 1020, 765}, {2, 1}, tile, {{192, 64, 320, 256}, {155, 52, 257, 205}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "shown " << c.look.shownWidth << "x" << c.look.shownHeight);
+        const PartTransfer part = TransferOfPart(c.look, c.origin, c.changed);
+        EXPECT_EQ(part.source, c.expected.source);
+        EXPECT_EQ(part.target, c.expected.target);
     }
 }
 

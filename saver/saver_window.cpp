@@ -84,21 +84,39 @@ ScreenRect PictureArea(HWND window) {
                                {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom});
 }
 
-// Transfers the whole canvas at the origin at its shown size, through the
-// palette, with the canvas picture's own colour table: a 1:1 copy at 100%
-// and 200%, the halftone stretch otherwise.
-void TransferCanvas(HDC dc, const uint8_t* canvas) {
+// Transfers a part of the canvas to where it is shown, through the palette,
+// with the canvas picture's own colour table: a 1:1 copy at 100% and 200%,
+// the halftone stretch otherwise. Source rows count from the bottom, as the
+// canvas is stored.
+void TransferCanvas(HDC dc, const uint8_t* canvas, const CanvasRect& changed) {
     const CanvasLook& look = saver.animation.look;
-    BitmapCopy shown = *saver.canvasPicture;
-    shown.pixels = const_cast<unsigned char*>(canvas);  // only read
-    DrawPictureInto(dc, saver.palette.palette, shown, saver.animation.origin.x, saver.animation.origin.y,
-                    look.shownWidth, look.shownHeight);
+    const PartTransfer part = TransferOfPart(look, saver.animation.origin, changed);
+    const int sourceWidth = part.source.right - part.source.left;
+    const int sourceHeight = part.source.bottom - part.source.top;
+    const int sourceBottom = look.height() - part.source.bottom;
+    const BITMAPINFO* info = saver.canvasPicture->info;
+    HPALETTE previous = saver.palette.palette != nullptr ? SelectPalette(dc, saver.palette.palette, FALSE) : nullptr;
+    RealizePalette(dc);  // nothing to realise on true-colour displays
+    if (look.shownWidth == look.width() && look.shownHeight == look.height()) {
+        SetDIBitsToDevice(dc, part.target.left, part.target.top, static_cast<DWORD>(sourceWidth),
+                          static_cast<DWORD>(sourceHeight), part.source.left, sourceBottom, 0,
+                          static_cast<UINT>(look.height()), canvas, info, DIB_RGB_COLORS);
+    } else {
+        // The brush origin must be set after the mode is chosen.
+        const int previousMode = SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchDIBits(dc, part.target.left, part.target.top, part.target.right - part.target.left,
+                      part.target.bottom - part.target.top, part.source.left, sourceBottom, sourceWidth, sourceHeight,
+                      canvas, info, DIB_RGB_COLORS, SRCCOPY);
+        SetStretchBltMode(dc, previousMode);
+    }
+    if (previous != nullptr) SelectPalette(dc, previous, FALSE);
 }
 
 void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    TransferCanvas(dc, saver.animation.canvas.data());
+    TransferCanvas(dc, saver.animation.canvas.data(), kWholeCanvas);
     EndPaint(window, &paint);
     // The first paint starts the cycle; a later one re-arms a build's timer.
     SendMessageW(window, kAdvanceMessage, 0, 0);
@@ -139,7 +157,7 @@ int ReadSaverSoundSwitch() {
 
 HWND SaverWindowHandle() { return saver.window; }
 
-void DrawCanvas(HDC dc, const uint8_t* canvas) { TransferCanvas(dc, canvas); }
+void DrawCanvas(HDC dc, const uint8_t* canvas, const CanvasRect& changed) { TransferCanvas(dc, canvas, changed); }
 
 LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

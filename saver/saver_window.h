@@ -19,9 +19,10 @@ bool SetUpSaverWindow(HWND window, int dpi, const ScreenRect& pictureArea, bool 
 // The animation of the saver window.
 SaverAnimation& SaverWindowAnimation();
 
-// Transfers the whole canvas (bottom line first) to the window's device
-// context at the animation's origin and shown size, through the saver's palette.
-void DrawCanvas(HDC dc, const uint8_t* canvas);
+// Transfers the part `changed` of the canvas (bottom line first) to the
+// window's device context where the animation shows it, through the saver's
+// palette.
+void DrawCanvas(HDC dc, const uint8_t* canvas, const CanvasRect& changed = kWholeCanvas);
 
 // The game's sound switch from its settings file "zmr.ini", found as the game
 // finds it from the saver's own folder (beside the program, or the user's

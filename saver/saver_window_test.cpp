@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -86,11 +88,19 @@ int TileMismatches(const BitmapCopy& picture, int left, int top, int width, int 
     return mismatches;
 }
 
+void DrawWholeCanvas(HWND window) {
+    HDC dc = GetDC(window);
+    DrawCanvas(dc, SaverWindowAnimation().canvas.data());
+    ReleaseDC(window, dc);
+}
+
 // Sets the saver up in a black window over the whole screen at `dpi`, with
-// the canvas centred in `area`, and draws a tile back at slot 143 of
-// arrangement A as a build does; answers where the slot's picture starts.
+// the canvas centred in `area`, shows the canvas as the first paint does and
+// draws a tile back at slot 143 of arrangement A as a build does; answers
+// where the slot's picture starts at the canvas's scale.
 POINT DrawTopBack(HWND window, int dpi, const ScreenRect& area) {
     if (!SetUpSaverWindow(window, dpi, area, false)) return {-1, -1};
+    DrawWholeCanvas(window);
     SaverAnimation& animation = SaverWindowAnimation();
     animation.soundOn = 0;
     animation.arrangement = 0;
@@ -132,4 +142,32 @@ TEST(SaverCanvas, At96DpiAndOutOfRangeTheTilesAreTodaysPictures) {
         EXPECT_EQ(SaverWindowAnimation().origin, (CanvasOrigin{192, 144}));
         EXPECT_EQ(TileMismatches(*small, at.x, at.y, 43, 62), 0);
     }
+}
+
+// At 150% a tick stretches only the part it changed, and the screen shows
+// there what a stretch of the whole canvas shows; Wine's halftone rounds a
+// channel one step apart here and there, by where the stretch starts.
+TEST(SaverCanvas, At144DpiATicksPartShowsWhatTheWholeStretchShows) {
+    harness::TestParent screen(RGB(0, 0, 0), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    DrawTopBack(screen.window(), 144, {0, 0, 1024, 768});
+    const SaverAnimation& animation = SaverWindowAnimation();
+    EXPECT_EQ(animation.look, (CanvasLook{2, 960, 720}));
+    EXPECT_EQ(animation.origin, (CanvasOrigin{32, 24}));
+    // The tile's place at 150%, with a margin of mat around it.
+    const SlotPosition slot = SaverSlotPositions(0)[kSaverSlotCount - 1];
+    const int left = 32 + slot.left * 3 / 2 - 4;
+    const int top = 24 + (slot.top + kSlotPictureDrop) * 3 / 2 - 4;
+    const std::vector<COLORREF> afterTick = harness::Capture(nullptr, left, top, 72, 101);
+    DrawWholeCanvas(screen.window());
+    harness::PumpFor(200);
+    const std::vector<COLORREF> afterWhole = harness::Capture(nullptr, left, top, 72, 101);
+    const auto apart = [](COLORREF a, COLORREF b) {
+        return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                         std::abs(GetBValue(a) - GetBValue(b))});
+    };
+    int differing = 0;
+    for (size_t i = 0; i < afterTick.size(); ++i) differing += apart(afterTick[i], afterWhole[i]) > 1;
+    EXPECT_EQ(differing, 0);
+    // The back is there: the tile's grey outline, which the mat never has.
+    EXPECT_GT(std::count(afterTick.begin(), afterTick.end(), RGB(128, 128, 128)), 50);
 }
