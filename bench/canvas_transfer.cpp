@@ -1,4 +1,4 @@
-// Times the screensaver's canvas transfer as every tick does it: the whole canvas through its palette into a full-screen window, at 100%, 150% and 200%.
+// Times the screensaver's whole canvas transfer, as a paint and every dissolve tick do it, through its palette into a full-screen window at 100%, 150% and 200%.
 // Usage: canvas_transfer [transfers]. Prints the median and the mean per transfer at each scale.
 #include <windows.h>
 

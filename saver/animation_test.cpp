@@ -288,7 +288,8 @@ TEST_F(AnimationTest, BuildPutsEachSlotAtLeftAndTopPlus18InEveryArrangement) {
                 EXPECT_EQ(animation.canvas[CanvasIndex(at.left, at.top + 17)], 3);
                 EXPECT_EQ(animation.canvas[CanvasIndex(at.left + 42, at.top + 79)], body);
                 EXPECT_EQ(CountNot(animation.canvas, 3), kPictureWidth * kPictureHeight);
-                EXPECT_EQ(recordedShownParts, (std::vector<ScreenRect>{{at.left, at.top + 18, at.left + 43, at.top + 80}}));
+                const ScreenRect tile = {at.left, at.top + 18, at.left + 43, at.top + 80};
+                EXPECT_EQ(recordedShownParts, std::vector<ScreenRect>{tile});
                 EXPECT_EQ(animation.slot, (slot + 1) % 144);
                 if (HasFailure()) return;
             }
