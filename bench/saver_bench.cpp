@@ -1,5 +1,6 @@
 // Benchmarks of the screensaver's heaviest ticks: the speckle dissolve, one and
-// two stages at once; the sweep; a build tick.
+// two stages at once; the sweep; a build tick; each on the canvas of 100% and
+// on the double-size one of higher display scales (the last argument, 1 or 2).
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -9,23 +10,27 @@
 
 namespace {
 
-// A started animation on a mat-coloured canvas, every picture a plain block;
-// the ticks' effects go to the host recorder.
+// A started animation on a mat-coloured canvas at `scale`, every picture a
+// plain block; the ticks' effects go to the host recorder.
 struct BenchAnimation {
-    std::vector<uint8_t> block = std::vector<uint8_t>(kPictureBytes, 9);
+    CanvasLook look;
+    std::vector<uint8_t> block;
     RandomSequence random{1765000000};
     SaverAnimation animation;
-    BenchAnimation() {
+    explicit BenchAnimation(int64_t scale)
+        : look{static_cast<int>(scale), kCanvasWidth * static_cast<int>(scale),
+               kCanvasHeight * static_cast<int>(scale)},
+          block(static_cast<size_t>(look.pictureStride() * look.pictureHeight()), 9) {
         TilePictures pictures{};
         pictures.fill(block.data());
-        const std::vector<uint8_t> pixels(kCanvasPixels, kMatColour);
-        StartAnimation(animation, random, pixels, pictures, ScreenRect{0, 0, 640, 480}, 0);
+        const std::vector<uint8_t> pixels(static_cast<size_t>(look.pixels()), kMatColour);
+        StartAnimation(animation, random, pixels, pictures, ScreenRect{0, 0, look.width(), look.height()}, 0, look);
     }
 };
 
 // One dissolve tick entered at `step` with kind `effect`.
 void BM_DissolveTick(benchmark::State& state) {
-    BenchAnimation bench;
+    BenchAnimation bench(state.range(2));
     SaverAnimation& animation = bench.animation;
     for (auto _ : state) {
         animation.step = static_cast<int>(state.range(0));
@@ -35,12 +40,12 @@ void BM_DissolveTick(benchmark::State& state) {
     }
 }
 // Step 552 enters t = 553, where two stages run; 493 enters the first stage.
-BENCHMARK(BM_DissolveTick)->Args({493, 0})->Args({552, 0})->Args({552, 1})->Args({552, 2})
+BENCHMARK(BM_DissolveTick)->ArgsProduct({{493}, {0}, {1, 2}})->ArgsProduct({{552}, {0, 1, 2}, {1, 2}})
     ->Unit(benchmark::kMillisecond);
 
 // One sweep tick entered at `step`: seven lines back to the mat.
 void BM_SweepTick(benchmark::State& state) {
-    BenchAnimation bench;
+    BenchAnimation bench(state.range(1));
     SaverAnimation& animation = bench.animation;
     for (auto _ : state) {
         animation.step = static_cast<int>(state.range(0));
@@ -50,12 +55,12 @@ void BM_SweepTick(benchmark::State& state) {
         recordedSaverCalls.clear();
     }
 }
-BENCHMARK(BM_SweepTick)->Arg(493)->Arg(552)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SweepTick)->ArgsProduct({{493, 552}, {1, 2}})->Unit(benchmark::kMicrosecond);
 
 // One build-with-faces tick entered at `step` putting a face at `slot`: step
 // 102 also clears the mat; slot 140 sits on an upper level and rearms the timer.
 void BM_BuildTick(benchmark::State& state) {
-    BenchAnimation bench;
+    BenchAnimation bench(state.range(2));
     SaverAnimation& animation = bench.animation;
     for (auto _ : state) {
         animation.step = static_cast<int>(state.range(0));
@@ -65,7 +70,8 @@ void BM_BuildTick(benchmark::State& state) {
         recordedSaverCalls.clear();
     }
 }
-BENCHMARK(BM_BuildTick)->Args({102, 0})->Args({150, 140})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildTick)->ArgsProduct({{102}, {0}, {1, 2}})->ArgsProduct({{150}, {140}, {1, 2}})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

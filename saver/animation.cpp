@@ -2,10 +2,12 @@
 #include "saver/animation.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "board/positions.h"
 #include "saver/saver_platform.h"
+#include "shell/display_scale.h"
 
 namespace {
 
@@ -91,6 +93,16 @@ void Play(const SaverAnimation& animation, SaverSound sound) {
 
 void ClearCanvas(SaverAnimation& animation) { std::fill(animation.canvas.begin(), animation.canvas.end(), kMatColour); }
 
+// The part a tile picture put at (left, top) covers.
+CanvasRect TileRect(int left, int top) {
+    return {std::max(left, 0), std::max(top, 0), std::min(left + kPictureWidth, kCanvasWidth),
+            std::min(top + kPictureHeight, kCanvasHeight)};
+}
+
+// The edges of parts that a stretch from `from` pixels to `to` maps onto
+// whole pixels: multiples of this.
+int StretchStep(int from, int to) { return from / std::gcd(from, to); }
+
 void ScatterTick(SaverAnimation& animation, const PhaseRow& phase) {
     ++animation.step;
     const int face = Random(animation, kFaceCount);
@@ -100,39 +112,56 @@ void ScatterTick(SaverAnimation& animation, const PhaseRow& phase) {
     }
     const int x = Random(animation, kCanvasWidth);
     const int r = Random(animation, kCanvasHeight);
-    if (animation.step == phase.first + 1) ClearCanvas(animation);
+    const bool cleared = animation.step == phase.first + 1;
+    if (cleared) ClearCanvas(animation);
     // r counts storage lines: the picture's bottom line lands on line r.
-    const int bottom = kCanvasHeight - 1 - r;
-    DrawTilePicture(animation.canvas.data(), animation.pictures[face], x, bottom - (kPictureHeight - 1));
-    ShowCanvas(animation.canvas.data());
+    const int top = kCanvasHeight - 1 - r - (kPictureHeight - 1);
+    DrawTilePicture(animation.canvas.data(), animation.pictures[face], x, top, animation.look.scale);
+    ShowCanvas(animation.canvas.data(), cleared ? kWholeCanvas : TileRect(x, top));
     if (animation.step == phase.last + 1) AdvanceAnimation(animation);
 }
 
 void BuildTick(SaverAnimation& animation, const PhaseRow& phase) {
     ++animation.step;
     const int picture = phase.kind == PhaseKind::BuildFaces ? Random(animation, kFaceCount) : kBackPicture;
-    if (animation.step == phase.first + 1) ClearCanvas(animation);
+    const bool cleared = animation.step == phase.first + 1;
+    if (cleared) ClearCanvas(animation);
     const SlotPosition at = SaverSlotPositions(animation.arrangement)[animation.slot];
-    DrawTilePicture(animation.canvas.data(), animation.pictures[picture], at.left, at.top + kSlotPictureDrop);
-    ShowCanvas(animation.canvas.data());
+    const int top = at.top + kSlotPictureDrop;
+    DrawTilePicture(animation.canvas.data(), animation.pictures[picture], at.left, top, animation.look.scale);
+    ShowCanvas(animation.canvas.data(), cleared ? kWholeCanvas : TileRect(at.left, top));
     animation.slot = (animation.slot + 1) % kSaverSlotCount;
     AdvanceAnimation(animation);
 }
 
 void Sweep(SaverAnimation& animation, int32_t t) {
+    const int scale = animation.look.scale;
     const int firstLine = kSweepLines * (t - kSweepBase);
-    for (int line = firstLine; line < firstLine + kSweepLines && line < kCanvasHeight; ++line) {
-        std::fill_n(animation.canvas.begin() + line * kCanvasWidth, kCanvasWidth, kMatColour);
+    const int endLine = std::min(firstLine + kSweepLines, kCanvasHeight);
+    if (endLine <= firstLine) return;
+    const int width = animation.look.width();
+    std::fill(animation.canvas.begin() + firstLine * scale * width, animation.canvas.begin() + endLine * scale * width,
+              kMatColour);
+}
+
+// Colours the Scale x Scale block of 96-DPI pixel x on storage line `line`.
+template <int Scale>
+void StampBlock(uint8_t* canvas, int line, int x, uint8_t colour) {
+    constexpr int kWidth = kCanvasWidth * Scale;
+    for (int row = 0; row < Scale; ++row) {
+        uint8_t* const at = canvas + (line * Scale + row) * kWidth + x * Scale;
+        for (int column = 0; column < Scale; ++column) at[column] = colour;
     }
 }
 
 // Stamps a pattern anchored at (x, y), leaving out what falls off the canvas.
+template <int Scale>
 void StampClipped(uint8_t* canvas, const SpecklePattern& pattern, int x, int y) {
     for (const Offset& offset : pattern.pixels) {
         const int px = x + offset.dx;
         const int py = y + offset.dy;
         if (px < 0 || px >= kCanvasWidth || py < 0 || py >= kCanvasHeight) continue;
-        canvas[CanvasIndex(px, py)] = pattern.colour;
+        StampBlock<Scale>(canvas, kCanvasHeight - 1 - py, px, pattern.colour);
     }
 }
 
@@ -154,8 +183,9 @@ constexpr PatternReach ReachOf(std::span<const Offset> pixels) {
 
 // One stage's pass for one kind. The modulus and the pattern are constants
 // here, so the pixel test is a multiply and a whole stamp is a few stores.
-// Draws come a storage line at a time, in the order of the pixels they decide.
-template <size_t Stage, size_t Kind>
+// Draws come a storage line at a time, in the order of the pixels they decide,
+// one for each 96-DPI pixel whatever the canvas's scale.
+template <int Scale, size_t Stage, size_t Kind>
 void SpecklePass(uint8_t* canvas, DrawSource& random) {
     constexpr unsigned m = kSpeckleStages[Stage].m[Kind];
     constexpr SpecklePattern pattern = kSpecklePatterns[Kind];
@@ -175,15 +205,14 @@ void SpecklePass(uint8_t* canvas, DrawSource& random) {
         }
         const int y = kCanvasHeight - 1 - line;
         const bool lineInside = y >= reach.up && y < kCanvasHeight - reach.down;
-        uint8_t* const lineStart = canvas + line * kCanvasWidth;
         for (int h = 0; h < hitCount; ++h) {
             const int x = hits[h];
             if (lineInside && x >= reach.left && x < kCanvasWidth - reach.right) {
                 for (const Offset& offset : pattern.pixels) {
-                    lineStart[x + offset.dx - offset.dy * kCanvasWidth] = pattern.colour;
+                    StampBlock<Scale>(canvas, line - offset.dy, x + offset.dx, pattern.colour);
                 }
             } else {
-                StampClipped(canvas, pattern, x, y);
+                StampClipped<Scale>(canvas, pattern, x, y);
             }
         }
     }
@@ -192,21 +221,26 @@ void SpecklePass(uint8_t* canvas, DrawSource& random) {
 // Every kind below the sweep is a speckle kind, with a pass for each stage.
 static_assert(std::size(kSpecklePatterns) == kSweepKind);
 using SpecklePassFunction = void (*)(uint8_t* canvas, DrawSource& random);
-template <size_t Stage, size_t... Kinds>
+template <int Scale, size_t Stage, size_t... Kinds>
 constexpr std::array<SpecklePassFunction, sizeof...(Kinds)> StagePasses(std::index_sequence<Kinds...>) {
-    return {&SpecklePass<Stage, Kinds>...};
+    return {&SpecklePass<Scale, Stage, Kinds>...};
 }
-template <size_t... Stages>
+template <int Scale, size_t... Stages>
 constexpr auto MakeSpecklePasses(std::index_sequence<Stages...>) {
-    return std::array{StagePasses<Stages>(std::make_index_sequence<std::size(kSpecklePatterns)>())...};
+    return std::array{StagePasses<Scale, Stages>(std::make_index_sequence<std::size(kSpecklePatterns)>())...};
 }
-// By stage, then kind.
-constexpr auto kSpecklePasses = MakeSpecklePasses(std::make_index_sequence<std::size(kSpeckleStages)>());
+template <int Scale>
+constexpr auto SpecklePassesAt() {
+    return MakeSpecklePasses<Scale>(std::make_index_sequence<std::size(kSpeckleStages)>());
+}
+// By canvas scale less one, stage, then kind.
+constexpr std::array kSpecklePasses = {SpecklePassesAt<1>(), SpecklePassesAt<kLargeCanvasScale>()};
 
 void Speckle(SaverAnimation& animation, int32_t t) {
+    const auto& passes = kSpecklePasses[animation.look.scale - 1];
     for (size_t stage = 0; stage < std::size(kSpeckleStages); ++stage) {
         if (t < kSpeckleStages[stage].firstT || t > kSpeckleStages[stage].lastT) continue;
-        kSpecklePasses[stage][animation.effect](animation.canvas.data(), *animation.random);
+        passes[stage][animation.effect](animation.canvas.data(), *animation.random);
     }
 }
 
@@ -218,7 +252,7 @@ void DissolveTick(SaverAnimation& animation) {
         Speckle(animation, t);
     }
     if (t == kLastDissolveStep) ClearCanvas(animation);
-    ShowCanvas(animation.canvas.data());
+    ShowCanvas(animation.canvas.data(), kWholeCanvas);
     if (t == kLastDissolveStep) {
         animation.step = 0;
         AdvanceAnimation(animation);
@@ -246,30 +280,58 @@ const std::array<SlotPosition, kSaverSlotCount>& SaverSlotPositions(int arrangem
     return positions[arrangement];
 }
 
-void DrawTilePicture(uint8_t* canvas, const uint8_t* picture, int left, int top) {
-    for (int line = 0; line < kPictureHeight; ++line) {
-        const int y = top + line;
-        if (y < 0 || y >= kCanvasHeight) continue;
-        const uint8_t* source = picture + (kPictureHeight - 1 - line) * kPictureStride;
-        for (int column = 0; column < kPictureWidth; ++column) {
-            const int x = left + column;
-            if (x < 0 || x >= kCanvasWidth) continue;
+CanvasLook CanvasLookFor(int dpi, const ScreenRect& pictureArea, bool preview, bool largePicturesFound) {
+    DisplayScale scale = ScaleForDpi(dpi);
+    if (!preview) {
+        scale = FittingScale(scale, kCanvasWidth, kCanvasHeight, 0, 0, pictureArea.right - pictureArea.left,
+                             pictureArea.bottom - pictureArea.top);
+    }
+    const bool large = !scale.IsBase() && largePicturesFound;
+    return {large ? kLargeCanvasScale : 1, scale.Scaled(kCanvasWidth), scale.Scaled(kCanvasHeight)};
+}
+
+PartTransfer TransferOfPart(const CanvasLook& look, CanvasOrigin origin, const CanvasRect& changed) {
+    const int stepX = StretchStep(kCanvasWidth, look.shownWidth);
+    const int stepY = StretchStep(kCanvasHeight, look.shownHeight);
+    const CanvasRect part = {changed.left / stepX * stepX, changed.top / stepY * stepY,
+                             (changed.right + stepX - 1) / stepX * stepX, (changed.bottom + stepY - 1) / stepY * stepY};
+    const auto shownX = [&](int x) { return origin.x + x * look.shownWidth / kCanvasWidth; };
+    const auto shownY = [&](int y) { return origin.y + y * look.shownHeight / kCanvasHeight; };
+    return {{part.left * look.scale, part.top * look.scale, part.right * look.scale, part.bottom * look.scale},
+            {shownX(part.left), shownY(part.top), shownX(part.right), shownY(part.bottom)}};
+}
+
+void DrawTilePicture(uint8_t* canvas, const uint8_t* picture, int left, int top, int scale) {
+    const CanvasLook look{scale};
+    const int width = look.width();
+    const int height = look.height();
+    const int pictureHeight = look.pictureHeight();
+    for (int line = 0; line < pictureHeight; ++line) {
+        const int y = top * scale + line;
+        if (y < 0 || y >= height) continue;
+        const uint8_t* source = picture + (pictureHeight - 1 - line) * look.pictureStride();
+        uint8_t* target = canvas + (height - 1 - y) * width;
+        for (int column = 0; column < look.pictureWidth(); ++column) {
+            const int x = left * scale + column;
+            if (x < 0 || x >= width) continue;
             const uint8_t pixel = source[column];
             if (pixel == kPictureTransparent) continue;
-            canvas[CanvasIndex(x, y)] = pixel == kPictureFaceWhite ? kFaceWhite : pixel;
+            target[x] = pixel == kPictureFaceWhite ? kFaceWhite : pixel;
         }
     }
 }
 
 void StartAnimation(SaverAnimation& animation, DrawSource& random, std::span<const uint8_t> canvasPixels,
-                    const TilePictures& pictures, const ScreenRect& pictureArea, int32_t soundOn) {
+                    const TilePictures& pictures, const ScreenRect& pictureArea, int32_t soundOn,
+                    const CanvasLook& look) {
     animation = SaverAnimation{};
     animation.random = &random;
-    animation.origin = CentredCorner(pictureArea, kCanvasWidth, kCanvasHeight);
+    animation.look = look;
+    animation.origin = CentredCorner(pictureArea, look.shownWidth, look.shownHeight);
     animation.soundOn = soundOn;
     animation.pictures = pictures;
-    animation.canvas.assign(kCanvasPixels, kMatColour);
-    std::copy_n(canvasPixels.begin(), std::min<std::size_t>(canvasPixels.size(), kCanvasPixels),
+    animation.canvas.assign(static_cast<std::size_t>(look.pixels()), kMatColour);
+    std::copy_n(canvasPixels.begin(), std::min<std::size_t>(canvasPixels.size(), animation.canvas.size()),
                 animation.canvas.begin());
     animation.arrangement = Random(animation, kSaverArrangementCount);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "board/positions.h"
+#include "shell/display_scale.h"
 #include "tests/support/saver_platform_recorder.h"
 
 namespace {
@@ -68,13 +69,17 @@ int CountNot(const std::vector<uint8_t>& canvas, uint8_t colour) {
 
 class AnimationTest : public ::testing::Test {
 protected:
-    void SetUp() override { recordedSaverCalls.clear(); }
+    void SetUp() override {
+        recordedSaverCalls.clear();
+        recordedShownParts.clear();
+    }
 
     // A started animation on a canvas of `colour`, drawing from `source`.
     void Start(DrawSource& source, uint8_t colour = kMatColour, int32_t soundOn = 1) {
         const std::vector<uint8_t> pixels(kCanvasPixels, colour);
         StartAnimation(animation, source, pixels, pictures.pointers, ScreenRect{0, 0, 640, 480}, soundOn);
         recordedSaverCalls.clear();
+        recordedShownParts.clear();
     }
 
     SyntheticPictures pictures;
@@ -191,6 +196,8 @@ TEST_F(AnimationTest, ScatterPutsTheFaceBottomLeftAtXAndLineR) {
     EXPECT_EQ(animation.canvas[CanvasIndex(100, 279 - 62)], kMatColour);
     EXPECT_EQ(CountNot(animation.canvas, kMatColour), kPictureWidth * kPictureHeight);
     EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Show, 0}}));
+    // Only the tile's part is shown anew.
+    EXPECT_EQ(recordedShownParts, (std::vector<ScreenRect>{{100, 218, 143, 280}}));
 }
 
 TEST_F(AnimationTest, ScatterNearTheTopRightCornerKeepsTenLinesAndTenColumns) {
@@ -200,6 +207,7 @@ TEST_F(AnimationTest, ScatterNearTheTopRightCornerKeepsTenLinesAndTenColumns) {
     TickAnimation(animation);
     EXPECT_EQ(animation.canvas[CanvasIndex(630, 9)], kBottomLeftMark);
     EXPECT_EQ(CountNot(animation.canvas, kMatColour), 100);
+    EXPECT_EQ(recordedShownParts, (std::vector<ScreenRect>{{630, 0, 640, 10}}));
     for (int y = 0; y < 10; ++y) {
         for (int x = 630; x < 640; ++x) EXPECT_NE(animation.canvas[CanvasIndex(x, y)], kMatColour) << x << "," << y;
     }
@@ -214,6 +222,7 @@ TEST_F(AnimationTest, FirstScatterTickPlaysGetAndClearsTheMat) {
         TickAnimation(animation);
         EXPECT_EQ(CountNot(animation.canvas, kMatColour), kPictureWidth * kPictureHeight);
         EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Sound, kSoundGet}, {SaverCall::Show, 0}}));
+        EXPECT_EQ(recordedShownParts, std::vector<ScreenRect>{kWholeCanvas});
     }
 }
 
@@ -279,6 +288,8 @@ TEST_F(AnimationTest, BuildPutsEachSlotAtLeftAndTopPlus18InEveryArrangement) {
                 EXPECT_EQ(animation.canvas[CanvasIndex(at.left, at.top + 17)], 3);
                 EXPECT_EQ(animation.canvas[CanvasIndex(at.left + 42, at.top + 79)], body);
                 EXPECT_EQ(CountNot(animation.canvas, 3), kPictureWidth * kPictureHeight);
+                const ScreenRect tile = {at.left, at.top + 18, at.left + 43, at.top + 80};
+                EXPECT_EQ(recordedShownParts, std::vector<ScreenRect>{tile});
                 EXPECT_EQ(animation.slot, (slot + 1) % 144);
                 if (HasFailure()) return;
             }
@@ -437,6 +448,7 @@ TEST_F(AnimationTest, SweepClimbsSevenStorageLinesPerTick) {
             EXPECT_EQ(std::count(begin, begin + kCanvasWidth, expected), kCanvasWidth) << "line " << line;
         }
         EXPECT_EQ(recordedSaverCalls, (std::vector<SaverCall>{{SaverCall::Show, 0}}));
+        EXPECT_EQ(recordedShownParts, std::vector<ScreenRect>{kWholeCanvas});
     }
 }
 
@@ -604,4 +616,162 @@ TEST_F(AnimationTest, WholeCyclesStayOnTheCanvas) {
     EXPECT_EQ(effects.size(), 4u);
 }
 
+// Pixel-doubles a canvas or picture of lines of `stride` bytes: each pixel a 2 x 2 block, in lines of
+// `doubledStride` bytes.
+std::vector<uint8_t> Doubled(const std::vector<uint8_t>& pixels, int width, int height, int stride, int doubledStride) {
+    std::vector<uint8_t> doubled(static_cast<size_t>(doubledStride) * height * 2, 0);
+    for (int line = 0; line < 2 * height; ++line) {
+        for (int x = 0; x < 2 * width; ++x) {
+            doubled[static_cast<size_t>(line) * doubledStride + x] =
+                pixels[static_cast<size_t>(line / 2) * stride + x / 2];
+        }
+    }
+    return doubled;
+}
+
+std::vector<uint8_t> DoubledCanvas(const std::vector<uint8_t>& canvas) {
+    return Doubled(canvas, kCanvasWidth, kCanvasHeight, kCanvasWidth, 2 * kCanvasWidth);
+}
+
+// Whether `large` is `small` pixel-doubled, line by line; quicker than building the doubled canvas.
+bool IsDoubled(const std::vector<uint8_t>& large, const std::vector<uint8_t>& small) {
+    if (large.size() != 4 * small.size()) return false;
+    std::vector<uint8_t> line(2 * kCanvasWidth);
+    for (int y = 0; y < kCanvasHeight; ++y) {
+        const uint8_t* source = small.data() + y * kCanvasWidth;
+        for (int x = 0; x < kCanvasWidth; ++x) line[2 * x] = line[2 * x + 1] = source[x];
+        for (int half = 0; half < 2; ++half) {
+            if (!std::equal(line.begin(), line.end(), large.begin() + (2 * y + half) * 2 * kCanvasWidth)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+TEST(CanvasLook, FollowsThePrimaryDpiFitsTheScreenAndFallsBackToTheSmallPictures) {
+    struct Case {
+        int dpi;
+        ScreenRect area;
+        bool preview, large;
+        CanvasLook look;
+    };
+    const ScreenRect wide = {0, 0, 3840, 2160};
+    const Case cases[] = {
+        {96, wide, false, true, {1, 640, 480}},
+        {120, wide, false, true, {2, 800, 600}},
+        {144, wide, false, true, {2, 960, 720}},
+        {192, wide, false, true, {2, 1280, 960}},
+        {480, {0, 0, 3200, 2400}, false, true, {2, 3200, 2400}},
+        // Lowered until it fits, never below 100%.
+        {192, {0, 0, 1024, 768}, false, true, {2, 1020, 765}},
+        {192, {100, 0, 1379, 959}, false, true, {2, 1273, 955}},  // a pixel short: 191 DPI
+        {144, {0, 0, 640, 480}, false, true, {1, 640, 480}},
+        {144, {0, 0, 600, 400}, false, true, {1, 640, 480}},
+        // A DPI outside 96..480 is 96.
+        {0, wide, false, true, {1, 640, 480}},
+        {95, wide, false, true, {1, 640, 480}},
+        {481, wide, false, true, {1, 640, 480}},
+        // A double-size picture missing: today's pictures, stretched.
+        {192, wide, false, false, {1, 1280, 960}},
+        // A preview is never fitted.
+        {192, {0, 0, 304, 224}, true, true, {2, 1280, 960}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "dpi " << c.dpi << " area " << c.area.right - c.area.left << "x"
+                                          << c.area.bottom - c.area.top << (c.preview ? " preview" : ""));
+        EXPECT_EQ(CanvasLookFor(c.dpi, c.area, c.preview, c.large), c.look);
+    }
+}
+
+// A part goes 1:1 at 100% and 200% and widens to whole steps of a stretch:
+// two 96-DPI pixels make three at 150%, 32 make 51 at 153 DPI.
+TEST(CanvasLook, PartsWidenToWholeStepsOfTheStretch) {
+    struct Case {
+        CanvasLook look;
+        CanvasOrigin origin;
+        CanvasRect changed;
+        PartTransfer expected;
+    };
+    const CanvasRect tile = {101, 51, 144, 113};
+    const Case cases[] = {
+        {{1, 640, 480}, {192, 144}, tile, {tile, {293, 195, 336, 257}}},
+        {{2, 1280, 960}, {60, 20}, tile, {{202, 102, 288, 226}, {262, 122, 348, 246}}},
+        {{1, 1280, 960}, {0, 0}, tile, {tile, {202, 102, 288, 226}}},
+        {{2, 960, 720}, {32, 24}, tile, {{200, 100, 288, 228}, {182, 99, 248, 195}}},
+        {{2, 960, 720}, {32, 24}, kWholeCanvas, {{0, 0, 1280, 960}, {32, 24, 992, 744}}},
+        {{2, 1020, 765}, {2, 1}, tile, {{192, 64, 320, 256}, {155, 52, 257, 205}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "shown " << c.look.shownWidth << "x" << c.look.shownHeight);
+        const PartTransfer part = TransferOfPart(c.look, c.origin, c.changed);
+        EXPECT_EQ(part.source, c.expected.source);
+        EXPECT_EQ(part.target, c.expected.target);
+    }
+}
+
+// The Control Panel's preview grows with the display scale: it shows the
+// canvas's middle 152 x 112 at every scale, as at 100%.
+TEST_F(AnimationTest, PreviewsShowTheSameMiddleOfTheCanvasAtEveryScale) {
+    for (int dpi : {96, 120, 144, 168, 192, 288}) {
+        SCOPED_TRACE(dpi);
+        const DisplayScale scale{dpi};
+        const ScreenRect preview = {0, 0, scale.Scaled(152), scale.Scaled(112)};
+        const CanvasLook look = CanvasLookFor(dpi, preview, true, true);
+        auto source = ListSource({0});
+        StartAnimation(animation, source, {}, pictures.pointers, preview, 1, look);
+        // The canvas's 96-DPI pixel at the preview's top-left corner.
+        EXPECT_NEAR(-animation.origin.x * 96.0 / dpi, 244, 1);
+        EXPECT_NEAR(-animation.origin.y * 96.0 / dpi, 184, 1);
+    }
+}
+
+// With double-size pictures that are the small ones pixel-doubled, every tick
+// of whole cycles on the large canvas shows the small canvas's picture
+// doubled: every place, scatter, build, sweep and speckle scales by exactly
+// two, and the draws, sounds, timers and pauses are the same.
+TEST_F(AnimationTest, LargeCanvasRunsTheSameCyclesDoubled) {
+    RandomSequence pictureBytes(7);
+    for (auto& block : pictures.blocks) {
+        for (auto& pixel : block) pixel = static_cast<uint8_t>(pictureBytes.Draw() % 20);
+    }
+    const CanvasLook large = {kLargeCanvasScale, 1280, 960};
+    std::vector<std::vector<uint8_t>> largeBlocks;
+    TilePictures largePointers{};
+    for (const auto& block : pictures.blocks) {
+        largeBlocks.push_back(Doubled(block, kPictureWidth, kPictureHeight, kPictureStride, large.pictureStride()));
+    }
+    for (int p = 0; p <= kBackPicture; ++p) largePointers[p] = largeBlocks[p].data();
+    std::vector<uint8_t> start(kCanvasPixels);
+    for (int i = 0; i < kCanvasPixels; ++i) start[i] = static_cast<uint8_t>(i % 251);
+    // One cycle for each dissolve kind.
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        RandomSequence smallRandom(seed * 2654435761u);
+        RandomSequence largeRandom(seed * 2654435761u);
+        SaverAnimation largeAnimation;
+        StartAnimation(animation, smallRandom, start, pictures.pointers, ScreenRect{0, 0, 640, 480}, 1);
+        StartAnimation(largeAnimation, largeRandom, DoubledCanvas(start), largePointers, ScreenRect{0, 0, 1280, 960}, 1,
+                       large);
+        ASSERT_EQ(largeAnimation.canvas, DoubledCanvas(animation.canvas));
+        recordedSaverCalls.clear();
+        AdvanceAnimation(animation);
+        std::vector<SaverCall> smallCalls = recordedSaverCalls;
+        recordedSaverCalls.clear();
+        AdvanceAnimation(largeAnimation);
+        EXPECT_EQ(recordedSaverCalls, smallCalls);
+        for (int tick = 0; tick < 559; ++tick) {
+            if (animation.step == 493) animation.effect = largeAnimation.effect = static_cast<int>(seed % 4);
+            const int step = animation.step;
+            recordedSaverCalls.clear();
+            TickAnimation(animation);
+            smallCalls = recordedSaverCalls;
+            recordedSaverCalls.clear();
+            TickAnimation(largeAnimation);
+            ASSERT_EQ(recordedSaverCalls, smallCalls) << "step " << step;
+            ASSERT_TRUE(IsDoubled(largeAnimation.canvas, animation.canvas)) << "step " << step << " effect "
+                                                                             << animation.effect;
+        }
+        EXPECT_EQ(animation.step, 1);
+    }
+}

@@ -7,3 +7,6 @@
 #define IDB_TILE_BACK 245
 // The 640 x 480 canvas: its pixels are the starting content, its table the palette.
 #define IDB_CANVAS 247
+// Every picture again at twice its size, at its id plus this (the pictures'
+// kLargePictureIdOffset, which the saver's window checks against it).
+#define IDB_LARGE_OFFSET 1000

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "shell/monitor_layout.h"
+
 // Two sides implement it: saver/saver_platform_win32.cpp (library
 // saver_window) for the real window, and
 // tests/support/saver_platform_recorder.cpp (library saver_platform_recorder)
@@ -14,9 +16,10 @@ enum class SaverSound { Get, Check, Cancel };
 // caller has already checked the sound switch.
 void PlaySaverSound(SaverSound sound);
 
-// Transfers the whole 640 x 480 canvas (bottom line first) to the window at
-// the origin, through the palette.
-void ShowCanvas(const uint8_t* canvas);
+// Transfers the part `changed` of the canvas (bottom line first, at the
+// animation's look) to the window, through the palette; the rest of it is
+// on the screen already.
+void ShowCanvas(const uint8_t* canvas, const ScreenRect& changed);
 
 // Starts the animation timer with this period, replacing a running one.
 void StartAnimationTimer(int periodMs);

@@ -14,10 +14,10 @@ constexpr const wchar_t* kSoundNames[] = {L"get", L"check", L"cancel"};  // by S
 
 void PlaySaverSound(SaverSound sound) { PlayNamedSound(kSoundNames[static_cast<int>(sound)], false); }
 
-void ShowCanvas(const uint8_t* canvas) {
+void ShowCanvas(const uint8_t* canvas, const ScreenRect& changed) {
     HWND window = SaverWindowHandle();
     HDC dc = GetDC(window);
-    DrawCanvas(dc, canvas);
+    DrawCanvas(dc, canvas, changed);
     ReleaseDC(window, dc);
 }
 

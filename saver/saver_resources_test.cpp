@@ -1,4 +1,4 @@
-// The screensaver's resource script under Wine: its tile pictures and canvas at their ids, nothing else, and its manifest.
+// The screensaver's resource script under Wine: its tile pictures and canvas at their ids, at twice their size 1000 ids on, nothing else, and its manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -60,6 +60,30 @@ TEST(SaverResources, TilePicturesAndCanvasAreAtTheirIds) {
     // The game's other pictures are not the saver's.
     for (int id : {100, 137, 244, 246, 248, 258, 277, 313, 317}) {
         EXPECT_FALSE(FindBitmapResource(id).has_value()) << "bitmap " << id;
+    }
+}
+
+// Each picture again at twice its size, 1000 ids on, with the very colour
+// table of its small one: the animation draws palette indices of both alike.
+TEST(SaverResources, DoubleSizePicturesHaveTheSmallOnesTables) {
+    std::vector<int> ids = {IDB_TILE_BACK, IDB_CANVAS};
+    for (int id = IDB_SAVER_FACE_FIRST; id <= IDB_SAVER_FACE_LAST; ++id) ids.push_back(id);
+    for (int id : ids) {
+        const std::optional<Resource> small = FindBitmapResource(id);
+        const std::optional<Resource> large = FindBitmapResource(id + IDB_LARGE_OFFSET);
+        ASSERT_TRUE(small.has_value() && large.has_value()) << "bitmap " << id;
+        const std::optional<DibLayout> smallLayout = ParseDib(small->bytes, small->size);
+        const std::optional<DibLayout> largeLayout = ParseDib(large->bytes, large->size);
+        ASSERT_TRUE(smallLayout.has_value() && largeLayout.has_value()) << "bitmap " << id;
+        EXPECT_EQ(largeLayout->header.width, 2 * smallLayout->header.width) << "bitmap " << id;
+        EXPECT_EQ(largeLayout->header.height, 2 * smallLayout->header.height) << "bitmap " << id;
+        EXPECT_EQ(largeLayout->header.bitCount, 8) << "bitmap " << id;
+        ASSERT_EQ(largeLayout->colorCount, smallLayout->colorCount) << "bitmap " << id;
+        const std::size_t tableBytes = static_cast<std::size_t>(largeLayout->colorCount) * 4;
+        EXPECT_EQ(std::memcmp(large->bytes + largeLayout->pixelOffset - tableBytes,
+                              small->bytes + smallLayout->pixelOffset - tableBytes, tableBytes),
+                  0)
+            << "bitmap " << id;
     }
 }
 

@@ -5,12 +5,24 @@
 
 #include <cstdint>
 
+#include "saver/animation.h"
+
 // The saver window of the process, once it is created.
 HWND SaverWindowHandle();
 
-// Transfers a whole 640 x 480 canvas (bottom line first) to the window's
-// device context at the animation's origin, through the saver's palette.
-void DrawCanvas(HDC dc, const uint8_t* canvas);
+// Sets up the saver window and its animation for a display of `dpi` (out of
+// range is 96), the canvas centred in `pictureArea` (client coordinates);
+// its creation calls it with the primary monitor's DPI. False when the
+// program's pictures are damaged.
+bool SetUpSaverWindow(HWND window, int dpi, const ScreenRect& pictureArea, bool preview);
+
+// The animation of the saver window.
+SaverAnimation& SaverWindowAnimation();
+
+// Transfers the part `changed` of the canvas (bottom line first) to the
+// window's device context where the animation shows it, through the saver's
+// palette.
+void DrawCanvas(HDC dc, const uint8_t* canvas, const CanvasRect& changed = kWholeCanvas);
 
 // The game's sound switch from its settings file "zmr.ini", found as the game
 // finds it from the saver's own folder (beside the program, or the user's

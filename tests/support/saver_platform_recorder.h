@@ -12,6 +12,8 @@ struct SaverCall {
 };
 
 extern std::vector<SaverCall> recordedSaverCalls;
+// The part of the canvas each Show call named, in order; never cleared by the recorder.
+extern std::vector<ScreenRect> recordedShownParts;
 
 // The calls of one kind, in order.
 std::vector<SaverCall> RecordedSaverCallsOf(SaverCall::Kind kind);
