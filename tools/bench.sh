@@ -101,12 +101,15 @@ fi
 if [ "$part" = all ] || [ "$part" = drawing ]; then
   echo
   echo "== The game's tile drawing under Wine at display scales 1, 1.5 and 2 (median of 200 rounds)"
-  cmake --preset win32 >/dev/null
-  cmake --build --preset win32 --target tile_drawing >/dev/null
+  drawing_preset=win32
+  /usr/lib/wine/wine --version >/dev/null 2>&1 || drawing_preset=win64
+  echo "(the $drawing_preset build)"
+  cmake --preset "$drawing_preset" >/dev/null
+  cmake --build --preset "$drawing_preset" --target tile_drawing >/dev/null
   (
     source tools/wine-session.sh
     start_wine_session
-    wine build/win32/bench/tile_drawing.exe 200
+    tools/wine.sh "build/$drawing_preset/bench/tile_drawing.exe" 200
   )
 fi
 [ "$part" != drawing ] || exit 0

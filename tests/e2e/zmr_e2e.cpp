@@ -131,15 +131,14 @@ RECT ColourBox(HWND window, COLORREF colour) {
 // The letter's picture (46 x 42 of navy at 96 DPI) grows with the dialog.
 void CheckLetterPicture(HWND letterA, DisplayScale scale, Checks& checks) {
     RECT box = {};
-    // Once the dialog has painted it.
-    harness::PumpUntil(
+    // Once the dialog has painted it whole.
+    const bool fills = harness::PumpUntil(
         [&] {
             box = ColourBox(letterA, RGB(0, 0, 128));
-            return box.right > box.left;
+            return box.right - box.left == scale.Scaled(46) && box.bottom - box.top == scale.Scaled(42);
         },
         kWindowTimeoutMs);
-    checks.Expect(box.right - box.left == scale.Scaled(46) && box.bottom - box.top == scale.Scaled(42),
-                  "the letter's picture fills its button as at 96 DPI: 46 x 42, scaled", RectText(box));
+    checks.Expect(fills, "the letter's picture fills its button as at 96 DPI: 46 x 42, scaled", RectText(box));
 }
 
 void AnswerSelectDialog(GameProcess& game, HWND dialog, DisplayScale scale, Checks& checks) {

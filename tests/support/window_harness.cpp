@@ -66,6 +66,8 @@ void SaveScreenshotIfAsked(const char* name) {
     if (folder == nullptr || *folder == 0) {
         return;
     }
+    // Whatever is still being painted (another program's windows too) lands first.
+    PumpFor(500);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     const std::vector<COLORREF> colors = Capture(GetDesktopWindow(), 0, 0, width, height);
