@@ -29,22 +29,25 @@ constexpr ShortcutChoice kShortcutTable[] = {
 
 }  // namespace
 
+namespace {
+
+// An icon control of the dialog gets the crown at `side` pixels.
+BOOL CALLBACK GiveCrownOfSide(HWND child, LPARAM side) {
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        HICON icon = LoadIconForSize(IDI_CROWN, static_cast<int>(side));
+        SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 void ShowCrispIcons(HWND dialog) {
     // The template's icon control shows the crown at 32 pixels, stretched
     // by the system as the dialog grows; give it one drawn for the scale,
     // which it takes on as its size.
     const int side = ScaleForDpi(DpiOfWindow(dialog)).Scaled(32);
-    if (side <= 32) return;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM side) -> BOOL {
-            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-                HICON icon = LoadIconForSize(IDI_CROWN, static_cast<int>(side));
-                SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-            }
-            return TRUE;
-        },
-        side);
+    if (side > 32) EnumChildWindows(dialog, GiveCrownOfSide, side);
 }
 
 void ShowOnTaskbarWhileOwnerHidden(HWND dialog) {
