@@ -27,17 +27,26 @@ if [ "$part" = all ] || [ "$part" = host ]; then
 fi
 [ "$part" != host ] || exit 0
 
+# The shipped 32-bit build where this kernel runs 32-bit programs, else the
+# 64-bit one from the same sources (see docs/platform-notes.md).
+windows_preset() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo win32; else echo win64; fi
+}
+# build_windows_targets <preset> <target>...: configures and builds them quietly.
+build_windows_targets() {
+  local preset=$1
+  shift
+  echo "(the $preset build)"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target "$@" >/dev/null
+}
+
 if [ "$part" = all ] || [ "$part" = saver ]; then
   cycle=88
   echo
   echo "== The screensaver under Wine, full screen on a 1600x1200 virtual display, at 100%, 150% and 200%"
-  # The shipped 32-bit build where this kernel runs 32-bit programs, else the
-  # 64-bit one from the same sources (see docs/platform-notes.md).
-  saver_preset=win32
-  /usr/lib/wine/wine --version >/dev/null 2>&1 || saver_preset=win64
-  echo "(the $saver_preset build)"
-  cmake --preset "$saver_preset" >/dev/null
-  cmake --build --preset "$saver_preset" --target mahjong_saver canvas_transfer >/dev/null
+  saver_preset=$(windows_preset)
+  build_windows_targets "$saver_preset" mahjong_saver canvas_transfer
   work=build/bench-saver
   rm -rf "$work"
   mkdir -p "$work"
@@ -101,11 +110,8 @@ fi
 if [ "$part" = all ] || [ "$part" = drawing ]; then
   echo
   echo "== The game's tile drawing under Wine at display scales 1, 1.5 and 2 (median of 200 rounds)"
-  drawing_preset=win32
-  /usr/lib/wine/wine --version >/dev/null 2>&1 || drawing_preset=win64
-  echo "(the $drawing_preset build)"
-  cmake --preset "$drawing_preset" >/dev/null
-  cmake --build --preset "$drawing_preset" --target tile_drawing >/dev/null
+  drawing_preset=$(windows_preset)
+  build_windows_targets "$drawing_preset" tile_drawing
   (
     source tools/wine-session.sh
     start_wine_session
