@@ -96,14 +96,15 @@ struct Field {
     const BITMAPINFO* header;
     unsigned char* pixels;
     int factor;
+    const BitmapCopy* copy;  // the picture as the bitmap layer holds it; null when missing
 };
 Field FieldForScale() {
     const BitmapCopy* large = history.scale.IsBase() ? nullptr
                                                      : FindBitmap(IDB_HISTORY_FIELD + kLargePictureIdOffset);
     if (large != nullptr && large->width == 448 && large->height == 780 && history.surface != nullptr) {
-        return {large->info, large->pixels, 2};
+        return {large->info, large->pixels, 2, large};
     }
-    return {history.header, history.surface, 1};
+    return {history.header, history.surface, 1, history.surface != nullptr ? FindBitmap(IDB_HISTORY_FIELD) : nullptr};
 }
 
 void Compose(HWND window) {
@@ -174,12 +175,10 @@ void Paint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     const DisplayScale& s = history.scale;
     const Field field = FieldForScale();
-    if (s.IsBase() || field.header == nullptr) {
+    if (s.IsBase() || field.copy == nullptr) {
         DrawBitmapPixels(dc, history.palette.palette, field.header, field.pixels);
     } else {
-        const BitmapCopy picture = {const_cast<BITMAPINFO*>(field.header), field.pixels, 0,
-                                    field.header->bmiHeader.biWidth, field.header->bmiHeader.biHeight, 0};
-        DrawPictureInto(dc, history.palette.palette, picture, 0, 0, s.Scaled(224), s.Scaled(390));
+        DrawPictureInto(dc, history.palette.palette, *field.copy, 0, 0, s.Scaled(224), s.Scaled(390));
     }
     if (gameState.losingCell >= 0 && gameState.losingCell < TakenPairCount()) {
         const HistoryBox cell = HistoryCellBox(gameState.losingCell);

@@ -388,7 +388,14 @@ void CheckHistoryClick(const GameProcess& game, const Board& board, Checks& chec
         },
         kWindowTimeoutMs);
     checks.Require(history != nullptr, "the history window shows");
-    harness::PumpFor(500);
+    // The field's own green below the cells, drawn at the scale.
+    POINT below = {board.scale.Scaled(112), board.scale.Scaled(370)};
+    ClientToScreen(history, &below);
+    COLORREF seen = 0;
+    const bool green = harness::PumpUntil(
+        [&] { return (seen = harness::Capture(nullptr, below.x, below.y, 1, 1)[0]) == RGB(0x00, 0x70, 0x18); },
+        kWindowTimeoutMs);
+    checks.Expect(green, "the history's field shows its green at the scale", "0x" + Num(static_cast<long long>(seen)));
     harness::SaveScreenshotIfAsked(("history-at-" + Num(board.scale.dpi) + "-dpi").c_str());
     // Cell 0 is 25 x 35 at (5, 40) at 96 DPI.
     const LPARAM middle = MAKELPARAM(board.scale.Scaled(17), board.scale.Scaled(57));
