@@ -48,8 +48,9 @@ struct SolveResult {
 SolveResult Solve(int arrangement, const Position& position, long budgetSteps);
 
 // The first take of a line of play after which the position could no longer
-// be cleared: positions along a line only go from clearable to lost, so a
-// bisection of a handful of solves finds it.
+// be cleared: positions along a line only go from clearable to lost. A way
+// of clearing the start is followed along the line, and a position is solved
+// again only where the line's takes leave every such way.
 struct LosingTake {
     static constexpr int kNone = -1;         // the line ends on a position that can be cleared
     static constexpr int kBeforeLine = -2;   // the start itself cannot be cleared

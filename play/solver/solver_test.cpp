@@ -213,7 +213,7 @@ TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
     EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
 }
 
-// A random line from a known deal played into a deadlock: the bisection must
+// A random line from a known deal played into a deadlock: the search must
 // find the take a plain scan of every position along the line finds.
 TEST(FirstLosingTake, FindsTheTakeAfterWhichTheLineIsLost) {
     std::mt19937 random(Seed("losing take"));
