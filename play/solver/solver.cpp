@@ -666,6 +666,20 @@ Position PositionOfSlotTable() {
     return position;
 }
 
+std::vector<TakenPair> AnswerOfSlotTable() {
+    std::vector<TakenPair> answer(kPairCount, TakenPair{kNoTile, kNoTile});
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const int pair = tileSlots[slot].pair;
+        if (pair < 0 || pair >= kPairCount) return {};
+        TakenPair& take = answer[static_cast<std::size_t>(kPairCount - 1 - pair)];
+        (take.first == kNoTile ? take.first : take.second) = static_cast<int16_t>(slot);
+    }
+    for (const TakenPair& take : answer) {
+        if (take.second == kNoTile) return {};
+    }
+    return answer;
+}
+
 Position AfterTake(Position position, TakenPair take) {
     position.faces[take.first] = kNoTile;
     position.faces[take.second] = kNoTile;

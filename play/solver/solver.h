@@ -26,6 +26,10 @@ struct TakenPair {
     int16_t second;
 };
 
+// The deal's answer as the slot table holds it: its pairs in the order the
+// answer takes them; empty when the table holds no whole deal.
+std::vector<TakenPair> AnswerOfSlotTable();
+
 // The position after a take: both slots emptied.
 Position AfterTake(Position position, TakenPair take);
 
@@ -58,5 +62,7 @@ struct LosingTake {
     int take = kNone;                        // index in the line of the losing take, or kNone, kBeforeLine
     long steps = 0;
 };
+// `startWay`, when given, holds the pairs of a way of clearing the start, in
+// any order: the deal's own answer saves solving near the start.
 LosingTake FirstLosingTake(int arrangement, const Position& start, std::span<const TakenPair> line,
-                           long budgetStepsPerSolve);
+                           long budgetStepsPerSolve, std::span<const TakenPair> startWay = {});

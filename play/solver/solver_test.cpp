@@ -73,16 +73,6 @@ Position DealtPosition(int arrangement, int harder, unsigned seed) {
     return PositionOfSlotTable();
 }
 
-// The order the generator dealt the pairs in, last dealt first: a line that clears the deal on the slot table.
-std::vector<TakenPair> AnswerLine() {
-    std::vector<TakenPair> answer(kPairCount);
-    for (int slot = kSlotCount - 1; slot >= 0; --slot) {
-        TakenPair& take = answer[kPairCount - 1 - tileSlots[slot].pair];
-        (tileSlots[slot].face < kPairCount ? take.first : take.second) = static_cast<int16_t>(slot);
-    }
-    return answer;
-}
-
 TEST(Solver, EveryDealIsClearedByASolutionThatReplays) {
     std::mt19937 random(Seed("deals"));
     for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
@@ -199,7 +189,7 @@ TEST(Solver, NoPositionAlongADealsAnswerIsLost) {
         const int arrangement = 1 + n % kArrangementCount;
         const int harder = static_cast<int>(random() % 2);
         Position position = DealtPosition(arrangement, harder, random());
-        const std::vector<TakenPair> answer = AnswerLine();
+        const std::vector<TakenPair> answer = AnswerOfSlotTable();
         for (std::size_t take = 0; take < answer.size(); ++take) {
             const SolveOutcome outcome = Solve(arrangement, position, kBudget).outcome;
             ASSERT_NE(outcome, SolveOutcome::NotClearable) << "arrangement " << arrangement << ", take " << take;
@@ -220,6 +210,7 @@ TEST(FirstLosingTake, FindsTheTakeAfterWhichTheLineIsLost) {
     for (int game = 0; game < 20; ++game) {
         const int arrangement = 1 + game % kArrangementCount;
         const Position start = DealtPosition(arrangement, 0, 1765000000 + game);
+        const std::vector<TakenPair> answer = AnswerOfSlotTable();
         std::vector<TakenPair> line;
         for (const auto& [a, b] : board_testing::TakeRandomPairs(kPairCount, random)) {
             line.push_back({int16_t(a), int16_t(b)});
@@ -230,15 +221,18 @@ TEST(FirstLosingTake, FindsTheTakeAfterWhichTheLineIsLost) {
             position = AfterTake(position, line[take]);
             if (Solve(arrangement, position, kBudget).outcome == SolveOutcome::NotClearable) scanned = int(take);
         }
-        const LosingTake found = FirstLosingTake(arrangement, start, line, kBudget);
-        ASSERT_TRUE(found.decided);
-        EXPECT_EQ(found.take, scanned) << "game " << game;
+        // With the deal's answer as a way of clearing the start, and without.
+        for (std::span<const TakenPair> startWay : {std::span<const TakenPair>(answer), std::span<const TakenPair>()}) {
+            const LosingTake found = FirstLosingTake(arrangement, start, line, kBudget, startWay);
+            ASSERT_TRUE(found.decided);
+            EXPECT_EQ(found.take, scanned) << "game " << game << (startWay.empty() ? "" : ", from the answer");
+        }
     }
 }
 
 TEST(FirstLosingTake, AnswerLinesNeverLoseAndALostStartComesBeforeTheLine) {
     const Position start = DealtPosition(2, 1, 1765000000);
-    EXPECT_EQ(FirstLosingTake(2, start, AnswerLine(), kBudget).take, LosingTake::kNone);
+    EXPECT_EQ(FirstLosingTake(2, start, AnswerOfSlotTable(), kBudget).take, LosingTake::kNone);
     // Arrangement C stacks slot 36 on slot 0: two tiles of one kind there can never both be free.
     Position stacked = EmptyPosition();
     stacked.faces[0] = 5;
