@@ -198,6 +198,33 @@ TEST(Solver, NoPositionAlongADealsAnswerIsLost) {
     }
 }
 
+// Faces shuffled over the slots need the search by conflicts and its
+// narrowing far more than dealt positions: every position along a clearing the
+// solver found, replayed take by take, must not be called lost either.
+TEST(Solver, NoPositionAlongAClearingOfShuffledFacesIsLost) {
+    std::mt19937 random(Seed("shuffled clearings"));
+    int checked = 0;
+    for (int n = 0; n < 10 * kArrangementCount; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        Position position;
+        std::iota(position.faces.begin(), position.faces.end(), int16_t{0});
+        std::shuffle(position.faces.begin(), position.faces.end(), random);
+        const SolveResult cleared = Solve(arrangement, position, kBudget / 20);
+        if (cleared.outcome != SolveOutcome::Cleared) continue;
+        ASSERT_EQ(BrokenSolution(arrangement, position, cleared.solution), "") << "deal " << n;
+        for (std::size_t take = 0; take < cleared.solution.size(); ++take) {
+            if (take % 2 == 1) {
+                ASSERT_NE(Solve(arrangement, position, kBudget / 50).outcome, SolveOutcome::NotClearable)
+                    << "deal " << n << ", take " << take;
+                ++checked;
+            }
+            position = AfterTake(position, cleared.solution[take]);
+        }
+    }
+    // Most shuffled deals clear, so most of the lines are checked.
+    EXPECT_GT(checked, 1000);
+}
+
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
     const Position dealt = DealtPosition(1, 0, 1765000000);
     EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
