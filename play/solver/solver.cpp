@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <numeric>
 #include <random>
 #include <unordered_map>
 #include <unordered_set>
@@ -205,7 +206,7 @@ private:
     bool BranchOnConflict(const ConflictBranching& branching, const Node& entry);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way. False when some kind has none left.
-    bool Narrow(Node& node, Ways& ways, const RemovalOrder& order);
+    bool Narrow(Node& node, Ways& ways, RemovalOrder order);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // The freedom rule, counted as one step; the hottest call of the search.
@@ -241,6 +242,8 @@ private:
     std::vector<TakenPair> moves_;
     std::unordered_set<Node, NodeHash> lost_;
     std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
+    long lastNarrowedOut_[kKindCount] = {};  // when narrowing last found the kind with no way left, 0 never
+    long narrowedOutCount_ = 0;
     long budget_;
     long limit_ = 0;  // where the current search stops
     int restart_ = 0;  // the quick search's attempt, 0 the first
@@ -533,25 +536,40 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-bool PairingSearch::Narrow(Node& node, Ways& ways, const RemovalOrder& order) {
-    for (int kind = 0; kind < kKindCount; ++kind) {
+bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order) {
+    // A node that is lost to narrowing is mostly lost to a kind that lost
+    // some node of late: those kinds go first, so such a node costs few sweeps.
+    int8_t kinds[kKindCount];
+    std::iota(kinds, kinds + kKindCount, int8_t{0});
+    std::stable_sort(kinds, kinds + kKindCount,
+                     [this](int a, int b) { return lastNarrowedOut_[a] > lastNarrowedOut_[b]; });
+    RemovalOrder swept;
+    for (const int kind : kinds) {
         if (!IsUndecided(node, kind)) continue;
         // Once two ways clear the relaxed board, the kind stays undecided
         // whatever the last one does: it is left untried.
+        RemovalOrder lastClearing;
         for (uint8_t way = 1, clearing = 0; way <= kWays && clearing < 2; ++way) {
             const auto bit = static_cast<uint8_t>(1u << (way - 1));
             if ((ways.left[kind] & bit) == 0) continue;
             Node decided = node;
             decided.way[kind] = way;
-            if (RelaxedClearsAlong(decided, order)) {
+            swept.count = 0;
+            if (RelaxedClears(decided, nullptr, &swept, &order)) {
                 ++clearing;
+                lastClearing = swept;
             } else {
                 ways.left[kind] &= static_cast<uint8_t>(~bit);
             }
         }
-        if (ways.left[kind] == 0) return false;
+        if (ways.left[kind] == 0) {
+            lastNarrowedOut_[kind] = ++narrowedOutCount_;
+            return false;
+        }
         if (std::popcount(ways.left[kind]) == 1) {
             node.way[kind] = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+            // The one way that cleared swept the node as it now is: the later kinds go along that.
+            order = lastClearing;
         }
     }
     return true;
@@ -581,17 +599,18 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
         return decided;
     };
+    auto clears = [&](const Node& decided) { return RelaxedClearsAlong(decided, narrowed); };
     // The fewest kinds given their way that stick the relaxed board.
     int kept = 0;
     int stuck = count;
-    if (RelaxedClearsAlong(withPreferred(count), narrowed)) {
+    if (clears(withPreferred(count))) {
         Node decided = withPreferred(count);
         TakeSafePairs(decided, &moves_, &entry);
         return Analysis::Clears;
     }
     while (stuck - kept > 1) {
         const int middle = (kept + stuck) / 2;
-        (RelaxedClearsAlong(withPreferred(middle), narrowed) ? kept : stuck) = middle;
+        (clears(withPreferred(middle)) ? kept : stuck) = middle;
     }
     // Kinds before the last that the sticking does without go back to undecided.
     Node conflict = withPreferred(stuck);
@@ -600,7 +619,7 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
     for (int i = stuck - 2; i >= 0; --i) {
         Node without = conflict;
         without.way[kinds[i]] = kUndecided;
-        if (RelaxedClearsAlong(without, narrowed)) {
+        if (clears(without)) {
             branching.critical[branching.criticalCount++] = kinds[i];
         } else {
             conflict = without;

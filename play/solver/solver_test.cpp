@@ -225,6 +225,33 @@ TEST(Solver, NoPositionAlongAClearingOfShuffledFacesIsLost) {
     EXPECT_GT(checked, 1000);
 }
 
+// A take that led to a clearing would make the position before it clearable:
+// no take from a position called lost may be cleared. Played positions of
+// many tiles put narrowing and the search for critical kinds to work.
+TEST(Solver, NoTakeFromAPositionCalledLostIsCleared) {
+    std::mt19937 random(Seed("takes from lost positions"));
+    int checked = 0;
+    for (int n = 0; n < 240; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        DealtPosition(arrangement, n % 2, random());
+        board_testing::TakeRandomPairs(10, random);
+        const Position position = PositionOfSlotTable();
+        if (Solve(arrangement, position, kBudget / 20).outcome != SolveOutcome::NotClearable) continue;
+        const std::vector<int> free = board_testing::FreeSlots();
+        for (std::size_t a = 0; a < free.size(); ++a) {
+            for (std::size_t b = a + 1; b < free.size(); ++b) {
+                if (!FacesMatch(position.faces[free[a]], position.faces[free[b]])) continue;
+                const Position after = AfterTake(position, {int16_t(free[a]), int16_t(free[b])});
+                EXPECT_NE(Solve(arrangement, after, kBudget / 20).outcome, SolveOutcome::Cleared)
+                    << "position " << n << ", take " << free[a] << "-" << free[b];
+                ++checked;
+            }
+        }
+    }
+    // About one played position in fifteen is lost, most with a few takes left.
+    EXPECT_GT(checked, 20);
+}
+
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
     const Position dealt = DealtPosition(1, 0, 1765000000);
     EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
