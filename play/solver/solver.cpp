@@ -599,7 +599,15 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         for (int i = 0; i < n; ++i) decided.way[kinds[i]] = preferred[kinds[i]];
         return decided;
     };
-    auto clears = [&](const Node& decided) { return RelaxedClearsAlong(decided, narrowed); };
+    // Each sweep below goes along the last one that cleared: the nodes they
+    // sweep differ from it in a few kinds' ways, so most tiles go unasked.
+    RemovalOrder along = narrowed;
+    auto clears = [&](const Node& decided) {
+        RemovalOrder swept;
+        if (!RelaxedClears(decided, nullptr, &swept, &along)) return false;
+        along = swept;
+        return true;
+    };
     // The fewest kinds given their way that stick the relaxed board.
     int kept = 0;
     int stuck = count;
