@@ -102,6 +102,9 @@ private:
 // does better than a longer one, so its turns stop growing at a cap.
 constexpr long kQuickSteps = 20000;
 constexpr long kQuickStepsMost = 80000;
+// The search by conflicts gets this many times the quick one's turn: what the
+// quick search misses in its first turn, it often dives to in a dozen nodes.
+constexpr long kConflictShare = 4;
 
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
 // the relaxed board rules out at a node stays ruled out below it.
@@ -306,7 +309,8 @@ SolveResult PairingSearch::Run() {
     // the steps each round up to a cap for the quick one, which is varied
     // each time. Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(true, steps_ + std::min(slice, kQuickStepsMost), result) && Attempt(false, steps_ + slice, result)) {
+        if (Attempt(true, steps_ + std::min(slice, kQuickStepsMost), result) &&
+            Attempt(false, steps_ + kConflictShare * slice, result)) {
             ++restart_;
         }
     }
