@@ -110,7 +110,8 @@ LosingTake FirstLosingTake(int arrangement, const Position& start, std::span<con
             lost = middle;
         }
     }
-    if (!wayKnown && !clearable(0)) {
+    // An empty line's start was solved above.
+    if (lost == 0 || (!wayKnown && !clearable(0))) {
         if (result.decided) result.take = LosingTake::kBeforeLine;
         return result;
     }
