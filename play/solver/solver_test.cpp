@@ -8,6 +8,7 @@
 #include <map>
 #include <numeric>
 #include <random>
+#include <vector>
 
 #include "board/freedom.h"
 #include "deal/deal_generator.h"
@@ -250,6 +251,47 @@ TEST(Solver, NoTakeFromAPositionCalledLostIsCleared) {
     }
     // About one played position in fifteen is lost, most with a few takes left.
     EXPECT_GT(checked, 20);
+}
+
+// Faces shuffled over arrangement A as the benchmark deals them, from its seed.
+std::vector<Position> ShuffledDealsA(int count) {
+    std::mt19937 random(1765000000);
+    std::vector<Position> deals(static_cast<std::size_t>(count));
+    for (Position& position : deals) {
+        std::iota(position.faces.begin(), position.faces.end(), int16_t{0});
+        std::shuffle(position.faces.begin(), position.faces.end(), random);
+    }
+    return deals;
+}
+
+// Deals of the benchmark that withstand the quick search and the search by
+// conflicts for more than 18 million steps, yet can be cleared: re-pairing
+// the kinds where a played-out pairing sticks clears each in a few million.
+TEST(Solver, RepairingAStuckPairingClearsDealsTheOtherSearchesMiss) {
+    const std::vector<Position> deals = ShuffledDealsA(1618);
+    for (const int deal : {403, 422, 477, 653, 676, 993, 1157, 1435, 1617}) {
+        const Position& position = deals[static_cast<std::size_t>(deal)];
+        const SolveResult result = Solve(1, position, 4'000'000);
+        ASSERT_EQ(result.outcome, SolveOutcome::Cleared) << "deal " << deal;
+        EXPECT_EQ(BrokenSolution(1, position, result.solution), "") << "deal " << deal;
+    }
+}
+
+// The search by repair keeps its pairing across turns: however the budget
+// cuts its turns short, a clearing it ends with replays, and a deal it
+// clears is never called lost by a larger budget.
+TEST(Solver, ClearingsFoundAcrossTurnsCutShortReplay) {
+    const std::vector<Position> deals = ShuffledDealsA(1618);
+    for (const int deal : {403, 653, 1157}) {
+        const Position& position = deals[static_cast<std::size_t>(deal)];
+        for (long budget = 200'000; budget <= 3'000'000; budget += 350'001) {
+            const SolveResult result = Solve(1, position, budget);
+            ASSERT_NE(result.outcome, SolveOutcome::NotClearable) << "deal " << deal << ", budget " << budget;
+            if (result.outcome == SolveOutcome::Cleared) {
+                EXPECT_EQ(BrokenSolution(1, position, result.solution), "") << "deal " << deal;
+            }
+        }
+    }
 }
 
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
