@@ -111,9 +111,12 @@ constexpr long kConflictShare = 4;
 // positions are proved by then, and are spared its turns.
 constexpr long kRepairShare = 4;
 constexpr long kRepairFrom = 4 * kQuickSteps;
-// The search by repair: the share of its moves made at random, how long a
-// changed kind stays as it is (at least), how many moves without a gain
-// send it back to the start, and how many kinds a restart pairs at random.
+// The search by repair: how many of the kinds it might change it tries at a
+// move (a few at random make many more moves than all of them in as many
+// steps, and find more clearings), the share of its moves made at random,
+// how long a changed kind stays as it is (at least), how many moves without
+// a gain send it back to the start, and how many kinds a restart pairs at random.
+constexpr int kRepairSample = 4;
 constexpr unsigned kRepairWalkPercent = 5;
 constexpr int kRepairTabu = 4;
 constexpr int kRepairStale = 100;
@@ -223,10 +226,12 @@ private:
     // sure gain, as every take before stays. False when there were none.
     bool PairFreeTilesTogether(const SlotSet& free);
     // Changes the way of one kind of a free tile, or of a tile that blocks a
-    // free tile's partner: mostly the change that leaves the fewest tiles,
-    // now and then one at random.
+    // free tile's partner: mostly the change that leaves the fewest tiles of
+    // a few such kinds, now and then one at random.
     void RepairOnce(const Node& left, const SlotSet& free);
     bool BestRepair(const Node& left, const int* candidates, int count, int& bestKind, uint8_t& bestWay);
+    // Moves a few candidates, drawn at random, to the front; returns how many.
+    int SampleRepairs(int* candidates, int count);
     // What the search by conflicts works out at a node before it branches,
     // kept across turns: a later turn comes back down to where an earlier one
     // stopped without working it all out again.
@@ -814,6 +819,14 @@ bool PairingSearch::BestRepair(const Node& left, const int* candidates, int coun
     return ties > 0;
 }
 
+int PairingSearch::SampleRepairs(int* candidates, int count) {
+    const int sample = std::min(count, kRepairSample);
+    for (int i = 0; i < sample; ++i) {
+        std::swap(candidates[i], candidates[i + static_cast<int>(repair_.random() % (count - i))]);
+    }
+    return sample;
+}
+
 void PairingSearch::RepairOnce(const Node& left, const SlotSet& free) {
     // The kinds of the free tiles, and of what blocks their partners.
     bool candidate[kKindCount] = {};
@@ -837,7 +850,7 @@ void PairingSearch::RepairOnce(const Node& left, const SlotSet& free) {
     if (repair_.random() % 100 < kRepairWalkPercent) {
         bestKind = candidates[repair_.random() % candidateCount];
         bestWay = static_cast<uint8_t>(1 + (repair_.pairing.way[bestKind] + repair_.random() % 2) % kWays);
-    } else if (!BestRepair(left, candidates, candidateCount, bestKind, bestWay)) {
+    } else if (!BestRepair(left, candidates, SampleRepairs(candidates, candidateCount), bestKind, bestWay)) {
         return;
     }
     repair_.pairing.way[bestKind] = bestWay;
