@@ -217,7 +217,7 @@ private:
     Node PlayedOut(const Node& pairing, std::vector<TakenPair>* moves);
     // The same for the search by repair's pairing with one kind changed: the
     // takes before the kind's first stay as they were.
-    Node PlayedOutChanged(Node changed, int kind, const Node& left);
+    Node PlayedOutChanged(Node changed, int kind, const Node& left, std::vector<TakenPair>& takes);
     // The relaxed board's pairing of the start, where the search by repair sets out.
     void StartRepair();
     // Back to that pairing with a few kinds paired at random: out of a dead end.
@@ -296,7 +296,13 @@ private:
         bool started = false;
         Node first;    // the pairing the relaxed board suggests at the start
         Node pairing;  // the pairing being repaired
+        bool playedOut = false;        // whether the two below are the pairing's
         std::vector<TakenPair> takes;  // what the pairing plays out to
+        Node left;                     // and the tiles it leaves
+        // The change a move tries, and the best so far, played out.
+        std::vector<TakenPair> trialTakes;
+        std::vector<TakenPair> bestTakes;
+        Node bestLeft;
         int moves = 0;
         int fewest = kSlotCount + 1;  // the fewest tiles left since the last shake
         int gainedAt = 0;             // the move that left them
@@ -742,15 +748,17 @@ Node PairingSearch::PlayedOut(const Node& pairing, std::vector<TakenPair>* moves
     return node;
 }
 
-Node PairingSearch::PlayedOutChanged(Node changed, int kind, const Node& left) {
-    size_t kept = 0;
-    for (; kept < repair_.takes.size() && kinds_[repair_.takes[kept].first] != kind; ++kept) {
+Node PairingSearch::PlayedOutChanged(Node changed, int kind, const Node& left, std::vector<TakenPair>& takes) {
+    takes.clear();
+    for (const TakenPair& take : repair_.takes) {
+        if (kinds_[take.first] == kind) break;
         CountStep();
-        changed.on.Remove(repair_.takes[kept].first);
-        changed.on.Remove(repair_.takes[kept].second);
+        changed.on.Remove(take.first);
+        changed.on.Remove(take.second);
+        takes.push_back(take);
     }
     // With every take kept, the board is the one that stuck: only the changed kind can take more.
-    TakeSafePairs(changed, nullptr, kept == repair_.takes.size() ? &left : nullptr);
+    TakeSafePairs(changed, &takes, takes.size() == repair_.takes.size() ? &left : nullptr);
     return changed;
 }
 
@@ -777,6 +785,7 @@ void PairingSearch::ShakeRepair() {
     }
     repair_.fewest = kSlotCount + 1;
     repair_.gainedAt = repair_.moves;
+    repair_.playedOut = false;
 }
 
 bool PairingSearch::PairFreeTilesTogether(const SlotSet& free) {
@@ -799,6 +808,7 @@ bool PairingSearch::BestRepair(const Node& left, const int* candidates, int coun
                               uint8_t& bestWay) {
     int bestLeft = kSlotCount + 1;
     int ties = 0;
+    std::vector<TakenPair>& takes = repair_.trialTakes;
     for (int i = 0; i < count; ++i) {
         const int kind = candidates[i];
         if (repair_.tabu[kind] > repair_.moves) continue;
@@ -806,13 +816,16 @@ bool PairingSearch::BestRepair(const Node& left, const int* candidates, int coun
             if (way == repair_.pairing.way[kind]) continue;
             Node changed = repair_.pairing;
             changed.way[kind] = way;
-            const int tilesLeft = TilesOn(PlayedOutChanged(changed, kind, left));
+            const Node played = PlayedOutChanged(changed, kind, left, takes);
+            const int tilesLeft = TilesOn(played);
             if (tilesLeft > bestLeft) continue;
             ties = tilesLeft == bestLeft ? ties + 1 : 1;
             bestLeft = tilesLeft;
             if (ties == 1 || repair_.random() % ties == 0) {
                 bestKind = kind;
                 bestWay = way;
+                repair_.bestLeft = played;
+                std::swap(repair_.bestTakes, takes);
             }
         }
     }
@@ -850,7 +863,12 @@ void PairingSearch::RepairOnce(const Node& left, const SlotSet& free) {
     if (repair_.random() % 100 < kRepairWalkPercent) {
         bestKind = candidates[repair_.random() % candidateCount];
         bestWay = static_cast<uint8_t>(1 + (repair_.pairing.way[bestKind] + repair_.random() % 2) % kWays);
-    } else if (!BestRepair(left, candidates, SampleRepairs(candidates, candidateCount), bestKind, bestWay)) {
+        repair_.playedOut = false;
+    } else if (BestRepair(left, candidates, SampleRepairs(candidates, candidateCount), bestKind, bestWay)) {
+        // The best change was played out already.
+        std::swap(repair_.takes, repair_.bestTakes);
+        repair_.left = repair_.bestLeft;
+    } else {
         return;
     }
     repair_.pairing.way[bestKind] = bestWay;
@@ -860,8 +878,12 @@ void PairingSearch::RepairOnce(const Node& left, const SlotSet& free) {
 bool PairingSearch::ClearsByRepair() {
     if (!repair_.started) StartRepair();
     for (;;) {
-        repair_.takes.clear();
-        const Node left = PlayedOut(repair_.pairing, &repair_.takes);
+        if (!repair_.playedOut) {
+            repair_.takes.clear();
+            repair_.left = PlayedOut(repair_.pairing, &repair_.takes);
+            repair_.playedOut = true;
+        }
+        const Node left = repair_.left;
         if (left.on.Empty()) {
             moves_ = repair_.takes;
             return true;
@@ -875,7 +897,17 @@ bool PairingSearch::ClearsByRepair() {
             continue;
         }
         const SlotSet free = FreeTiles(left);
-        if (!PairFreeTilesTogether(free)) RepairOnce(left, free);
+        if (PairFreeTilesTogether(free)) {
+            // Every take stays: the board plays on from where it stuck, the kinds paired anew first.
+            repair_.playedOut = false;
+            Node next = repair_.pairing;
+            next.on = left.on;
+            TakeSafePairs(next, &repair_.takes, &left);
+            repair_.left = next;
+            repair_.playedOut = true;
+        } else {
+            RepairOnce(left, free);
+        }
     }
 }
 
