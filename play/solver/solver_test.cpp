@@ -301,6 +301,29 @@ TEST(Solver, ClearingsFoundAcrossTurnsCutShortReplay) {
     }
 }
 
+bool SameTakes(const std::vector<TakenPair>& a, const std::vector<TakenPair>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TakenPair& x, const TakenPair& y) {
+        return x.first == y.first && x.second == y.second;
+    });
+}
+
+// The search by repair draws its moves at random and keeps what it played
+// out between moves: two solves of one deal must still make the same moves,
+// to the same clearing in the same steps, whatever turn the budget ends in.
+TEST(Solver, TheSearchByRepairRepeatsItselfStepForStep) {
+    const std::vector<Position> deals = ShuffledDealsA(1969);
+    std::mt19937 random(Seed("repair repeats"));
+    for (const int deal : {108, 403, 486, 1070, 1567, 1688, 1968}) {
+        const Position& position = deals[static_cast<std::size_t>(deal)];
+        const long budget = 700'000 + static_cast<long>(random() % 2'000'000);
+        const SolveResult first = Solve(1, position, budget);
+        const SolveResult second = Solve(1, position, budget);
+        ASSERT_EQ(first.outcome, second.outcome) << "deal " << deal;
+        EXPECT_EQ(first.steps, second.steps) << "deal " << deal;
+        EXPECT_TRUE(SameTakes(first.solution, second.solution)) << "deal " << deal;
+    }
+}
+
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
     const Position dealt = DealtPosition(1, 0, 1765000000);
     EXPECT_EQ(Solve(1, dealt, 50).outcome, SolveOutcome::Undecided);
