@@ -1,5 +1,6 @@
 // The solver: a search over how each kind's four tiles pair up, after the method Michiel de Bondt published for
-// this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, critical kinds as the branching order.
+// this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, critical kinds as the branching order;
+// beside it, a local search over whole pairings that re-pairs the kinds where the board sticks.
 #include "play/solver/solver.h"
 
 #include <algorithm>
