@@ -1,5 +1,6 @@
 // The solver: a search over how each kind's four tiles pair up, after the method Michiel de Bondt published for
-// this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, critical kinds as the branching order.
+// this kind of solitaire (arXiv 1203.6559): a relaxed board as the cut, critical kinds as the branching order;
+// beside it, a local search over whole pairings that re-pairs the kinds where the board sticks.
 #include "play/solver/solver.h"
 
 #include <algorithm>
@@ -105,6 +106,22 @@ constexpr long kQuickStepsMost = 80000;
 // The search by conflicts gets this many times the quick one's turn: what the
 // quick search misses in its first turn, it often dives to in a dozen nodes.
 constexpr long kConflictShare = 4;
+// The search by repair gets as much: it finds most of the clearings the
+// search by conflicts needs thousands of nodes for in a few hundred moves.
+// It joins from the third round on, once the others had two turns: most lost
+// positions are proved by then, and are spared its turns.
+constexpr long kRepairShare = 4;
+constexpr long kRepairFrom = 4 * kQuickSteps;
+// The search by repair: how many of the kinds it might change it tries at a
+// move (a few at random make many more moves than all of them in as many
+// steps, and find more clearings), the share of its moves made at random,
+// how long a changed kind stays as it is (at least), how many moves without
+// a gain send it back to the start, and how many kinds a restart pairs at random.
+constexpr int kRepairSample = 4;
+constexpr unsigned kRepairWalkPercent = 5;
+constexpr int kRepairTabu = 4;
+constexpr int kRepairStale = 100;
+constexpr int kRepairShake = 8;
 
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
 // the relaxed board rules out at a node stays ruled out below it.
@@ -138,7 +155,8 @@ public:
 
 private:
     // One search up to `limit` steps; true when it ran out of them.
-    bool Attempt(bool quick, long limit, SolveResult& result);
+    enum class Searcher { Quick, ByConflicts, ByRepair };
+    bool Attempt(Searcher searcher, long limit, SolveResult& result);
     // Takes pairs as long as some can be taken safely: a decided pair whose
     // tiles are both free, or a kind whose four tiles are all free (so no
     // way of pairing them can matter). Records the takes when `moves` is given.
@@ -192,6 +210,29 @@ private:
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
     bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
+    // The search by repair: plays a whole pairing out and, where the board
+    // sticks, pairs one kind near the sticking another way, the change that
+    // leaves the fewest tiles; kept across turns.
+    bool ClearsByRepair();
+    // The tiles a whole pairing leaves on the board, played out from the start.
+    Node PlayedOut(const Node& pairing, std::vector<TakenPair>* moves);
+    // The same for the search by repair's pairing with one kind changed: the
+    // takes before the kind's first stay as they were.
+    Node PlayedOutChanged(Node changed, int kind, const Node& left, std::vector<TakenPair>& takes);
+    // The relaxed board's pairing of the start, where the search by repair sets out.
+    void StartRepair();
+    // Back to that pairing with a few kinds paired at random: out of a dead end.
+    void ShakeRepair();
+    // Pairs together two free tiles of a kind the stuck board left apart: a
+    // sure gain, as every take before stays. False when there were none.
+    bool PairFreeTilesTogether(const SlotSet& free);
+    // Changes the way of one kind of a free tile, or of a tile that blocks a
+    // free tile's partner: mostly the change that leaves the fewest tiles of
+    // a few such kinds, now and then one at random.
+    void RepairOnce(const Node& left, const SlotSet& free);
+    bool BestRepair(const Node& left, const int* candidates, int count, int& bestKind, uint8_t& bestWay);
+    // Moves a few candidates, drawn at random, to the front; returns how many.
+    int SampleRepairs(int* candidates, int count);
     // What the search by conflicts works out at a node before it branches,
     // kept across turns: a later turn comes back down to where an earlier one
     // stopped without working it all out again.
@@ -251,6 +292,24 @@ private:
     long limit_ = 0;  // where the current search stops
     int restart_ = 0;  // the quick search's attempt, 0 the first
     std::minstd_rand random_;  // varies the quick search's later attempts
+    // The search by repair's state, kept across its turns.
+    struct Repair {
+        bool started = false;
+        Node first;    // the pairing the relaxed board suggests at the start
+        Node pairing;  // the pairing being repaired
+        bool playedOut = false;        // whether the two below are the pairing's
+        std::vector<TakenPair> takes;  // what the pairing plays out to
+        Node left;                     // and the tiles it leaves
+        // The change a move tries, and the best so far, played out.
+        std::vector<TakenPair> trialTakes;
+        std::vector<TakenPair> bestTakes;
+        Node bestLeft;
+        int moves = 0;
+        int fewest = kSlotCount + 1;  // the fewest tiles left since the last shake
+        int gainedAt = 0;             // the move that left them
+        int tabu[kKindCount] = {};    // the move before which a kind may not change again
+        std::minstd_rand random;
+    } repair_;
     long steps_ = 0;
 };
 
@@ -282,12 +341,14 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
     }
 }
 
-bool PairingSearch::Attempt(bool quick, long limit, SolveResult& result) {
+bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) {
     limit_ = std::min(limit, budget_);
     try {
         Ways ways;
         std::fill(ways.left, ways.left + kKindCount, kEveryWay);
-        const bool clears = quick ? ClearsQuickly(start_) : ClearsByConflicts(start_, ways);
+        const bool clears = searcher == Searcher::Quick         ? ClearsQuickly(start_)
+                            : searcher == Searcher::ByConflicts ? ClearsByConflicts(start_, ways)
+                                                                : ClearsByRepair();
         result.outcome = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
         if (clears) result.solution = moves_;
         return false;
@@ -305,12 +366,13 @@ SolveResult PairingSearch::Run() {
         if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
     }
     // The quick search finds most clearings, the search by conflicts proves
-    // most losses and finds the harder clearings; they take turns, with twice
-    // the steps each round up to a cap for the quick one, which is varied
-    // each time. Lost nodes stay known across turns.
+    // most losses, the search by repair finds most of the harder clearings;
+    // they take turns, with twice the steps each round up to a cap for the
+    // quick one, which is varied each time. Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(true, steps_ + std::min(slice, kQuickStepsMost), result) &&
-            Attempt(false, steps_ + kConflictShare * slice, result)) {
+        if (Attempt(Searcher::Quick, steps_ + std::min(slice, kQuickStepsMost), result) &&
+            Attempt(Searcher::ByConflicts, steps_ + kConflictShare * slice, result) &&
+            (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
             ++restart_;
         }
     }
@@ -679,6 +741,175 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled)
     lost_.insert(entry);
     moves_.resize(movesBefore);
     return false;
+}
+
+Node PairingSearch::PlayedOut(const Node& pairing, std::vector<TakenPair>* moves) {
+    Node node = pairing;
+    TakeSafePairs(node, moves);
+    return node;
+}
+
+Node PairingSearch::PlayedOutChanged(Node changed, int kind, const Node& left, std::vector<TakenPair>& takes) {
+    takes.clear();
+    for (const TakenPair& take : repair_.takes) {
+        if (kinds_[take.first] == kind) break;
+        CountStep();
+        changed.on.Remove(take.first);
+        changed.on.Remove(take.second);
+        takes.push_back(take);
+    }
+    // With every take kept, the board is the one that stuck: only the changed kind can take more.
+    TakeSafePairs(changed, &takes, takes.size() == repair_.takes.size() ? &left : nullptr);
+    return changed;
+}
+
+int TilesOn(const Node& node) {
+    return std::popcount(node.on.words[0]) + std::popcount(node.on.words[1]) + std::popcount(node.on.words[2]);
+}
+
+void PairingSearch::StartRepair() {
+    uint8_t level[kSlotCount] = {};
+    RelaxedClears(start_, level);
+    repair_.pairing = start_;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (IsUndecided(start_, kind)) repair_.pairing.way[kind] = WayByLevel(kind, level);
+    }
+    repair_.first = repair_.pairing;
+    repair_.started = true;
+}
+
+void PairingSearch::ShakeRepair() {
+    repair_.pairing = repair_.first;
+    for (int i = 0; i < kRepairShake; ++i) {
+        const int kind = static_cast<int>(repair_.random() % kKindCount);
+        if (counts_[kind] == 4) repair_.pairing.way[kind] = static_cast<uint8_t>(1 + repair_.random() % kWays);
+    }
+    repair_.fewest = kSlotCount + 1;
+    repair_.gainedAt = repair_.moves;
+    repair_.playedOut = false;
+}
+
+bool PairingSearch::PairFreeTilesTogether(const SlotSet& free) {
+    int8_t freeIndex[kKindCount][4];
+    int freeCount[kKindCount] = {};
+    ForEachSlot(free, [&](int slot) {
+        const int kind = kinds_[slot];
+        freeIndex[kind][freeCount[kind]++] = index_[slot];
+    });
+    bool paired = false;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (freeCount[kind] < 2) continue;
+        repair_.pairing.way[kind] = static_cast<uint8_t>(freeIndex[kind][0] ^ freeIndex[kind][1]);
+        paired = true;
+    }
+    return paired;
+}
+
+bool PairingSearch::BestRepair(const Node& left, const int* candidates, int count, int& bestKind,
+                              uint8_t& bestWay) {
+    int bestLeft = kSlotCount + 1;
+    int ties = 0;
+    std::vector<TakenPair>& takes = repair_.trialTakes;
+    for (int i = 0; i < count; ++i) {
+        const int kind = candidates[i];
+        if (repair_.tabu[kind] > repair_.moves) continue;
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if (way == repair_.pairing.way[kind]) continue;
+            Node changed = repair_.pairing;
+            changed.way[kind] = way;
+            const Node played = PlayedOutChanged(changed, kind, left, takes);
+            const int tilesLeft = TilesOn(played);
+            if (tilesLeft > bestLeft) continue;
+            ties = tilesLeft == bestLeft ? ties + 1 : 1;
+            bestLeft = tilesLeft;
+            if (ties == 1 || repair_.random() % ties == 0) {
+                bestKind = kind;
+                bestWay = way;
+                repair_.bestLeft = played;
+                std::swap(repair_.bestTakes, takes);
+            }
+        }
+    }
+    return ties > 0;
+}
+
+int PairingSearch::SampleRepairs(int* candidates, int count) {
+    const int sample = std::min(count, kRepairSample);
+    for (int i = 0; i < sample; ++i) {
+        std::swap(candidates[i], candidates[i + static_cast<int>(repair_.random() % (count - i))]);
+    }
+    return sample;
+}
+
+void PairingSearch::RepairOnce(const Node& left, const SlotSet& free) {
+    // The kinds of the free tiles, and of what blocks their partners.
+    bool candidate[kKindCount] = {};
+    ForEachSlot(free, [&](int slot) {
+        candidate[kinds_[slot]] = true;
+        const Blockers& b = blockers_[PartnerOf(left, slot)];
+        for (const uint8_t near : {b.cover, b.left[0], b.left[1], b.right[0], b.right[1]}) {
+            if (near != kOffBoard && left.on.Has(near)) candidate[kinds_[near]] = true;
+        }
+    });
+    int candidates[kKindCount];
+    int candidateCount = 0;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (candidate[kind] && counts_[kind] == 4) candidates[candidateCount++] = kind;
+    }
+    // A move is counted even when none is made, so a board with nothing to change gets shaken.
+    ++repair_.moves;
+    if (candidateCount == 0) return;
+    int bestKind = -1;
+    uint8_t bestWay = 0;
+    if (repair_.random() % 100 < kRepairWalkPercent) {
+        bestKind = candidates[repair_.random() % candidateCount];
+        bestWay = static_cast<uint8_t>(1 + (repair_.pairing.way[bestKind] + repair_.random() % 2) % kWays);
+        repair_.playedOut = false;
+    } else if (BestRepair(left, candidates, SampleRepairs(candidates, candidateCount), bestKind, bestWay)) {
+        // The best change was played out already.
+        std::swap(repair_.takes, repair_.bestTakes);
+        repair_.left = repair_.bestLeft;
+    } else {
+        return;
+    }
+    repair_.pairing.way[bestKind] = bestWay;
+    repair_.tabu[bestKind] = repair_.moves + kRepairTabu + static_cast<int>(repair_.random() % kRepairTabu);
+}
+
+bool PairingSearch::ClearsByRepair() {
+    if (!repair_.started) StartRepair();
+    for (;;) {
+        if (!repair_.playedOut) {
+            repair_.takes.clear();
+            repair_.left = PlayedOut(repair_.pairing, &repair_.takes);
+            repair_.playedOut = true;
+        }
+        const Node left = repair_.left;
+        if (left.on.Empty()) {
+            moves_ = repair_.takes;
+            return true;
+        }
+        if (const int tilesLeft = TilesOn(left); tilesLeft < repair_.fewest) {
+            repair_.fewest = tilesLeft;
+            repair_.gainedAt = repair_.moves;
+        }
+        if (repair_.moves - repair_.gainedAt > kRepairStale) {
+            ShakeRepair();
+            continue;
+        }
+        const SlotSet free = FreeTiles(left);
+        if (PairFreeTilesTogether(free)) {
+            // Every take stays: the board plays on from where it stuck, the kinds paired anew first.
+            repair_.playedOut = false;
+            Node next = repair_.pairing;
+            next.on = left.on;
+            TakeSafePairs(next, &repair_.takes, &left);
+            repair_.left = next;
+            repair_.playedOut = true;
+        } else {
+            RepairOnce(left, free);
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <map>
 #include <numeric>
 #include <random>
+#include <vector>
 
 #include "board/freedom.h"
 #include "deal/deal_generator.h"
@@ -250,6 +251,77 @@ TEST(Solver, NoTakeFromAPositionCalledLostIsCleared) {
     }
     // About one played position in fifteen is lost, most with a few takes left.
     EXPECT_GT(checked, 20);
+}
+
+// Faces shuffled over arrangement A as the benchmark deals them, from its seed.
+std::vector<Position> ShuffledDealsA(int count) {
+    std::mt19937 random(1765000000);
+    std::vector<Position> deals(static_cast<std::size_t>(count));
+    for (Position& position : deals) {
+        std::iota(position.faces.begin(), position.faces.end(), int16_t{0});
+        std::shuffle(position.faces.begin(), position.faces.end(), random);
+    }
+    return deals;
+}
+
+// Deals of the benchmark that withstand the quick search and the search by
+// conflicts for more than 18 million steps, yet can be cleared: re-pairing
+// the kinds where a played-out pairing sticks clears many of them in a
+// fraction of that.
+TEST(Solver, RepairingAStuckPairingClearsDealsTheOtherSearchesMiss) {
+    const std::vector<Position> deals = ShuffledDealsA(1969);
+    int cleared = 0;
+    for (const int deal : {56,   98,   108,  219,  240,  332,  403,  422,  477,  486,  588,  653,  676,  763,  825, 993,
+                           1070, 1134, 1157, 1324, 1335, 1435, 1449, 1499, 1567, 1617, 1668, 1688, 1736, 1740, 1968}) {
+        const Position& position = deals[static_cast<std::size_t>(deal)];
+        const SolveResult result = Solve(1, position, 2'500'000);
+        ASSERT_NE(result.outcome, SolveOutcome::NotClearable) << "deal " << deal;
+        if (result.outcome != SolveOutcome::Cleared) continue;
+        EXPECT_EQ(BrokenSolution(1, position, result.solution), "") << "deal " << deal;
+        ++cleared;
+    }
+    // Without it, none of the 31 clears in 18 million steps.
+    EXPECT_GE(cleared, 10);
+}
+
+// The search by repair keeps its pairing across turns: however the budget
+// cuts its turns short, a clearing it ends with replays, and a deal it
+// clears is never called lost by a larger budget.
+TEST(Solver, ClearingsFoundAcrossTurnsCutShortReplay) {
+    const std::vector<Position> deals = ShuffledDealsA(1969);
+    for (const int deal : {1157, 1567, 1617}) {
+        const Position& position = deals[static_cast<std::size_t>(deal)];
+        for (long budget = 200'000; budget <= 3'000'000; budget += 350'001) {
+            const SolveResult result = Solve(1, position, budget);
+            ASSERT_NE(result.outcome, SolveOutcome::NotClearable) << "deal " << deal << ", budget " << budget;
+            if (result.outcome == SolveOutcome::Cleared) {
+                EXPECT_EQ(BrokenSolution(1, position, result.solution), "") << "deal " << deal;
+            }
+        }
+    }
+}
+
+bool SameTakes(const std::vector<TakenPair>& a, const std::vector<TakenPair>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TakenPair& x, const TakenPair& y) {
+        return x.first == y.first && x.second == y.second;
+    });
+}
+
+// The search by repair draws its moves at random and keeps what it played
+// out between moves: two solves of one deal must still make the same moves,
+// to the same clearing in the same steps, whatever turn the budget ends in.
+TEST(Solver, TheSearchByRepairRepeatsItselfStepForStep) {
+    const std::vector<Position> deals = ShuffledDealsA(1969);
+    std::mt19937 random(Seed("repair repeats"));
+    for (const int deal : {108, 403, 486, 1070, 1567, 1688, 1968}) {
+        const Position& position = deals[static_cast<std::size_t>(deal)];
+        const long budget = 700'000 + static_cast<long>(random() % 2'000'000);
+        const SolveResult first = Solve(1, position, budget);
+        const SolveResult second = Solve(1, position, budget);
+        ASSERT_EQ(first.outcome, second.outcome) << "deal " << deal;
+        EXPECT_EQ(first.steps, second.steps) << "deal " << deal;
+        EXPECT_TRUE(SameTakes(first.solution, second.solution)) << "deal " << deal;
+    }
 }
 
 TEST(Solver, ABudgetTooSmallLeavesTheDealUndecided) {
