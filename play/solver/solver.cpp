@@ -106,10 +106,12 @@ constexpr long kQuickStepsMost = 80000;
 // The search by conflicts gets this many times the quick one's turn: what the
 // quick search misses in its first turn, it often dives to in a dozen nodes.
 constexpr long kConflictShare = 4;
-// The search by repair gets as much: it finds most of the clearings the
-// search by conflicts needs thousands of nodes for in a few hundred moves.
-// It joins from the third round on, once the others had two turns: most lost
-// positions are proved by then, and are spared its turns.
+// The search by repair finds most of the clearings the search by conflicts
+// needs thousands of nodes for in a few hundred moves, and most easy ones at
+// once: it opens each round with half the quick search's turn. From the third
+// round on, once the others had two turns and most lost positions are proved,
+// it ends each round too, with as much as the search by conflicts.
+constexpr long kRepairOpeningShare = 2;  // a divisor: half the quick turn
 constexpr long kRepairShare = 4;
 constexpr long kRepairFrom = 4 * kQuickSteps;
 // The search by repair: how many of the kinds it might change it tries at a
@@ -156,6 +158,9 @@ public:
 private:
     // One search up to `limit` steps; true when it ran out of them.
     enum class Searcher { Quick, ByConflicts, ByRepair };
+    // Whether the relaxed board of the start, after its safe takes, sticks:
+    // then the position is lost before any search spends a turn on it.
+    bool StartIsRelaxedLost();
     bool Attempt(Searcher searcher, long limit, SolveResult& result);
     // Takes pairs as long as some can be taken safely: a decided pair whose
     // tiles are both free, or a kind whose four tiles are all free (so no
@@ -365,19 +370,33 @@ SolveResult PairingSearch::Run() {
         if (count > 4) return result;
         if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
     }
-    // The quick search finds most clearings, the search by conflicts proves
-    // most losses, the search by repair finds most of the harder clearings;
-    // they take turns, with twice the steps each round up to a cap for the
-    // quick one, which is varied each time. Lost nodes stay known across turns.
+    if (StartIsRelaxedLost()) result.outcome = SolveOutcome::NotClearable;
+    // The search by repair finds most clearings, easy or hard, the search by
+    // conflicts proves most losses and finds the clearings left, the quick
+    // search the odd one both miss; they take turns, with twice the steps
+    // each round (up to a cap for the quick one, which is varied each time).
+    // Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(Searcher::Quick, steps_ + std::min(slice, kQuickStepsMost), result) &&
+        if (Attempt(Searcher::ByRepair, steps_ + slice / kRepairOpeningShare, result) &&
             Attempt(Searcher::ByConflicts, steps_ + kConflictShare * slice, result) &&
+            Attempt(Searcher::Quick, steps_ + std::min(slice, kQuickStepsMost), result) &&
             (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
             ++restart_;
         }
     }
     result.steps = steps_;
     return result;
+}
+
+bool PairingSearch::StartIsRelaxedLost() {
+    limit_ = budget_;
+    try {
+        Node settled = start_;
+        TakeSafePairs(settled, nullptr);
+        return !RelaxedClears(settled);
+    } catch (const BudgetExhausted&) {
+        return false;
+    }
 }
 
 void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
