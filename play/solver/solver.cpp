@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <numeric>
 #include <random>
 #include <unordered_map>
@@ -147,6 +148,57 @@ struct Blockers {
     uint8_t right[2];
 };
 
+// The tiles of one sweep, a byte a slot (kOffBoard, past the last, never
+// on): the freedom rule reads five bytes. Each look at the rule is a step,
+// counted here and handed back when the sweep ends; running out of them throws.
+class SweepBoard {
+public:
+    SweepBoard(const SlotSet& on, const Blockers* blockers, long steps, long limit)
+        : blockers_(blockers), steps_(steps), limit_(limit) {
+        static_assert(kSlotCount % 8 == 0);
+        // Eight slots at a time: each bit of a byte of the set spread to a byte of its own.
+        for (int byte = 0; byte < kSlotCount / 8; ++byte) {
+            const auto bits = static_cast<uint8_t>(on.words[byte / 8] >> (8 * (byte % 8)));
+            const uint64_t spread = kSpread[bits];
+            std::memcpy(on_ + 8 * byte, &spread, sizeof spread);
+        }
+        on_[kOffBoard] = 0;
+        left_ = std::popcount(on.words[0]) + std::popcount(on.words[1]) + std::popcount(on.words[2]);
+    }
+    bool Has(int slot) const { return on_[slot] != 0; }
+    void Remove(int slot) {
+        on_[slot] = 0;
+        --left_;
+    }
+    bool Empty() const { return left_ == 0; }
+    bool IsFree(int slot) {
+        CountStep();
+        const Blockers& b = blockers_[slot];
+        // Without branches: the outcome of the rule is hard to guess.
+        const int left = on_[b.left[0]] | on_[b.left[1]];
+        const int right = on_[b.right[0]] | on_[b.right[1]];
+        return (on_[b.cover] | (left & right)) == 0;
+    }
+    void CountStep() {
+        if (++steps_ > limit_) [[unlikely]] throw BudgetExhausted{};
+    }
+    long Steps() const { return steps_; }
+
+private:
+    static constexpr std::array<uint64_t, 256> kSpread = [] {
+        std::array<uint64_t, 256> spread{};
+        for (int bits = 0; bits < 256; ++bits) {
+            for (int bit = 0; bit < 8; ++bit) spread[bits] |= uint64_t{(bits >> bit) & 1u} << (8 * bit);
+        }
+        return spread;
+    }();
+    const Blockers* blockers_;
+    uint8_t on_[kSlotCount + 1];
+    int left_;
+    long steps_;
+    long limit_;
+};
+
 class PairingSearch {
 public:
     PairingSearch(int arrangement, const Position& position, long budget);
@@ -173,13 +225,16 @@ private:
     // with every tile the node has, and maybe more):
     // the tiles a relaxed board takes off do not depend on the order it takes
     // them in, and that order spares the sweep most of its looks.
-    bool RelaxedClears(Node node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
-                       const RemovalOrder* along = nullptr);
+    bool RelaxedClears(const Node& node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
+                       const RemovalOrder* along = nullptr) {
+        return level != nullptr ? Relax<true>(node, level, order, along) : Relax<false>(node, nullptr, order, along);
+    }
+    // The relaxed board, with the rounds worked out only when asked for: the cut needs none.
+    template <bool kLeveled>
+    bool Relax(const Node& node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along);
     bool RelaxedClearsAlong(const Node& node, const RemovalOrder& along) {
         return RelaxedClears(node, nullptr, nullptr, &along);
     }
-    // Whether another tile of an undecided tile's kind is free or gone.
-    bool HasMate(const Node& node, int slot);
     // The free tiles of the node.
     SlotSet FreeTiles(const Node& node) {
         SlotSet free;
@@ -189,11 +244,8 @@ private:
         return free;
     }
     // Takes a tile off and queues the tiles it blocked.
-    void Remove(Node& node, int slot, SweepStack& stack) const;
-    // The next tile of the stack that is on the board and free; -1 when none is left.
-    int NextFree(const Node& node, SweepStack& stack);
-    // The partner of a tile of a decided kind when it is free; -1 when not.
-    int FreePartner(const Node& node, int slot);
+    void Remove(SweepBoard& board, int slot, SweepStack& stack) const;
+    SweepBoard Board(const Node& node) const { return SweepBoard(node.on, blockers_, steps_, limit_); }
     // Pairs each undecided kind as the relaxed board took its tiles, the
     // first two together, and plays the decided board out: often a clearing
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
@@ -268,9 +320,8 @@ private:
     }
     [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
-    int PartnerOf(const Node& node, int slot) const {
-        return tiles_[kinds_[slot]][index_[slot] ^ node.way[kinds_[slot]]];
-    }
+    int PartnerOf(const Node& node, int slot) const { return PartnerOf(node.way, slot); }
+    int PartnerOf(const uint8_t* way, int slot) const { return tiles_[kinds_[slot]][index_[slot] ^ way[kinds_[slot]]]; }
     // The way that pairs the two tiles of a kind that went first on the relaxed board.
     uint8_t WayByLevel(int kind, const uint8_t* level) const;
 
@@ -353,6 +404,8 @@ bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) 
         if (clears) result.solution = moves_;
         return false;
     } catch (const BudgetExhausted&) {
+        // Sweeps count their steps apart: the step that ran out is the one past the limit.
+        steps_ = limit_ + 1;
         moves_.clear();
         return true;
     }
@@ -380,110 +433,109 @@ SolveResult PairingSearch::Run() {
     return result;
 }
 
-void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
-    node.on.Remove(slot);
+void PairingSearch::Remove(SweepBoard& board, int slot, SweepStack& stack) const {
+    board.Remove(slot);
     const BlockedSlots& blocked = blocked_[slot];
     for (int i = 0; i < blocked.count; ++i) stack.Push(blocked.slots[i]);
 }
 
-int PairingSearch::NextFree(const Node& node, SweepStack& stack) {
-    return stack.PopUntil([&](int slot) { return node.on.Has(slot) && IsFree(node, slot); });
-}
-
-int PairingSearch::FreePartner(const Node& node, int slot) {
-    const int partner = PartnerOf(node, slot);
-    return IsFree(node, partner) ? partner : -1;
-}
-
 void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves, const Node* settled) {
+    SweepBoard board = Board(node);
     SweepStack stack;
     if (settled == nullptr) stack.PushAll(node.on);
     for (int kind = 0; settled != nullptr && kind < kKindCount; ++kind) {
         if (node.way[kind] == settled->way[kind]) continue;
         for (int i = 0; i < 4; ++i) {
-            if (node.on.Has(tiles_[kind][i])) stack.Push(tiles_[kind][i]);
+            if (board.Has(tiles_[kind][i])) stack.Push(tiles_[kind][i]);
         }
     }
     auto take = [&](int a, int b) {
-        Remove(node, a, stack);
-        Remove(node, b, stack);
+        Remove(board, a, stack);
+        Remove(board, b, stack);
+        node.on.Remove(a);
+        node.on.Remove(b);
         if (moves != nullptr) moves->push_back({static_cast<int16_t>(a), static_cast<int16_t>(b)});
     };
-    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
+    for (int slot; (slot = stack.PopUntil([&](int next) { return board.Has(next) && board.IsFree(next); })) >= 0;) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            if (const int partner = FreePartner(node, slot); partner >= 0) take(slot, partner);
+            if (const int partner = PartnerOf(node, slot); board.IsFree(partner)) take(slot, partner);
             continue;
         }
         const int16_t* tiles = tiles_[kind];
-        if (!IsFree(node, tiles[0]) || !IsFree(node, tiles[1]) || !IsFree(node, tiles[2]) || !IsFree(node, tiles[3])) {
+        if (!board.IsFree(tiles[0]) || !board.IsFree(tiles[1]) || !board.IsFree(tiles[2]) ||
+            !board.IsFree(tiles[3])) {
             continue;
         }
         node.way[kind] = 1;
         take(tiles[0], tiles[1]);
         take(tiles[2], tiles[3]);
     }
+    steps_ = board.Steps();
 }
 
-bool PairingSearch::HasMate(const Node& node, int slot) {
-    const int16_t* tiles = tiles_[kinds_[slot]];
-    return std::any_of(tiles, tiles + 4, [&](int other) {
-        return other != slot && (!node.on.Has(other) || IsFree(node, other));
-    });
-}
-
-bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along) {
-    uint8_t level[kSlotCount] = {};
-    auto levelOf = [&](int slot) -> int {
-        if (slot == kNoSlot) return 0;
-        return node.on.Has(slot) ? 255 : level[slot];
-    };
+template <bool kLeveled>
+bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along) {
+    SweepBoard board = Board(node);
+    const uint8_t* way = node.way;
+    // The round in which each tile went, 255 for a tile still on; 0 for one
+    // gone before and for kOffBoard, past the last slot.
+    uint8_t level[kSlotCount + 1];
+    if constexpr (kLeveled) {
+        std::fill(level, level + kSlotCount + 1, uint8_t{0});
+        ForEachSlot(node.on, [&](int slot) { level[slot] = 255; });
+    }
     // The round in which a tile came free: after what lies on it, and after
     // the side that went sooner.
     auto freedAt = [&](int slot) {
-        const SlotRelations& r = relations_[slot];
-        const int left = std::max(levelOf(r.left[0]), levelOf(r.left[1]));
-        const int right = std::max(levelOf(r.right[0]), levelOf(r.right[1]));
-        return std::max<int>(levelOf(r.cover), std::min(left, right));
+        const Blockers& b = blockers_[slot];
+        const int left = std::max(level[b.left[0]], level[b.left[1]]);
+        const int right = std::max(level[b.right[0]], level[b.right[1]]);
+        return std::max<int>(level[b.cover], std::min(left, right));
     };
-    // The rounds are worked out only when asked for: the cut needs none.
-    const bool leveled = levels != nullptr;
     SweepStack stack;
     bool following = along != nullptr;  // going in the like node's order, where no tile is queued
     SlotSet heldBack;                    // tiles gone there by now, still on here
+    int taken = order != nullptr ? order->count : 0;
     auto remove = [&](int slot, int round) {
         if (following) {
-            node.on.Remove(slot);
+            board.Remove(slot);
             heldBack.Remove(slot);
         } else {
-            Remove(node, slot, stack);
+            Remove(board, slot, stack);
         }
-        level[slot] = static_cast<uint8_t>(round + 1);
-        if (order != nullptr) order->slots[order->count++] = static_cast<int16_t>(slot);
+        if constexpr (kLeveled) level[slot] = static_cast<uint8_t>(round + 1);
+        if (order != nullptr) order->slots[taken++] = static_cast<int16_t>(slot);
     };
     // Takes the tile off, with its partner when its kind is decided.
     auto take = [&](int slot) {
         const int kind = kinds_[slot];
-        if (node.way[kind] != kUndecided) {
-            const int partner = PartnerOf(node, slot);
-            const int round = leveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
+        if (way[kind] != kUndecided) {
+            const int partner = PartnerOf(way, slot);
+            const int round = kLeveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
             remove(slot, round);
-            if (node.on.Has(partner)) remove(partner, round);
+            if (board.Has(partner)) remove(partner, round);
             return;
         }
-        remove(slot, leveled ? freedAt(slot) : 0);
+        remove(slot, kLeveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
         const int16_t* tiles = tiles_[kind];
         for (int i = 0; !following && i < 4; ++i) {
-            if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
+            if (board.Has(tiles[i])) stack.Push(tiles[i]);
         }
+    };
+    // Whether another tile of an undecided tile's kind is free or gone.
+    auto hasMate = [&](int slot) {
+        const int16_t* tiles = tiles_[kinds_[slot]];
+        return std::any_of(tiles, tiles + 4,
+                           [&](int other) { return other != slot && (!board.Has(other) || board.IsFree(other)); });
     };
     // Takes the free tile off if the relaxed rule lets it go now.
     auto tryRemove = [&](int slot) {
-        const bool goes = node.way[kinds_[slot]] != kUndecided ? FreePartner(node, slot) >= 0 : HasMate(node, slot);
+        const bool goes = way[kinds_[slot]] != kUndecided ? board.IsFree(PartnerOf(way, slot)) : hasMate(slot);
         if (goes) take(slot);
     };
-    if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
+    if (order != nullptr) std::copy(way, way + kKindCount, order->way);
     // The tiles first go in the order a sweep of a like node took them. A
     // tile whose kind is paired as there, with no tile of its kind nor what
     // blocks them held back, is as free and has its mate or partner as free
@@ -492,23 +544,32 @@ bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* orde
     bool looked = false;  // steps count from the first look on
     for (int next = 0; along != nullptr && next < along->count; ++next) {
         const int slot = along->slots[next];
-        if (!node.on.Has(slot)) continue;
+        if (!board.Has(slot)) continue;
         const int kind = kinds_[slot];
-        if (node.way[kind] == along->way[kind] && !heldBack.Intersects(kindZones_[kind])) {
-            if (looked) CountStep();
+        if (way[kind] == along->way[kind] && !heldBack.Intersects(kindZones_[kind])) {
+            if (looked) board.CountStep();
             take(slot);
         } else {
             looked = true;
-            if (IsFree(node, slot)) tryRemove(slot);
-            if (node.on.Has(slot)) heldBack.Add(slot);
+            if (board.IsFree(slot)) tryRemove(slot);
+            if (board.Has(slot)) heldBack.Add(slot);
         }
     }
     following = false;  // the full sweep below looks at every tile left anyway
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
-    stack.PushAll(node.on);
-    for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
-    if (leveled) std::copy(level, level + kSlotCount, levels);
-    return node.on.Empty();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (board.Has(slot)) stack.Push(slot);
+    }
+    for (int slot; (slot = stack.PopUntil([&](int next) { return board.Has(next) && board.IsFree(next); })) >= 0;) {
+        tryRemove(slot);
+    }
+    if constexpr (kLeveled) {
+        // A tile left on reads as round 0.
+        for (int slot = 0; slot < kSlotCount; ++slot) levels[slot] = level[slot] == 255 ? 0 : level[slot];
+    }
+    if (order != nullptr) order->count = taken;
+    steps_ = board.Steps();
+    return board.Empty();
 }
 
 uint8_t PairingSearch::WayByLevel(int kind, const uint8_t* level) const {
