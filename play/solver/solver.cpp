@@ -150,11 +150,12 @@ struct Blockers {
 
 // The tiles of one sweep, a byte a slot (kOffBoard, past the last, never
 // on): the freedom rule reads five bytes. Each look at the rule is a step,
-// counted here and handed back when the sweep ends; running out of them throws.
+// counted here. A sweep changes nothing of the search until it returns, so
+// whether the steps ran out is asked once, at its end: the search stops just
+// as if they had run out on the step past the limit.
 class SweepBoard {
 public:
-    SweepBoard(const SlotSet& on, const Blockers* blockers, long steps, long limit)
-        : blockers_(blockers), steps_(steps), limit_(limit) {
+    SweepBoard(const SlotSet& on, const Blockers* blockers, long steps) : blockers_(blockers), steps_(steps) {
         static_assert(kSlotCount % 8 == 0);
         // Eight slots at a time: each bit of a byte of the set spread to a byte of its own.
         for (int byte = 0; byte < kSlotCount / 8; ++byte) {
@@ -179,9 +180,7 @@ public:
         const int right = on_[b.right[0]] | on_[b.right[1]];
         return (on_[b.cover] | (left & right)) == 0;
     }
-    void CountStep() {
-        if (++steps_ > limit_) [[unlikely]] throw BudgetExhausted{};
-    }
+    void CountStep() { ++steps_; }
     long Steps() const { return steps_; }
 
 private:
@@ -196,7 +195,6 @@ private:
     uint8_t on_[kSlotCount + 1];
     int left_;
     long steps_;
-    long limit_;
 };
 
 class PairingSearch {
@@ -227,11 +225,13 @@ private:
     // them in, and that order spares the sweep most of its looks.
     bool RelaxedClears(const Node& node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
                        const RemovalOrder* along = nullptr) {
-        return level != nullptr ? Relax<true>(node, level, order, along) : Relax<false>(node, nullptr, order, along);
+        RemovalOrder unasked;
+        if (order == nullptr) order = &unasked;
+        return level != nullptr ? Relax<true>(node, level, *order, along) : Relax<false>(node, nullptr, *order, along);
     }
     // The relaxed board, with the rounds worked out only when asked for: the cut needs none.
     template <bool kLeveled>
-    bool Relax(const Node& node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along);
+    bool Relax(const Node& node, uint8_t* levels, RemovalOrder& order, const RemovalOrder* along);
     bool RelaxedClearsAlong(const Node& node, const RemovalOrder& along) {
         return RelaxedClears(node, nullptr, nullptr, &along);
     }
@@ -245,7 +245,16 @@ private:
     }
     // Takes a tile off and queues the tiles it blocked.
     void Remove(SweepBoard& board, int slot, SweepStack& stack) const;
-    SweepBoard Board(const Node& node) const { return SweepBoard(node.on, blockers_, steps_, limit_); }
+    SweepBoard Board(const Node& node) const { return SweepBoard(node.on, blockers_, steps_); }
+    // Takes the steps of a sweep that ended; stops the search on the step
+    // past the limit, where it would have stopped counting them one by one.
+    void EndSweep(const SweepBoard& board) {
+        if (board.Steps() > limit_) [[unlikely]] {
+            steps_ = std::max(steps_, limit_) + 1;
+            Exhausted();
+        }
+        steps_ = board.Steps();
+    }
     // Pairs each undecided kind as the relaxed board took its tiles, the
     // first two together, and plays the decided board out: often a clearing
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
@@ -404,8 +413,6 @@ bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) 
         if (clears) result.solution = moves_;
         return false;
     } catch (const BudgetExhausted&) {
-        // Sweeps count their steps apart: the step that ran out is the one past the limit.
-        steps_ = limit_ + 1;
         moves_.clear();
         return true;
     }
@@ -471,11 +478,11 @@ void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves, con
         take(tiles[0], tiles[1]);
         take(tiles[2], tiles[3]);
     }
-    steps_ = board.Steps();
+    EndSweep(board);
 }
 
 template <bool kLeveled>
-bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along) {
+bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order, const RemovalOrder* along) {
     SweepBoard board = Board(node);
     const uint8_t* way = node.way;
     // The round in which each tile went, 255 for a tile still on; 0 for one
@@ -496,7 +503,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder* order
     SweepStack stack;
     bool following = along != nullptr;  // going in the like node's order, where no tile is queued
     SlotSet heldBack;                    // tiles gone there by now, still on here
-    int taken = order != nullptr ? order->count : 0;
+    int taken = order.count;
     auto remove = [&](int slot, int round) {
         if (following) {
             board.Remove(slot);
@@ -505,7 +512,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder* order
             Remove(board, slot, stack);
         }
         if constexpr (kLeveled) level[slot] = static_cast<uint8_t>(round + 1);
-        if (order != nullptr) order->slots[taken++] = static_cast<int16_t>(slot);
+        order.slots[taken++] = static_cast<int16_t>(slot);
     };
     // Takes the tile off, with its partner when its kind is decided.
     auto take = [&](int slot) {
@@ -535,7 +542,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder* order
         const bool goes = way[kinds_[slot]] != kUndecided ? board.IsFree(PartnerOf(way, slot)) : hasMate(slot);
         if (goes) take(slot);
     };
-    if (order != nullptr) std::copy(way, way + kKindCount, order->way);
+    std::copy(way, way + kKindCount, order.way);
     // The tiles first go in the order a sweep of a like node took them. A
     // tile whose kind is paired as there, with no tile of its kind nor what
     // blocks them held back, is as free and has its mate or partner as free
@@ -563,12 +570,12 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder* order
     for (int slot; (slot = stack.PopUntil([&](int next) { return board.Has(next) && board.IsFree(next); })) >= 0;) {
         tryRemove(slot);
     }
+    EndSweep(board);
     if constexpr (kLeveled) {
         // A tile left on reads as round 0.
         for (int slot = 0; slot < kSlotCount; ++slot) levels[slot] = level[slot] == 255 ? 0 : level[slot];
     }
-    if (order != nullptr) order->count = taken;
-    steps_ = board.Steps();
+    order.count = taken;
     return board.Empty();
 }
 
