@@ -336,6 +336,7 @@ private:
 
     const SlotRelations* relations_;
     Blockers blockers_[kSlotCount];
+    SlotSet blocking_[kSlotCount];  // the slots each slot blocks
     const BlockedSlots* blocked_;
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
@@ -398,6 +399,9 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
         const SlotRelations& r = relations_[slot];
         blockers_[slot] = {blocker(r.cover), {blocker(r.left[0]), blocker(r.left[1])},
                            {blocker(r.right[0]), blocker(r.right[1])}};
+        for (const int16_t near : {r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
+            if (near != kNoSlot) blocking_[near].Add(slot);
+        }
     }
 }
 
@@ -501,13 +505,24 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
         return std::max<int>(level[b.cover], std::min(left, right));
     };
     SweepStack stack;
-    bool following = along != nullptr;  // going in the like node's order, where no tile is queued
+    bool following = along != nullptr;  // going in the like node's order, where only held back tiles are queued
     SlotSet heldBack;                    // tiles gone there by now, still on here
     int taken = order.count;
+    // Without rounds, the order the tiles go in is free: a held back tile is
+    // looked at again as soon as a tile that blocks it goes, and goes as soon
+    // as it can, so it holds back fewer of the tiles after it.
+    constexpr bool kRelook = !kLeveled;
     auto remove = [&](int slot, int round) {
         if (following) {
             board.Remove(slot);
             heldBack.Remove(slot);
+            if constexpr (kRelook) {
+                if (heldBack.Intersects(blocking_[slot])) {
+                    ForEachSlot(blocking_[slot], [&](int blocked) {
+                        if (heldBack.Has(blocked)) stack.Push(blocked);
+                    });
+                }
+            }
         } else {
             Remove(board, slot, stack);
         }
@@ -527,8 +542,8 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
         remove(slot, kLeveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
         const int16_t* tiles = tiles_[kind];
-        for (int i = 0; !following && i < 4; ++i) {
-            if (board.Has(tiles[i])) stack.Push(tiles[i]);
+        for (int i = 0; i < 4; ++i) {
+            if (following ? kRelook && heldBack.Has(tiles[i]) : board.Has(tiles[i])) stack.Push(tiles[i]);
         }
     };
     // Whether another tile of an undecided tile's kind is free or gone.
@@ -560,6 +575,13 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
             looked = true;
             if (board.IsFree(slot)) tryRemove(slot);
             if (board.Has(slot)) heldBack.Add(slot);
+        }
+        if constexpr (kRelook) {
+            for (int again; (again = stack.PopUntil([&](int held) {
+                                return heldBack.Has(held) && board.IsFree(held);
+                            })) >= 0;) {
+                tryRemove(again);
+            }
         }
     }
     following = false;  // the full sweep below looks at every tile left anyway
