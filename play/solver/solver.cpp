@@ -507,6 +507,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     SweepStack stack;
     bool following = along != nullptr;  // going in the like node's order, where only held back tiles are queued
     SlotSet heldBack;                    // tiles gone there by now, still on here
+    int heldCount = 0;                   // how many; none most of the time
     int taken = order.count;
     // Without rounds, the order the tiles go in is free: a held back tile is
     // looked at again as soon as a tile that blocks it goes, and goes as soon
@@ -515,9 +516,14 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     auto remove = [&](int slot, int round) {
         if (following) {
             board.Remove(slot);
-            heldBack.Remove(slot);
+            if (heldCount == 0) {
+                // Nothing held back to drop or to look at again.
+            } else if (heldBack.Has(slot)) {
+                heldBack.Remove(slot);
+                --heldCount;
+            }
             if constexpr (kRelook) {
-                if (heldBack.Intersects(blocking_[slot])) {
+                if (heldCount != 0 && heldBack.Intersects(blocking_[slot])) {
                     ForEachSlot(blocking_[slot], [&](int blocked) {
                         if (heldBack.Has(blocked)) stack.Push(blocked);
                     });
@@ -543,7 +549,9 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
         // The kind's other free tiles may have waited for a mate.
         const int16_t* tiles = tiles_[kind];
         for (int i = 0; i < 4; ++i) {
-            if (following ? kRelook && heldBack.Has(tiles[i]) : board.Has(tiles[i])) stack.Push(tiles[i]);
+            if (following ? kRelook && heldCount != 0 && heldBack.Has(tiles[i]) : board.Has(tiles[i])) {
+                stack.Push(tiles[i]);
+            }
         }
     };
     // Whether another tile of an undecided tile's kind is free or gone.
@@ -568,13 +576,16 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
         const int slot = along->slots[next];
         if (!board.Has(slot)) continue;
         const int kind = kinds_[slot];
-        if (way[kind] == along->way[kind] && !heldBack.Intersects(kindZones_[kind])) {
+        if (way[kind] == along->way[kind] && (heldCount == 0 || !heldBack.Intersects(kindZones_[kind]))) {
             if (looked) board.CountStep();
             take(slot);
         } else {
             looked = true;
             if (board.IsFree(slot)) tryRemove(slot);
-            if (board.Has(slot)) heldBack.Add(slot);
+            if (board.Has(slot)) {
+                heldBack.Add(slot);
+                ++heldCount;
+            }
         }
         if constexpr (kRelook) {
             for (int again; (again = stack.PopUntil([&](int held) {
