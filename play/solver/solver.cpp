@@ -167,6 +167,16 @@ public:
         left_ = std::popcount(on.words[0]) + std::popcount(on.words[1]) + std::popcount(on.words[2]);
     }
     bool Has(int slot) const { return on_[slot] != 0; }
+    // The tiles still on, eight bytes of 0 and 1 at a time gathered into eight bits.
+    SlotSet On() const {
+        SlotSet on;
+        for (int byte = 0; byte < kSlotCount / 8; ++byte) {
+            uint64_t eight;
+            std::memcpy(&eight, on_ + 8 * byte, sizeof eight);
+            on.words[byte / 8] |= ((eight * 0x0102040810204080u) >> 56) << (8 * (byte % 8));
+        }
+        return on;
+    }
     void Remove(int slot) {
         on_[slot] = 0;
         --left_;
@@ -493,8 +503,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     // gone before and for kOffBoard, past the last slot.
     uint8_t level[kSlotCount + 1];
     if constexpr (kLeveled) {
-        std::fill(level, level + kSlotCount + 1, uint8_t{0});
-        ForEachSlot(node.on, [&](int slot) { level[slot] = 255; });
+        for (int slot = 0; slot <= kSlotCount; ++slot) level[slot] = board.Has(slot) ? 255 : 0;
     }
     // The round in which a tile came free: after what lies on it, and after
     // the side that went sooner.
@@ -597,9 +606,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     }
     following = false;  // the full sweep below looks at every tile left anyway
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (board.Has(slot)) stack.Push(slot);
-    }
+    if (!board.Empty()) stack.PushAll(board.On());
     for (int slot; (slot = stack.PopUntil([&](int next) { return board.Has(next) && board.IsFree(next); })) >= 0;) {
         tryRemove(slot);
     }
