@@ -581,7 +581,22 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     // as it had there: it goes unasked. Only the others are looked at, with
     // the outcome a look at all would have.
     bool looked = false;  // steps count from the first look on
-    for (int next = 0; along != nullptr && next < along->count; ++next) {
+    const int count = along != nullptr ? along->count : 0;
+    for (int next = 0; next < count; ++next) {
+        if constexpr (!kLeveled) {
+            // With nothing held back, every tile goes unasked up to the first
+            // of a kind paired otherwise: each alone, a partner on its own
+            // turn, as it comes next in the order.
+            for (; heldCount == 0 && next < count; ++next) {
+                const int slot = along->slots[next];
+                if (!board.Has(slot)) continue;
+                if (way[kinds_[slot]] != along->way[kinds_[slot]]) break;
+                if (looked) board.CountStep();
+                board.Remove(slot);
+                order.slots[taken++] = static_cast<int16_t>(slot);
+            }
+            if (next == count) break;
+        }
         const int slot = along->slots[next];
         if (!board.Has(slot)) continue;
         const int kind = kinds_[slot];
