@@ -582,18 +582,32 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     // the outcome a look at all would have.
     bool looked = false;  // steps count from the first look on
     const int count = along != nullptr ? along->count : 0;
+    // The held back tiles queued again go if they can.
+    auto relook = [&] {
+        for (int again; (again = stack.PopUntil([&](int held) { return heldBack.Has(held) && board.IsFree(held); })) >= 0;) {
+            tryRemove(again);
+        }
+    };
     for (int next = 0; next < count; ++next) {
-        if constexpr (!kLeveled) {
-            // With nothing held back, every tile goes unasked up to the first
-            // of a kind paired otherwise: each alone, a partner on its own
-            // turn, as it comes next in the order.
-            for (; heldCount == 0 && next < count; ++next) {
+        if constexpr (kRelook) {
+            // The tiles that go unasked, in a tight loop up to the first to
+            // look at: each alone, a partner on its own turn, as it comes
+            // next in the order. Neither is held back, nor is a tile of their
+            // kind; what they blocked may be.
+            for (; next < count; ++next) {
                 const int slot = along->slots[next];
                 if (!board.Has(slot)) continue;
-                if (way[kinds_[slot]] != along->way[kinds_[slot]]) break;
+                const int kind = kinds_[slot];
+                if (way[kind] != along->way[kind] || (heldCount != 0 && heldBack.Intersects(kindZones_[kind]))) break;
                 if (looked) board.CountStep();
                 board.Remove(slot);
                 order.slots[taken++] = static_cast<int16_t>(slot);
+                if (heldCount != 0 && heldBack.Intersects(blocking_[slot])) {
+                    ForEachSlot(blocking_[slot], [&](int blocked) {
+                        if (heldBack.Has(blocked)) stack.Push(blocked);
+                    });
+                    relook();
+                }
             }
             if (next == count) break;
         }
@@ -611,13 +625,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
                 ++heldCount;
             }
         }
-        if constexpr (kRelook) {
-            for (int again; (again = stack.PopUntil([&](int held) {
-                                return heldBack.Has(held) && board.IsFree(held);
-                            })) >= 0;) {
-                tryRemove(again);
-            }
-        }
+        if constexpr (kRelook) relook();
     }
     following = false;  // the full sweep below looks at every tile left anyway
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
