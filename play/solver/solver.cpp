@@ -207,6 +207,25 @@ private:
     long steps_;
 };
 
+// The slots each slot blocks, as sets, in an arrangement (1..4); worked out once.
+const SlotSet* BlockingTableOf(int arrangement) {
+    using Table = std::array<SlotSet, kSlotCount>;
+    static const std::array<Table, kArrangementCount> tables = [] {
+        std::array<Table, kArrangementCount> all{};
+        for (int number = 1; number <= kArrangementCount; ++number) {
+            const SlotRelations* relations = RelationTableOf(number);
+            for (int slot = 0; slot < kSlotCount; ++slot) {
+                const SlotRelations& r = relations[slot];
+                for (const int16_t near : {r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
+                    if (near != kNoSlot) all[number - 1][near].Add(slot);
+                }
+            }
+        }
+        return all;
+    }();
+    return tables[arrangement - 1].data();
+}
+
 class PairingSearch {
 public:
     PairingSearch(int arrangement, const Position& position, long budget);
@@ -346,7 +365,7 @@ private:
 
     const SlotRelations* relations_;
     Blockers blockers_[kSlotCount];
-    SlotSet blocking_[kSlotCount];  // the slots each slot blocks
+    const SlotSet* blocking_;  // the slots each slot blocks
     const BlockedSlots* blocked_;
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
@@ -385,7 +404,10 @@ private:
 };
 
 PairingSearch::PairingSearch(int arrangement, const Position& position, long budget)
-    : relations_(RelationTableOf(arrangement)), blocked_(BlockedTableOf(arrangement)), budget_(budget) {
+    : relations_(RelationTableOf(arrangement)),
+      blocking_(BlockingTableOf(arrangement)),
+      blocked_(BlockedTableOf(arrangement)),
+      budget_(budget) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         kinds_[slot] = position.faces[slot] == kNoTile ? -1 : static_cast<int8_t>(KindOfFace(position.faces[slot]));
         index_[slot] = 0;
@@ -409,9 +431,6 @@ PairingSearch::PairingSearch(int arrangement, const Position& position, long bud
         const SlotRelations& r = relations_[slot];
         blockers_[slot] = {blocker(r.cover), {blocker(r.left[0]), blocker(r.left[1])},
                            {blocker(r.right[0]), blocker(r.right[1])}};
-        for (const int16_t near : {r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
-            if (near != kNoSlot) blocking_[near].Add(slot);
-        }
     }
 }
 
@@ -522,6 +541,14 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     // looked at again as soon as a tile that blocks it goes, and goes as soon
     // as it can, so it holds back fewer of the tiles after it.
     constexpr bool kRelook = !kLeveled;
+    // Queues the held back tiles that a tile gone blocked.
+    auto queueHeldBlockedBy = [&](int slot) {
+        if (heldCount != 0 && heldBack.Intersects(blocking_[slot])) {
+            ForEachSlot(blocking_[slot], [&](int blocked) {
+                if (heldBack.Has(blocked)) stack.Push(blocked);
+            });
+        }
+    };
     auto remove = [&](int slot, int round) {
         if (following) {
             board.Remove(slot);
@@ -531,13 +558,7 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
                 heldBack.Remove(slot);
                 --heldCount;
             }
-            if constexpr (kRelook) {
-                if (heldCount != 0 && heldBack.Intersects(blocking_[slot])) {
-                    ForEachSlot(blocking_[slot], [&](int blocked) {
-                        if (heldBack.Has(blocked)) stack.Push(blocked);
-                    });
-                }
-            }
+            if constexpr (kRelook) queueHeldBlockedBy(slot);
         } else {
             Remove(board, slot, stack);
         }
@@ -574,6 +595,12 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
         const bool goes = way[kinds_[slot]] != kUndecided ? board.IsFree(PartnerOf(way, slot)) : hasMate(slot);
         if (goes) take(slot);
     };
+    // The held back tiles queued again go if they can.
+    auto relook = [&] {
+        if (stack.Empty()) return;
+        auto freeHeld = [&](int held) { return heldBack.Has(held) && board.IsFree(held); };
+        for (int again; (again = stack.PopUntil(freeHeld)) >= 0;) tryRemove(again);
+    };
     std::copy(way, way + kKindCount, order.way);
     // The tiles first go in the order a sweep of a like node took them. A
     // tile whose kind is paired as there, with no tile of its kind nor what
@@ -582,12 +609,6 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
     // the outcome a look at all would have.
     bool looked = false;  // steps count from the first look on
     const int count = along != nullptr ? along->count : 0;
-    // The held back tiles queued again go if they can.
-    auto relook = [&] {
-        for (int again; (again = stack.PopUntil([&](int held) { return heldBack.Has(held) && board.IsFree(held); })) >= 0;) {
-            tryRemove(again);
-        }
-    };
     for (int next = 0; next < count; ++next) {
         if constexpr (kRelook) {
             // The tiles that go unasked, in a tight loop up to the first to
@@ -602,12 +623,8 @@ bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order
                 if (looked) board.CountStep();
                 board.Remove(slot);
                 order.slots[taken++] = static_cast<int16_t>(slot);
-                if (heldCount != 0 && heldBack.Intersects(blocking_[slot])) {
-                    ForEachSlot(blocking_[slot], [&](int blocked) {
-                        if (heldBack.Has(blocked)) stack.Push(blocked);
-                    });
-                    relook();
-                }
+                queueHeldBlockedBy(slot);
+                relook();
             }
             if (next == count) break;
         }
