@@ -266,10 +266,12 @@ private:
     }
     // The free tiles of the node.
     SlotSet FreeTiles(const Node& node) {
+        SweepBoard board = Board(node);
         SlotSet free;
         ForEachSlot(node.on, [&](int slot) {
-            if (IsFree(node, slot)) free.Add(slot);
+            if (board.IsFree(slot)) free.Add(slot);
         });
+        EndSweep(board);
         return free;
     }
     // Takes a tile off and queues the tiles it blocked.
@@ -343,16 +345,7 @@ private:
     bool Narrow(Node& node, Ways& ways, RemovalOrder order);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
-    // The freedom rule, counted as one step; the hottest call of the search.
-    bool IsFree(const Node& node, int slot) {
-        CountStep();
-        const Blockers& b = blockers_[slot];
-        const SlotSet& on = node.on;
-        // Without branches: the outcome of the rule is hard to guess.
-        const bool left = on.Has(b.left[0]) | on.Has(b.left[1]);
-        const bool right = on.Has(b.right[0]) | on.Has(b.right[1]);
-        return !(on.Has(b.cover) | (left & right));
-    }
+    // A step of work outside the sweeps.
     void CountStep() {
         if (++steps_ > limit_) [[unlikely]] Exhausted();
     }
