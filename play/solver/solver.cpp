@@ -254,8 +254,8 @@ private:
     // them in, and that order spares the sweep most of its looks.
     bool RelaxedClears(const Node& node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
                        const RemovalOrder* along = nullptr) {
-        RemovalOrder unasked;
-        if (order == nullptr) order = &unasked;
+        RemovalOrder unwanted;  // written all the same
+        if (order == nullptr) order = &unwanted;
         return level != nullptr ? Relax<true>(node, level, *order, along) : Relax<false>(node, nullptr, *order, along);
     }
     // The relaxed board, with the rounds worked out only when asked for: the cut needs none.
