@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <numeric>
 #include <random>
 #include <unordered_map>
@@ -149,6 +150,84 @@ struct Blockers {
     uint8_t right[2];
 };
 
+// The tiles of one sweep, a byte a slot (kOffBoard, past the last, never
+// on): the freedom rule reads five bytes. Each look at the rule is a step,
+// counted here. A sweep changes nothing of the search until it returns, so
+// whether the steps ran out is asked once, at its end: the search stops just
+// as if they had run out on the step past the limit.
+class SweepBoard {
+public:
+    SweepBoard(const SlotSet& on, const Blockers* blockers, long steps) : blockers_(blockers), steps_(steps) {
+        static_assert(kSlotCount % 8 == 0);
+        // Eight slots at a time: each bit of a byte of the set spread to a byte of its own.
+        for (int byte = 0; byte < kSlotCount / 8; ++byte) {
+            const auto bits = static_cast<uint8_t>(on.words[byte / 8] >> (8 * (byte % 8)));
+            const uint64_t spread = kSpread[bits];
+            std::memcpy(on_ + 8 * byte, &spread, sizeof spread);
+        }
+        on_[kOffBoard] = 0;
+        left_ = std::popcount(on.words[0]) + std::popcount(on.words[1]) + std::popcount(on.words[2]);
+    }
+    bool Has(int slot) const { return on_[slot] != 0; }
+    // The tiles still on, eight bytes of 0 and 1 at a time gathered into eight bits.
+    SlotSet On() const {
+        SlotSet on;
+        for (int byte = 0; byte < kSlotCount / 8; ++byte) {
+            uint64_t eight;
+            std::memcpy(&eight, on_ + 8 * byte, sizeof eight);
+            on.words[byte / 8] |= ((eight * 0x0102040810204080u) >> 56) << (8 * (byte % 8));
+        }
+        return on;
+    }
+    void Remove(int slot) {
+        on_[slot] = 0;
+        --left_;
+    }
+    bool Empty() const { return left_ == 0; }
+    bool IsFree(int slot) {
+        CountStep();
+        const Blockers& b = blockers_[slot];
+        // Without branches: the outcome of the rule is hard to guess.
+        const int left = on_[b.left[0]] | on_[b.left[1]];
+        const int right = on_[b.right[0]] | on_[b.right[1]];
+        return (on_[b.cover] | (left & right)) == 0;
+    }
+    void CountStep() { ++steps_; }
+    long Steps() const { return steps_; }
+
+private:
+    static constexpr std::array<uint64_t, 256> kSpread = [] {
+        std::array<uint64_t, 256> spread{};
+        for (int bits = 0; bits < 256; ++bits) {
+            for (int bit = 0; bit < 8; ++bit) spread[bits] |= uint64_t{(bits >> bit) & 1u} << (8 * bit);
+        }
+        return spread;
+    }();
+    const Blockers* blockers_;
+    uint8_t on_[kSlotCount + 1];
+    int left_;
+    long steps_;
+};
+
+// The slots each slot blocks, as sets, in an arrangement (1..4); worked out once.
+const SlotSet* BlockingTableOf(int arrangement) {
+    using Table = std::array<SlotSet, kSlotCount>;
+    static const std::array<Table, kArrangementCount> tables = [] {
+        std::array<Table, kArrangementCount> all{};
+        for (int number = 1; number <= kArrangementCount; ++number) {
+            const SlotRelations* relations = RelationTableOf(number);
+            for (int slot = 0; slot < kSlotCount; ++slot) {
+                const SlotRelations& r = relations[slot];
+                for (const int16_t near : {r.cover, r.left[0], r.left[1], r.right[0], r.right[1]}) {
+                    if (near != kNoSlot) all[number - 1][near].Add(slot);
+                }
+            }
+        }
+        return all;
+    }();
+    return tables[arrangement - 1].data();
+}
+
 class PairingSearch {
 public:
     PairingSearch(int arrangement, const Position& position, long budget);
@@ -178,27 +257,40 @@ private:
     // with every tile the node has, and maybe more):
     // the tiles a relaxed board takes off do not depend on the order it takes
     // them in, and that order spares the sweep most of its looks.
-    bool RelaxedClears(Node node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
-                       const RemovalOrder* along = nullptr);
+    bool RelaxedClears(const Node& node, uint8_t* level = nullptr, RemovalOrder* order = nullptr,
+                       const RemovalOrder* along = nullptr) {
+        RemovalOrder unwanted;  // written all the same
+        if (order == nullptr) order = &unwanted;
+        return level != nullptr ? Relax<true>(node, level, *order, along) : Relax<false>(node, nullptr, *order, along);
+    }
+    // The relaxed board, with the rounds worked out only when asked for: the cut needs none.
+    template <bool kLeveled>
+    bool Relax(const Node& node, uint8_t* levels, RemovalOrder& order, const RemovalOrder* along);
     bool RelaxedClearsAlong(const Node& node, const RemovalOrder& along) {
         return RelaxedClears(node, nullptr, nullptr, &along);
     }
-    // Whether another tile of an undecided tile's kind is free or gone.
-    bool HasMate(const Node& node, int slot);
     // The free tiles of the node.
     SlotSet FreeTiles(const Node& node) {
+        SweepBoard board = Board(node);
         SlotSet free;
         ForEachSlot(node.on, [&](int slot) {
-            if (IsFree(node, slot)) free.Add(slot);
+            if (board.IsFree(slot)) free.Add(slot);
         });
+        EndSweep(board);
         return free;
     }
     // Takes a tile off and queues the tiles it blocked.
-    void Remove(Node& node, int slot, SweepStack& stack) const;
-    // The next tile of the stack that is on the board and free; -1 when none is left.
-    int NextFree(const Node& node, SweepStack& stack);
-    // The partner of a tile of a decided kind when it is free; -1 when not.
-    int FreePartner(const Node& node, int slot);
+    void Remove(SweepBoard& board, int slot, SweepStack& stack) const;
+    SweepBoard Board(const Node& node) const { return SweepBoard(node.on, blockers_, steps_); }
+    // Takes the steps of a sweep that ended; stops the search on the step
+    // past the limit, where it would have stopped counting them one by one.
+    void EndSweep(const SweepBoard& board) {
+        if (board.Steps() > limit_) [[unlikely]] {
+            steps_ = std::max(steps_, limit_) + 1;
+            Exhausted();
+        }
+        steps_ = board.Steps();
+    }
     // Pairs each undecided kind as the relaxed board took its tiles, the
     // first two together, and plays the decided board out: often a clearing
     // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
@@ -258,29 +350,20 @@ private:
     bool Narrow(Node& node, Ways& ways, RemovalOrder order);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
-    // The freedom rule, counted as one step; the hottest call of the search.
-    bool IsFree(const Node& node, int slot) {
-        CountStep();
-        const Blockers& b = blockers_[slot];
-        const SlotSet& on = node.on;
-        // Without branches: the outcome of the rule is hard to guess.
-        const bool left = on.Has(b.left[0]) | on.Has(b.left[1]);
-        const bool right = on.Has(b.right[0]) | on.Has(b.right[1]);
-        return !(on.Has(b.cover) | (left & right));
-    }
+    // A step of work outside the sweeps.
     void CountStep() {
         if (++steps_ > limit_) [[unlikely]] Exhausted();
     }
     [[noreturn]] static void Exhausted() { throw BudgetExhausted{}; }
     bool IsUndecided(const Node& node, int kind) const { return counts_[kind] == 4 && node.way[kind] == kUndecided; }
-    int PartnerOf(const Node& node, int slot) const {
-        return tiles_[kinds_[slot]][index_[slot] ^ node.way[kinds_[slot]]];
-    }
+    int PartnerOf(const Node& node, int slot) const { return PartnerOf(node.way, slot); }
+    int PartnerOf(const uint8_t* way, int slot) const { return tiles_[kinds_[slot]][index_[slot] ^ way[kinds_[slot]]]; }
     // The way that pairs the two tiles of a kind that went first on the relaxed board.
     uint8_t WayByLevel(int kind, const uint8_t* level) const;
 
     const SlotRelations* relations_;
     Blockers blockers_[kSlotCount];
+    const SlotSet* blocking_;  // the slots each slot blocks
     const BlockedSlots* blocked_;
     int8_t kinds_[kSlotCount];
     int8_t index_[kSlotCount];           // a tile's number within its kind, in slot order
@@ -319,7 +402,10 @@ private:
 };
 
 PairingSearch::PairingSearch(int arrangement, const Position& position, long budget)
-    : relations_(RelationTableOf(arrangement)), blocked_(BlockedTableOf(arrangement)), budget_(budget) {
+    : relations_(RelationTableOf(arrangement)),
+      blocking_(BlockingTableOf(arrangement)),
+      blocked_(BlockedTableOf(arrangement)),
+      budget_(budget) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         kinds_[slot] = position.faces[slot] == kNoTile ? -1 : static_cast<int8_t>(KindOfFace(position.faces[slot]));
         index_[slot] = 0;
@@ -399,135 +485,190 @@ bool PairingSearch::StartIsRelaxedLost() {
     }
 }
 
-void PairingSearch::Remove(Node& node, int slot, SweepStack& stack) const {
-    node.on.Remove(slot);
+void PairingSearch::Remove(SweepBoard& board, int slot, SweepStack& stack) const {
+    board.Remove(slot);
     const BlockedSlots& blocked = blocked_[slot];
     for (int i = 0; i < blocked.count; ++i) stack.Push(blocked.slots[i]);
 }
 
-int PairingSearch::NextFree(const Node& node, SweepStack& stack) {
-    return stack.PopUntil([&](int slot) { return node.on.Has(slot) && IsFree(node, slot); });
-}
-
-int PairingSearch::FreePartner(const Node& node, int slot) {
-    const int partner = PartnerOf(node, slot);
-    return IsFree(node, partner) ? partner : -1;
-}
-
 void PairingSearch::TakeSafePairs(Node& node, std::vector<TakenPair>* moves, const Node* settled) {
+    SweepBoard board = Board(node);
     SweepStack stack;
     if (settled == nullptr) stack.PushAll(node.on);
     for (int kind = 0; settled != nullptr && kind < kKindCount; ++kind) {
         if (node.way[kind] == settled->way[kind]) continue;
         for (int i = 0; i < 4; ++i) {
-            if (node.on.Has(tiles_[kind][i])) stack.Push(tiles_[kind][i]);
+            if (board.Has(tiles_[kind][i])) stack.Push(tiles_[kind][i]);
         }
     }
     auto take = [&](int a, int b) {
-        Remove(node, a, stack);
-        Remove(node, b, stack);
+        Remove(board, a, stack);
+        Remove(board, b, stack);
+        node.on.Remove(a);
+        node.on.Remove(b);
         if (moves != nullptr) moves->push_back({static_cast<int16_t>(a), static_cast<int16_t>(b)});
     };
-    for (int slot; (slot = NextFree(node, stack)) >= 0;) {
+    for (int slot; (slot = stack.PopUntil([&](int next) { return board.Has(next) && board.IsFree(next); })) >= 0;) {
         const int kind = kinds_[slot];
         if (node.way[kind] != kUndecided) {
-            if (const int partner = FreePartner(node, slot); partner >= 0) take(slot, partner);
+            if (const int partner = PartnerOf(node, slot); board.IsFree(partner)) take(slot, partner);
             continue;
         }
         const int16_t* tiles = tiles_[kind];
-        if (!IsFree(node, tiles[0]) || !IsFree(node, tiles[1]) || !IsFree(node, tiles[2]) || !IsFree(node, tiles[3])) {
+        if (!board.IsFree(tiles[0]) || !board.IsFree(tiles[1]) || !board.IsFree(tiles[2]) ||
+            !board.IsFree(tiles[3])) {
             continue;
         }
         node.way[kind] = 1;
         take(tiles[0], tiles[1]);
         take(tiles[2], tiles[3]);
     }
+    EndSweep(board);
 }
 
-bool PairingSearch::HasMate(const Node& node, int slot) {
-    const int16_t* tiles = tiles_[kinds_[slot]];
-    return std::any_of(tiles, tiles + 4, [&](int other) {
-        return other != slot && (!node.on.Has(other) || IsFree(node, other));
-    });
-}
-
-bool PairingSearch::RelaxedClears(Node node, uint8_t* levels, RemovalOrder* order, const RemovalOrder* along) {
-    uint8_t level[kSlotCount] = {};
-    auto levelOf = [&](int slot) -> int {
-        if (slot == kNoSlot) return 0;
-        return node.on.Has(slot) ? 255 : level[slot];
-    };
+template <bool kLeveled>
+bool PairingSearch::Relax(const Node& node, uint8_t* levels, RemovalOrder& order, const RemovalOrder* along) {
+    SweepBoard board = Board(node);
+    const uint8_t* way = node.way;
+    // The round in which each tile went, 255 for a tile still on; 0 for one
+    // gone before and for kOffBoard, past the last slot.
+    uint8_t level[kSlotCount + 1];
+    if constexpr (kLeveled) {
+        for (int slot = 0; slot <= kSlotCount; ++slot) level[slot] = board.Has(slot) ? 255 : 0;
+    }
     // The round in which a tile came free: after what lies on it, and after
     // the side that went sooner.
     auto freedAt = [&](int slot) {
-        const SlotRelations& r = relations_[slot];
-        const int left = std::max(levelOf(r.left[0]), levelOf(r.left[1]));
-        const int right = std::max(levelOf(r.right[0]), levelOf(r.right[1]));
-        return std::max<int>(levelOf(r.cover), std::min(left, right));
+        const Blockers& b = blockers_[slot];
+        const int left = std::max(level[b.left[0]], level[b.left[1]]);
+        const int right = std::max(level[b.right[0]], level[b.right[1]]);
+        return std::max<int>(level[b.cover], std::min(left, right));
     };
-    // The rounds are worked out only when asked for: the cut needs none.
-    const bool leveled = levels != nullptr;
     SweepStack stack;
-    bool following = along != nullptr;  // going in the like node's order, where no tile is queued
+    bool following = along != nullptr;  // going in the like node's order, where only held back tiles are queued
     SlotSet heldBack;                    // tiles gone there by now, still on here
+    int heldCount = 0;                   // how many; none most of the time
+    int taken = order.count;
+    // Without rounds, the order the tiles go in is free: a held back tile is
+    // looked at again as soon as a tile that blocks it goes, and goes as soon
+    // as it can, so it holds back fewer of the tiles after it.
+    constexpr bool kRelook = !kLeveled;
+    // Queues the held back tiles that a tile gone blocked.
+    auto queueHeldBlockedBy = [&](int slot) {
+        if (heldCount != 0 && heldBack.Intersects(blocking_[slot])) {
+            ForEachSlot(blocking_[slot], [&](int blocked) {
+                if (heldBack.Has(blocked)) stack.Push(blocked);
+            });
+        }
+    };
     auto remove = [&](int slot, int round) {
         if (following) {
-            node.on.Remove(slot);
-            heldBack.Remove(slot);
+            board.Remove(slot);
+            if (heldCount == 0) {
+                // Nothing held back to drop or to look at again.
+            } else if (heldBack.Has(slot)) {
+                heldBack.Remove(slot);
+                --heldCount;
+            }
+            if constexpr (kRelook) queueHeldBlockedBy(slot);
         } else {
-            Remove(node, slot, stack);
+            Remove(board, slot, stack);
         }
-        level[slot] = static_cast<uint8_t>(round + 1);
-        if (order != nullptr) order->slots[order->count++] = static_cast<int16_t>(slot);
+        if constexpr (kLeveled) level[slot] = static_cast<uint8_t>(round + 1);
+        order.slots[taken++] = static_cast<int16_t>(slot);
     };
     // Takes the tile off, with its partner when its kind is decided.
     auto take = [&](int slot) {
         const int kind = kinds_[slot];
-        if (node.way[kind] != kUndecided) {
-            const int partner = PartnerOf(node, slot);
-            const int round = leveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
+        if (way[kind] != kUndecided) {
+            const int partner = PartnerOf(way, slot);
+            const int round = kLeveled ? std::max(freedAt(slot), freedAt(partner)) : 0;
             remove(slot, round);
-            if (node.on.Has(partner)) remove(partner, round);
+            if (board.Has(partner)) remove(partner, round);
             return;
         }
-        remove(slot, leveled ? freedAt(slot) : 0);
+        remove(slot, kLeveled ? freedAt(slot) : 0);
         // The kind's other free tiles may have waited for a mate.
         const int16_t* tiles = tiles_[kind];
-        for (int i = 0; !following && i < 4; ++i) {
-            if (node.on.Has(tiles[i])) stack.Push(tiles[i]);
+        for (int i = 0; i < 4; ++i) {
+            if (following ? kRelook && heldCount != 0 && heldBack.Has(tiles[i]) : board.Has(tiles[i])) {
+                stack.Push(tiles[i]);
+            }
         }
+    };
+    // Whether another tile of an undecided tile's kind is free or gone.
+    auto hasMate = [&](int slot) {
+        const int16_t* tiles = tiles_[kinds_[slot]];
+        return std::any_of(tiles, tiles + 4,
+                           [&](int other) { return other != slot && (!board.Has(other) || board.IsFree(other)); });
     };
     // Takes the free tile off if the relaxed rule lets it go now.
     auto tryRemove = [&](int slot) {
-        const bool goes = node.way[kinds_[slot]] != kUndecided ? FreePartner(node, slot) >= 0 : HasMate(node, slot);
+        const bool goes = way[kinds_[slot]] != kUndecided ? board.IsFree(PartnerOf(way, slot)) : hasMate(slot);
         if (goes) take(slot);
     };
-    if (order != nullptr) std::copy(node.way, node.way + kKindCount, order->way);
+    // The held back tiles queued again go if they can.
+    auto relook = [&] {
+        if (stack.Empty()) return;
+        auto freeHeld = [&](int held) { return heldBack.Has(held) && board.IsFree(held); };
+        for (int again; (again = stack.PopUntil(freeHeld)) >= 0;) tryRemove(again);
+    };
+    std::copy(way, way + kKindCount, order.way);
     // The tiles first go in the order a sweep of a like node took them. A
     // tile whose kind is paired as there, with no tile of its kind nor what
     // blocks them held back, is as free and has its mate or partner as free
     // as it had there: it goes unasked. Only the others are looked at, with
     // the outcome a look at all would have.
     bool looked = false;  // steps count from the first look on
-    for (int next = 0; along != nullptr && next < along->count; ++next) {
+    const int count = along != nullptr ? along->count : 0;
+    for (int next = 0; next < count; ++next) {
+        if constexpr (kRelook) {
+            // The tiles that go unasked, in a tight loop up to the first to
+            // look at: each alone, a partner on its own turn, as it comes
+            // next in the order. Neither is held back, nor is a tile of their
+            // kind; what they blocked may be.
+            for (; next < count; ++next) {
+                const int slot = along->slots[next];
+                if (!board.Has(slot)) continue;
+                const int kind = kinds_[slot];
+                if (way[kind] != along->way[kind] || (heldCount != 0 && heldBack.Intersects(kindZones_[kind]))) break;
+                if (looked) board.CountStep();
+                board.Remove(slot);
+                order.slots[taken++] = static_cast<int16_t>(slot);
+                queueHeldBlockedBy(slot);
+                relook();
+            }
+            if (next == count) break;
+        }
         const int slot = along->slots[next];
-        if (!node.on.Has(slot)) continue;
+        if (!board.Has(slot)) continue;
         const int kind = kinds_[slot];
-        if (node.way[kind] == along->way[kind] && !heldBack.Intersects(kindZones_[kind])) {
-            if (looked) CountStep();
+        if (way[kind] == along->way[kind] && (heldCount == 0 || !heldBack.Intersects(kindZones_[kind]))) {
+            if (looked) board.CountStep();
             take(slot);
         } else {
             looked = true;
-            if (IsFree(node, slot)) tryRemove(slot);
-            if (node.on.Has(slot)) heldBack.Add(slot);
+            if (board.IsFree(slot)) tryRemove(slot);
+            if (board.Has(slot)) {
+                heldBack.Add(slot);
+                ++heldCount;
+            }
         }
+        if constexpr (kRelook) relook();
     }
     following = false;  // the full sweep below looks at every tile left anyway
     // What the earlier order left, and what its takes may have freed, gets a full sweep.
-    stack.PushAll(node.on);
-    for (int slot; (slot = NextFree(node, stack)) >= 0;) tryRemove(slot);
-    if (leveled) std::copy(level, level + kSlotCount, levels);
-    return node.on.Empty();
+    if (!board.Empty()) stack.PushAll(board.On());
+    for (int slot; (slot = stack.PopUntil([&](int next) { return board.Has(next) && board.IsFree(next); })) >= 0;) {
+        tryRemove(slot);
+    }
+    EndSweep(board);
+    if constexpr (kLeveled) {
+        // A tile left on reads as round 0.
+        for (int slot = 0; slot < kSlotCount; ++slot) levels[slot] = level[slot] == 255 ? 0 : level[slot];
+    }
+    order.count = taken;
+    return board.Empty();
 }
 
 uint8_t PairingSearch::WayByLevel(int kind, const uint8_t* level) const {

@@ -35,7 +35,7 @@ Position AfterTake(Position position, TakenPair take);
 
 // Steps of work per millisecond on the development machine (one thread), as
 // solver_bench measures them: a guide for turning a time into a budget.
-constexpr long kSolverStepsPerMillisecond = 90000;
+constexpr long kSolverStepsPerMillisecond = 120000;
 
 enum class SolveOutcome { Cleared, NotClearable, Undecided };
 

@@ -264,6 +264,37 @@ std::vector<Position> ShuffledDealsA(int count) {
     return deals;
 }
 
+// The steps a solve took are all it needs: given just as many, it decides
+// the same in the same steps; given one fewer, it decides nothing and has
+// spent them all. Played positions and shuffled faces put every search to
+// work, each sweep of the board counting its steps up to the last.
+TEST(Solver, TheStepsASolveTookDecideItAndOneStepFewerDoesNot) {
+    std::mt19937 random(Seed("budget edge"));
+    std::vector<std::pair<int, Position>> positions;
+    for (int n = 0; n < 24; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        DealtPosition(arrangement, n % 2, random());
+        board_testing::TakeRandomPairs(10 + static_cast<int>(random() % 30), random);
+        positions.emplace_back(arrangement, PositionOfSlotTable());
+    }
+    for (const Position& deal : ShuffledDealsA(40)) positions.emplace_back(1, deal);
+    int checked = 0;
+    for (std::size_t n = 0; n < positions.size(); ++n) {
+        const auto& [arrangement, position] = positions[n];
+        const SolveResult full = Solve(arrangement, position, kBudget / 40);
+        if (full.outcome == SolveOutcome::Undecided || full.steps == 0) continue;
+        const SolveResult exact = Solve(arrangement, position, full.steps);
+        ASSERT_EQ(exact.outcome, full.outcome) << "position " << n;
+        EXPECT_EQ(exact.steps, full.steps) << "position " << n;
+        const SolveResult cut = Solve(arrangement, position, full.steps - 1);
+        EXPECT_EQ(cut.outcome, SolveOutcome::Undecided) << "position " << n;
+        EXPECT_GE(cut.steps, full.steps) << "position " << n;
+        ++checked;
+    }
+    // Nearly all are decided within the budget.
+    EXPECT_GT(checked, 50);
+}
+
 // Deals of the benchmark that withstand the quick search and the search by
 // conflicts for more than 18 million steps, yet can be cleared: re-pairing
 // the kinds where a played-out pairing sticks clears many of them in a
