@@ -123,10 +123,39 @@ constexpr int kRepairTabu = 4;
 constexpr int kRepairStale = 100;
 constexpr int kRepairShake = 8;
 
+// Why a node is lost, kept as what the loss needs: some tiles on the board
+// and some kinds paired as given (way 0: however they pair). Every node with
+// all these tiles on and these kinds so paired is lost too. For that a
+// clearing of a node, left with only the pairs of some of its tiles, is a
+// clearing of those tiles: tiles going only frees the rest.
+struct Nogood {
+    SlotSet tiles;
+    uint8_t way[kKindCount] = {};
+
+    void Join(const Nogood& other) {
+        for (int word = 0; word < 3; ++word) tiles.words[word] |= other.tiles.words[word];
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            if (other.way[kind] != 0) way[kind] = other.way[kind];
+        }
+    }
+    bool Holds(const Node& node) const {
+        for (int word = 0; word < 3; ++word) {
+            if ((tiles.words[word] & ~node.on.words[word]) != 0) return false;
+        }
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            if (way[kind] != 0 && way[kind] != node.way[kind]) return false;
+        }
+        return true;
+    }
+};
+constexpr int32_t kNoReason = -1;
+
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
-// the relaxed board rules out at a node stays ruled out below it.
+// the relaxed board rules out at a node stays ruled out below it, for the
+// reason kept with it.
 struct Ways {
     uint8_t left[kKindCount];
+    int32_t why[kKindCount][kWays];  // for a way ruled out, the index of its reason
 };
 constexpr uint8_t kEveryWay = 0b111;
 
@@ -209,7 +238,8 @@ private:
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
-    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
+    // `lost`, when given, receives why the node is lost.
+    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr, Nogood* lost = nullptr);
     // The search by repair: plays a whole pairing out and, where the board
     // sticks, pairs one kind near the sticking another way, the change that
     // leaves the fewest tiles; kept across turns.
@@ -239,18 +269,38 @@ private:
     struct ConflictBranching {
         Node narrowed;  // the node with the kinds that narrowing left one way decided
         Ways ways;
+        int8_t narrowedKinds[kKindCount] = {};  // those kinds, in the order narrowing decided them
+        int narrowedCount = 0;
         uint8_t preferred[kKindCount] = {};
         int8_t critical[kKindCount] = {};
         int criticalCount = 0;
+        Nogood conflict;  // why the critical kinds' preferred ways are lost
     };
     enum class Analysis { Clears, Lost, Branches };
     // Narrows the node, finds its critical kinds; Clears when the preferred
-    // ways clear the board, with the takes recorded.
-    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching);
-    bool BranchOnConflict(const ConflictBranching& branching, const Node& entry);
+    // ways clear the board, with the takes recorded. When Lost, `lost` says why.
+    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching, Nogood& lost);
+    bool BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
-    // one way. False when some kind has none left.
-    bool Narrow(Node& node, Ways& ways, RemovalOrder order);
+    // one way, noting them in `branching`. False when some kind has none
+    // left, with `lost` saying why.
+    bool Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictBranching& branching, Nogood& lost);
+    // Why a relaxed board stuck: the tiles it left, and how their kinds were paired.
+    Nogood StuckOn(const Node& swept, const RemovalOrder& order) const;
+    // Why a node is lost when nothing better is known: all its tiles and ways.
+    Nogood WholeNode(const Node& node) const;
+    // Keeps a reason; its index.
+    int32_t Keep(const Nogood& reason) {
+        reasons_.push_back(reason);
+        return static_cast<int32_t>(reasons_.size() - 1);
+    }
+    // Makes a reason that may need the ways narrowing decided at a node need
+    // instead what ruled out their other ways: then it holds at the node
+    // before narrowing. The latest decided first, as the reasons of a way
+    // may need the ways decided before it.
+    void WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) const;
+    // Whether the node is known lost, and why.
+    bool KnownLost(const Node& node, Nogood& lost);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // The freedom rule, counted as one step; the hottest call of the search.
@@ -284,7 +334,9 @@ private:
     int8_t counts_[kKindCount] = {};
     Node start_;
     std::vector<TakenPair> moves_;
-    std::unordered_set<Node, NodeHash> lost_;
+    std::unordered_map<Node, int32_t, NodeHash> lost_;  // the nodes known lost, with their reasons
+    std::vector<Nogood> reasons_;
+    std::vector<int32_t> lostReasons_;  // the reasons lost nodes of the search by conflicts have
     std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
     long lastNarrowedOut_[kKindCount] = {};  // when narrowing last found the kind with no way left, 0 never
     long narrowedOutCount_ = 0;
@@ -548,7 +600,7 @@ bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const No
     if (lost_.count(entry) == 0 && RelaxedClears(node, level, &order, along)) {
         if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck, order)) return true;
     }
-    lost_.insert(entry);
+    lost_.emplace(entry, kNoReason);
     moves_.resize(movesBefore);
     return false;
 }
@@ -602,7 +654,55 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order) {
+Nogood PairingSearch::StuckOn(const Node& swept, const RemovalOrder& order) const {
+    Nogood reason;
+    reason.tiles = swept.on;
+    for (int i = 0; i < order.count; ++i) reason.tiles.Remove(order.slots[i]);
+    // Each tile left is blocked by tiles left, or waits for a mate or partner
+    // that is left and blocked: on any board with these tiles, paired so,
+    // none of them is the first to go.
+    ForEachSlot(reason.tiles, [&](int slot) { reason.way[kinds_[slot]] = swept.way[kinds_[slot]]; });
+    return reason;
+}
+
+Nogood PairingSearch::WholeNode(const Node& node) const {
+    Nogood reason;
+    reason.tiles = node.on;
+    ForEachSlot(node.on, [&](int slot) { reason.way[kinds_[slot]] = node.way[kinds_[slot]]; });
+    return reason;
+}
+
+void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) const {
+    for (int i = branching.narrowedCount - 1; i >= 0; --i) {
+        const int kind = branching.narrowedKinds[i];
+        if (reason.way[kind] == kUndecided) continue;
+        // Whichever way the kind pairs, its reason holds.
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if ((branching.ways.left[kind] >> (way - 1) & 1u) == 0) reason.Join(reasons_[branching.ways.why[kind][way - 1]]);
+        }
+        reason.way[kind] = kUndecided;
+    }
+}
+
+bool PairingSearch::KnownLost(const Node& node, Nogood& lost) {
+    if (const auto known = lost_.find(node); known != lost_.end()) {
+        lost = known->second == kNoReason ? WholeNode(node) : reasons_[known->second];
+        return true;
+    }
+    // A look at a reason costs about a quarter of a freedom test.
+    for (size_t i = 0; i < lostReasons_.size(); ++i) {
+        if (i % 4 == 0) CountStep();
+        const Nogood& reason = reasons_[lostReasons_[i]];
+        if (reason.Holds(node)) {
+            lost = reason;
+            lost_.emplace(node, lostReasons_[i]);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictBranching& branching, Nogood& lost) {
     // A node that is lost to narrowing is mostly lost to a kind that lost
     // some node of late: those kinds go first, so such a node costs few sweeps.
     int8_t kinds[kKindCount];
@@ -626,14 +726,21 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order) {
                 lastClearing = swept;
             } else {
                 ways.left[kind] &= static_cast<uint8_t>(~bit);
+                ways.why[kind][way - 1] = Keep(StuckOn(decided, swept));
             }
         }
         if (ways.left[kind] == 0) {
             lastNarrowedOut_[kind] = ++narrowedOutCount_;
+            lost = Nogood{};
+            for (int way = 0; way < kWays; ++way) lost.Join(reasons_[ways.why[kind][way]]);
+            lost.way[kind] = kUndecided;
+            branching.ways = ways;
+            WithoutNarrowing(lost, branching);
             return false;
         }
         if (std::popcount(ways.left[kind]) == 1) {
             node.way[kind] = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+            branching.narrowedKinds[branching.narrowedCount++] = static_cast<int8_t>(kind);
             // The one way that cleared swept the node as it now is: the later kinds go along that.
             order = lastClearing;
         }
@@ -642,12 +749,20 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order) {
 }
 
 PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, const Node& entry,
-                                                       ConflictBranching& branching) {
+                                                       ConflictBranching& branching, Nogood& lost) {
     uint8_t level[kSlotCount];
     // The relaxed board once for the cut, and again after narrowing for the levels.
     RemovalOrder order;
     RemovalOrder narrowed;
-    if (!RelaxedClears(node, nullptr, &order) || !Narrow(node, ways, order) || !RelaxedClears(node, level, &narrowed)) {
+    if (!RelaxedClears(node, nullptr, &order)) {
+        lost = StuckOn(node, order);
+        return Analysis::Lost;
+    }
+    if (!Narrow(node, ways, order, branching, lost)) return Analysis::Lost;
+    branching.ways = ways;
+    if (!RelaxedClears(node, level, &narrowed)) {
+        lost = StuckOn(node, narrowed);
+        WithoutNarrowing(lost, branching);
         return Analysis::Lost;
     }
     int8_t kinds[kKindCount];
@@ -668,9 +783,13 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
     // Each sweep below goes along the last one that cleared: the nodes they
     // sweep differ from it in a few kinds' ways, so most tiles go unasked.
     RemovalOrder along = narrowed;
+    RemovalOrder stuckSweep;  // the last sweep that stuck
     auto clears = [&](const Node& decided) {
         RemovalOrder swept;
-        if (!RelaxedClears(decided, nullptr, &swept, &along)) return false;
+        if (!RelaxedClears(decided, nullptr, &swept, &along)) {
+            stuckSweep = swept;
+            return false;
+        }
         along = swept;
         return true;
     };
@@ -699,46 +818,70 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
             conflict = without;
         }
     }
+    // The last sweep that stuck was the conflict's.
+    branching.conflict = StuckOn(conflict, stuckSweep);
     branching.narrowed = node;
-    branching.ways = ways;
     return Analysis::Branches;
 }
 
-bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry) {
+bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost) {
     // Every clearing pairs some critical kind another way: branch on the first.
+    // The node is lost for the reasons of all branches together, whatever
+    // way the critical kinds pair.
+    Nogood all = branching.conflict;
     Node child = branching.narrowed;
     for (int i = branching.criticalCount - 1; i >= 0; --i) {
         const int kind = branching.critical[i];
         for (uint8_t way = 1; way <= kWays; ++way) {
-            if (way == branching.preferred[kind] || (branching.ways.left[kind] & (1u << (way - 1))) == 0) continue;
+            if (way == branching.preferred[kind]) continue;
+            if ((branching.ways.left[kind] & (1u << (way - 1))) == 0) {
+                all.Join(reasons_[branching.ways.why[kind][way - 1]]);
+                continue;
+            }
             Node branch = child;
             branch.way[kind] = way;
-            if (ClearsByConflicts(branch, branching.ways, &entry)) return true;
+            Nogood branchLost;
+            if (ClearsByConflicts(branch, branching.ways, &entry, &branchLost)) return true;
+            WithoutNarrowing(branchLost, branching);
+            // A branch lost for a reason the node has is not lost for its way:
+            // every other branch is lost for that reason too.
+            if (branchLost.Holds(entry)) {
+                lost = branchLost;
+                return false;
+            }
+            all.Join(branchLost);
         }
         child.way[kind] = branching.preferred[kind];
     }
+    WithoutNarrowing(all, branching);
+    for (int i = 0; i < branching.criticalCount; ++i) all.way[branching.critical[i]] = kUndecided;
+    lost = all;
     return false;
 }
 
-bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled) {
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled, Nogood* lost) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
-    if (lost_.count(entry) == 0) {
+    Nogood reason;
+    if (!KnownLost(entry, reason)) {
         auto known = branchings_.find(entry);
         if (known == branchings_.end()) {
             ConflictBranching branching;
-            const Analysis analysis = AnalyseConflict(node, ways, entry, branching);
+            const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason);
             if (analysis == Analysis::Clears) return true;
             if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
         }
         if (known != branchings_.end()) {
-            if (BranchOnConflict(known->second, entry)) return true;
+            if (BranchOnConflict(known->second, entry, reason)) return true;
             branchings_.erase(entry);
         }
+        const int32_t kept = Keep(reason);
+        lost_.emplace(entry, kept);
+        lostReasons_.push_back(kept);
     }
-    lost_.insert(entry);
+    if (lost != nullptr) *lost = reason;
     moves_.resize(movesBefore);
     return false;
 }
