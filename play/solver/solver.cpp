@@ -131,6 +131,9 @@ constexpr int kRepairShake = 8;
 struct Nogood {
     SlotSet tiles;
     uint8_t way[kKindCount] = {};
+    // Kept as a relaxed board left it, with all the swept node's ways: the
+    // part that is reason enough is worked out when the reason is first used.
+    bool raw = false;
 
     void Join(const Nogood& other) {
         for (int word = 0; word < 3; ++word) tiles.words[word] |= other.tiles.words[word];
@@ -285,8 +288,33 @@ private:
     // one way, noting them in `branching`. False when some kind has none
     // left, with `lost` saying why.
     bool Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictBranching& branching, Nogood& lost);
-    // Why a relaxed board stuck: the tiles it left, and how their kinds were paired.
-    Nogood StuckOn(const Node& swept, const RemovalOrder& order) const;
+    // Why a relaxed board stuck: of the tiles it left, those that hold each
+    // other back, and how their kinds were paired.
+    Nogood StuckOn(const Node& swept, const RemovalOrder& order) { return StuckOn(swept, LeftBy(swept, order)); }
+    Nogood StuckOn(const Node& swept, const SlotSet& left);
+    static SlotSet LeftBy(const Node& swept, const RemovalOrder& order) {
+        SlotSet left = swept.on;
+        for (int i = 0; i < order.count; ++i) left.Remove(order.slots[i]);
+        return left;
+    }
+    // Keeps why a relaxed board stuck, to be worked out if it is ever used.
+    int32_t KeepStuck(const Node& swept, const RemovalOrder& order) {
+        Nogood raw;
+        raw.tiles = LeftBy(swept, order);
+        std::copy(swept.way, swept.way + kKindCount, raw.way);
+        raw.raw = true;
+        return Keep(raw);
+    }
+    const Nogood& ReasonOf(int32_t index) {
+        Nogood& reason = reasons_[index];
+        if (reason.raw) {
+            Node swept;
+            swept.on = reason.tiles;
+            std::copy(reason.way, reason.way + kKindCount, swept.way);
+            reason = StuckOn(swept, swept.on);
+        }
+        return reason;
+    }
     // Why a node is lost when nothing better is known: all its tiles and ways.
     Nogood WholeNode(const Node& node) const;
     // Keeps a reason; its index.
@@ -298,7 +326,7 @@ private:
     // instead what ruled out their other ways: then it holds at the node
     // before narrowing. The latest decided first, as the reasons of a way
     // may need the ways decided before it.
-    void WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) const;
+    void WithoutNarrowing(Nogood& reason, const ConflictBranching& branching);
     // Whether the node is known lost, and why.
     bool KnownLost(const Node& node, Nogood& lost);
     // The undecided kinds, those whose tiles come free sooner first.
@@ -654,15 +682,72 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-Nogood PairingSearch::StuckOn(const Node& swept, const RemovalOrder& order) const {
-    Nogood reason;
-    reason.tiles = swept.on;
-    for (int i = 0; i < order.count; ++i) reason.tiles.Remove(order.slots[i]);
+Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
     // Each tile left is blocked by tiles left, or waits for a mate or partner
     // that is left and blocked: on any board with these tiles, paired so,
-    // none of them is the first to go.
-    ForEachSlot(reason.tiles, [&](int slot) { reason.way[kinds_[slot]] = swept.way[kinds_[slot]]; });
-    return reason;
+    // none of them is the first to go. A part of them that holds each of its
+    // tiles back by itself is reason enough; the one found from a tile
+    // follows what holds it back. Of those found, the one that needs the
+    // fewest ways (then the fewest tiles) is kept.
+    auto has = [&](int slot) { return left.Has(slot); };
+    Nogood best;
+    int bestWays = kKindCount + 1;
+    int bestTiles = kSlotCount + 1;
+    SlotSet seen;
+    SweepStack stack;
+    auto blocked = [&](int slot) {
+        const Blockers& b = blockers_[slot];
+        return has(b.cover) || ((has(b.left[0]) || has(b.left[1])) && (has(b.right[0]) || has(b.right[1])));
+    };
+    ForEachSlot(left, [&](int seed) {
+        if (seen.Has(seed) || blocked(seed)) return;
+        Nogood part;
+        int ways = 0;
+        int tiles = 0;
+        auto add = [&](int slot) {
+            if (part.tiles.Has(slot)) return;
+            part.tiles.Add(slot);
+            seen.Add(slot);
+            stack.Push(slot);
+            ++tiles;
+        };
+        add(seed);
+        while (!stack.Empty()) {
+            const int slot = stack.Pop();
+            CountStep();
+            const Blockers& b = blockers_[slot];
+            if (has(b.cover)) {
+                add(b.cover);
+                continue;
+            }
+            const int leftSide = has(b.left[0]) ? b.left[0] : has(b.left[1]) ? b.left[1] : -1;
+            const int rightSide = has(b.right[0]) ? b.right[0] : has(b.right[1]) ? b.right[1] : -1;
+            if (leftSide >= 0 && rightSide >= 0) {
+                add(leftSide);
+                add(rightSide);
+                continue;
+            }
+            // Free: its kind's other tiles are all left and blocked, or its partner is.
+            const int kind = kinds_[slot];
+            const int16_t* kindTiles = tiles_[kind];
+            const bool mates = counts_[kind] == 4 && std::all_of(kindTiles, kindTiles + 4, [&](int other) {
+                return other == slot || (has(other) && blocked(other));
+            });
+            if (mates) {
+                for (int i = 0; i < 4; ++i) add(kindTiles[i]);
+            } else {
+                if (part.way[kind] == kUndecided) ++ways;
+                part.way[kind] = swept.way[kind];
+                add(PartnerOf(swept, slot));
+            }
+        }
+        if (ways < bestWays || (ways == bestWays && tiles < bestTiles)) {
+            best = part;
+            bestWays = ways;
+            bestTiles = tiles;
+        }
+    });
+    return best;
 }
 
 Nogood PairingSearch::WholeNode(const Node& node) const {
@@ -672,13 +757,13 @@ Nogood PairingSearch::WholeNode(const Node& node) const {
     return reason;
 }
 
-void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) const {
+void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) {
     for (int i = branching.narrowedCount - 1; i >= 0; --i) {
         const int kind = branching.narrowedKinds[i];
         if (reason.way[kind] == kUndecided) continue;
         // Whichever way the kind pairs, its reason holds.
         for (uint8_t way = 1; way <= kWays; ++way) {
-            if ((branching.ways.left[kind] >> (way - 1) & 1u) == 0) reason.Join(reasons_[branching.ways.why[kind][way - 1]]);
+            if ((branching.ways.left[kind] >> (way - 1) & 1u) == 0) reason.Join(ReasonOf(branching.ways.why[kind][way - 1]));
         }
         reason.way[kind] = kUndecided;
     }
@@ -726,13 +811,13 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictB
                 lastClearing = swept;
             } else {
                 ways.left[kind] &= static_cast<uint8_t>(~bit);
-                ways.why[kind][way - 1] = Keep(StuckOn(decided, swept));
+                ways.why[kind][way - 1] = KeepStuck(decided, swept);
             }
         }
         if (ways.left[kind] == 0) {
             lastNarrowedOut_[kind] = ++narrowedOutCount_;
             lost = Nogood{};
-            for (int way = 0; way < kWays; ++way) lost.Join(reasons_[ways.why[kind][way]]);
+            for (int way = 0; way < kWays; ++way) lost.Join(ReasonOf(ways.why[kind][way]));
             lost.way[kind] = kUndecided;
             branching.ways = ways;
             WithoutNarrowing(lost, branching);
@@ -835,7 +920,7 @@ bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const N
         for (uint8_t way = 1; way <= kWays; ++way) {
             if (way == branching.preferred[kind]) continue;
             if ((branching.ways.left[kind] & (1u << (way - 1))) == 0) {
-                all.Join(reasons_[branching.ways.why[kind][way - 1]]);
+                all.Join(ReasonOf(branching.ways.why[kind][way - 1]));
                 continue;
             }
             Node branch = child;
