@@ -843,6 +843,7 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         lost = StuckOn(node, order);
         return Analysis::Lost;
     }
+    const long narrowFrom = steps_;
     if (!Narrow(node, ways, order, branching, lost)) return Analysis::Lost;
     branching.ways = ways;
     if (!RelaxedClears(node, level, &narrowed)) {
@@ -890,21 +891,30 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         const int middle = (kept + stuck) / 2;
         (clears(withPreferred(middle)) ? kept : stuck) = middle;
     }
-    // Kinds before the last that the sticking does without go back to undecided.
+    // Kinds before the last that the sticking does without go back to
+    // undecided: at once those whose ways the reason it stuck does not need,
+    // then one by one those that still stick it without their way.
     Node conflict = withPreferred(stuck);
+    branching.conflict = StuckOn(conflict, stuckSweep);
+    bool restuck = false;  // whether a later sweep stuck, with a reason of its own
+    for (int i = 0; i < stuck - 1; ++i) {
+        if (branching.conflict.way[kinds[i]] == kUndecided) conflict.way[kinds[i]] = kUndecided;
+    }
     branching.criticalCount = 0;
     branching.critical[branching.criticalCount++] = kinds[stuck - 1];
     for (int i = stuck - 2; i >= 0; --i) {
+        if (conflict.way[kinds[i]] == kUndecided) continue;
         Node without = conflict;
         without.way[kinds[i]] = kUndecided;
         if (clears(without)) {
             branching.critical[branching.criticalCount++] = kinds[i];
         } else {
             conflict = without;
+            restuck = true;
         }
     }
     // The last sweep that stuck was the conflict's.
-    branching.conflict = StuckOn(conflict, stuckSweep);
+    if (restuck) branching.conflict = StuckOn(conflict, stuckSweep);
     branching.narrowed = node;
     return Analysis::Branches;
 }
