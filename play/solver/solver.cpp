@@ -682,6 +682,10 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
+// Of the parts of a stuck board that hold themselves back, the few first
+// found are weighed: more cost more than their better choice saves.
+constexpr int kMaxParts = 3;
+
 Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
     // Each tile left is blocked by tiles left, or waits for a mate or partner
     // that is left and blocked: on any board with these tiles, paired so,
@@ -695,12 +699,14 @@ Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
     int bestTiles = kSlotCount + 1;
     SlotSet seen;
     SweepStack stack;
+    int parts = 0;
     auto blocked = [&](int slot) {
         const Blockers& b = blockers_[slot];
         return has(b.cover) || ((has(b.left[0]) || has(b.left[1])) && (has(b.right[0]) || has(b.right[1])));
     };
     ForEachSlot(left, [&](int seed) {
-        if (seen.Has(seed) || blocked(seed)) return;
+        if (bestWays == 0 || seen.Has(seed) || blocked(seed) || parts >= kMaxParts) return;
+        ++parts;
         Nogood part;
         int ways = 0;
         int tiles = 0;
@@ -843,7 +849,6 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         lost = StuckOn(node, order);
         return Analysis::Lost;
     }
-    const long narrowFrom = steps_;
     if (!Narrow(node, ways, order, branching, lost)) return Analysis::Lost;
     branching.ways = ways;
     if (!RelaxedClears(node, level, &narrowed)) {
