@@ -241,8 +241,10 @@ private:
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
-    // `lost`, when given, receives why the node is lost.
-    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr, Nogood* lost = nullptr);
+    // `lost`, when given, receives why the node is lost; `along`: the order
+    // of the parent's relaxed board.
+    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr, Nogood* lost = nullptr,
+                           const RemovalOrder* along = nullptr);
     // The search by repair: plays a whole pairing out and, where the board
     // sticks, pairs one kind near the sticking another way, the change that
     // leaves the fewest tiles; kept across turns.
@@ -278,11 +280,13 @@ private:
         int8_t critical[kKindCount] = {};
         int criticalCount = 0;
         Nogood conflict;  // why the critical kinds' preferred ways are lost
+        RemovalOrder swept;  // the order of the narrowed node's relaxed board
     };
     enum class Analysis { Clears, Lost, Branches };
     // Narrows the node, finds its critical kinds; Clears when the preferred
     // ways clear the board, with the takes recorded. When Lost, `lost` says why.
-    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching, Nogood& lost);
+    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching, Nogood& lost,
+                             const RemovalOrder* along);
     bool BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way, noting them in `branching`. False when some kind has none
@@ -840,12 +844,13 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictB
 }
 
 PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, const Node& entry,
-                                                       ConflictBranching& branching, Nogood& lost) {
+                                                       ConflictBranching& branching, Nogood& lost,
+                                                       const RemovalOrder* along) {
     uint8_t level[kSlotCount];
     // The relaxed board once for the cut, and again after narrowing for the levels.
     RemovalOrder order;
     RemovalOrder narrowed;
-    if (!RelaxedClears(node, nullptr, &order)) {
+    if (!RelaxedClears(node, nullptr, &order, along)) {
         lost = StuckOn(node, order);
         return Analysis::Lost;
     }
@@ -873,15 +878,16 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
     };
     // Each sweep below goes along the last one that cleared: the nodes they
     // sweep differ from it in a few kinds' ways, so most tiles go unasked.
-    RemovalOrder along = narrowed;
+    branching.swept = narrowed;
+    RemovalOrder lastClearing = narrowed;
     RemovalOrder stuckSweep;  // the last sweep that stuck
     auto clears = [&](const Node& decided) {
         RemovalOrder swept;
-        if (!RelaxedClears(decided, nullptr, &swept, &along)) {
+        if (!RelaxedClears(decided, nullptr, &swept, &lastClearing)) {
             stuckSweep = swept;
             return false;
         }
-        along = swept;
+        lastClearing = swept;
         return true;
     };
     // The fewest kinds given their way that stick the relaxed board.
@@ -941,7 +947,7 @@ bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const N
             Node branch = child;
             branch.way[kind] = way;
             Nogood branchLost;
-            if (ClearsByConflicts(branch, branching.ways, &entry, &branchLost)) return true;
+            if (ClearsByConflicts(branch, branching.ways, &entry, &branchLost, &branching.swept)) return true;
             WithoutNarrowing(branchLost, branching);
             // A branch lost for a reason the node has is not lost for its way:
             // every other branch is lost for that reason too.
@@ -959,7 +965,8 @@ bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const N
     return false;
 }
 
-bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled, Nogood* lost) {
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled, Nogood* lost,
+                                      const RemovalOrder* along) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
@@ -969,7 +976,7 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled,
         auto known = branchings_.find(entry);
         if (known == branchings_.end()) {
             ConflictBranching branching;
-            const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason);
+            const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason, along);
             if (analysis == Analysis::Clears) return true;
             if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
         }
