@@ -288,6 +288,14 @@ private:
     Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching, Nogood& lost,
                              const RemovalOrder* along);
     bool BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost);
+    // The order of a relaxed board with the kind paired as in the node, each
+    // later tile of a pair moved up to the earlier: `at` places the tiles in `order`.
+    RemovalOrder PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind) const;
+    // When the last of what blocks a tile went in the order `at` places the tiles in.
+    int FreedAt(int slot, const int16_t* at) const;
+    // Whether the relaxed board, with the kind paired the way, clears
+    // in the order `at` places the tiles in, with a few tiles moved.
+    bool ClearsInOrder(int kind, uint8_t way, const int16_t* at);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way, noting them in `branching`. False when some kind has none
     // left, with `lost` saying why.
@@ -797,6 +805,75 @@ bool PairingSearch::KnownLost(const Node& node, Nogood& lost) {
     return false;
 }
 
+int PairingSearch::FreedAt(int slot, const int16_t* at) const {
+    const Blockers& b = blockers_[slot];
+    const int left = std::max(at[b.left[0]], at[b.left[1]]);
+    const int right = std::max(at[b.right[0]], at[b.right[1]]);
+    return std::max<int>(at[b.cover], std::min(left, right));
+}
+
+bool PairingSearch::ClearsInOrder(int kind, uint8_t way, const int16_t* at) {
+    // A pair can go when its earlier tile went if the later was free by
+    // then: the later tile going sooner holds no other back. Else the
+    // earlier tile waits for the later to come free, if meanwhile no tile
+    // goes that it blocks, or of the kind of one it blocks (whose mate it
+    // may have freed); one such pair of the two at most, and it must block
+    // no tile of its own kind.
+    const int16_t* tiles = tiles_[kind];
+    const int firsts[2] = {0, way == 1 ? 2 : 1};  // the first tiles of the way's pairs
+    int waiting = -1;                              // the earlier tile of a pair that waits
+    for (const int first : firsts) {
+        int earlier = tiles[first];
+        int later = tiles[first ^ way];
+        if (at[later] < at[earlier]) std::swap(earlier, later);
+        CountStep();
+        if (FreedAt(later, at) < at[earlier]) continue;
+        if (waiting >= 0) return false;
+        waiting = earlier;
+    }
+    if (waiting < 0) return true;
+    const int partner = tiles[index_[waiting] ^ way];
+    const int freed = FreedAt(partner, at);
+    const BlockedSlots& blocked = blocked_[waiting];
+    for (int i = 0; i < blocked.count; ++i) {
+        CountStep();
+        const int near = blocked.slots[i];
+        if (kinds_[near] < 0) continue;
+        if (kinds_[near] == kind) return false;
+        for (const int16_t tile : tiles_[kinds_[near]]) {
+            if (at[tile] > at[waiting] && at[tile] <= freed) return false;
+        }
+    }
+    return true;
+}
+
+RemovalOrder PairingSearch::PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind) const {
+    // Each pair goes when its earlier tile went, or once its later tile came free.
+    int goesAfter[kSlotCount + 1];  // the place after which a pair goes, by its earlier tile
+    for (const int16_t slot : tiles_[kind]) {
+        const int partner = PartnerOf(node, slot);
+        if (at[slot] < at[partner]) goesAfter[slot] = std::max<int>(at[slot], FreedAt(partner, at));
+    }
+    RemovalOrder paired;
+    std::copy(node.way, node.way + kKindCount, paired.way);
+    auto emit = [&paired](int slot) { paired.slots[paired.count++] = static_cast<int16_t>(slot); };
+    for (int i = 0; i < order.count; ++i) {
+        const int slot = order.slots[i];
+        if (kinds_[slot] != kind) emit(slot);
+        // A pair that goes where its earlier tile went, before one that waited till then.
+        for (const bool waited : {false, true}) {
+            for (const int16_t earlier : tiles_[kind]) {
+                const int partner = PartnerOf(node, earlier);
+                if (at[earlier] < at[partner] && goesAfter[earlier] == i && (at[earlier] < i) == waited) {
+                    emit(earlier);
+                    emit(partner);
+                }
+            }
+        }
+    }
+    return paired;
+}
+
 bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictBranching& branching, Nogood& lost) {
     // A node that is lost to narrowing is mostly lost to a kind that lost
     // some node of late: those kinds go first, so such a node costs few sweeps.
@@ -805,14 +882,33 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictB
     std::stable_sort(kinds, kinds + kKindCount,
                      [this](int a, int b) { return lastNarrowedOut_[a] > lastNarrowedOut_[b]; });
     RemovalOrder swept;
+    // Where each tile went in the order: tiles gone before it at -1.
+    int16_t at[kSlotCount + 1];
+    auto place = [&] {
+        std::fill(at, at + kSlotCount + 1, int16_t{-1});
+        for (int i = 0; i < order.count; ++i) at[order.slots[i]] = static_cast<int16_t>(i);
+    };
+    place();
     for (const int kind : kinds) {
         if (!IsUndecided(node, kind)) continue;
+        uint8_t seenClearing = 0;
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if ((ways.left[kind] >> (way - 1) & 1u) == 0) continue;
+            if (ClearsInOrder(kind, way, at)) seenClearing |= static_cast<uint8_t>(1u << (way - 1));
+        }
+        if (std::popcount(seenClearing) >= 2) {
+            continue;
+        }
         // Once two ways clear the relaxed board, the kind stays undecided
         // whatever the last one does: it is left untried.
         RemovalOrder lastClearing;
         for (uint8_t way = 1, clearing = 0; way <= kWays && clearing < 2; ++way) {
             const auto bit = static_cast<uint8_t>(1u << (way - 1));
             if ((ways.left[kind] & bit) == 0) continue;
+            if ((seenClearing & bit) != 0) {
+                ++clearing;
+                continue;
+            }
             Node decided = node;
             decided.way[kind] = way;
             swept.count = 0;
@@ -837,7 +933,12 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictB
             node.way[kind] = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
             branching.narrowedKinds[branching.narrowedCount++] = static_cast<int8_t>(kind);
             // The one way that cleared swept the node as it now is: the later kinds go along that.
-            order = lastClearing;
+            if (seenClearing != 0) {
+                order = PairedAlong(order, at, node, kind);
+            } else {
+                order = lastClearing;
+            }
+            place();
         }
     }
     return true;
