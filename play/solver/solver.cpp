@@ -295,7 +295,7 @@ private:
     int FreedAt(int slot, const int16_t* at) const;
     // Whether the relaxed board, with the kind paired the way, clears
     // in the order `at` places the tiles in, with a few tiles moved.
-    bool ClearsInOrder(int kind, uint8_t way, const int16_t* at);
+    bool ClearsInOrder(const Node& node, int kind, uint8_t way, const int16_t* at);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
     // one way, noting them in `branching`. False when some kind has none
     // left, with `lost` saying why.
@@ -812,36 +812,54 @@ int PairingSearch::FreedAt(int slot, const int16_t* at) const {
     return std::max<int>(at[b.cover], std::min(left, right));
 }
 
-bool PairingSearch::ClearsInOrder(int kind, uint8_t way, const int16_t* at) {
+bool PairingSearch::ClearsInOrder(const Node& node, int kind, uint8_t way, const int16_t* at) {
     // A pair can go when its earlier tile went if the later was free by
     // then: the later tile going sooner holds no other back. Else the
-    // earlier tile waits for the later to come free, if meanwhile no tile
-    // goes that it blocks, or of the kind of one it blocks (whose mate it
-    // may have freed); one such pair of the two at most, and it must block
-    // no tile of its own kind.
+    // earlier tile waits for the later to come free, if it blocks no tile of
+    // its own kind, and every tile that goes meanwhile of a kind it blocks a
+    // tile of can still go then: free, and with a mate free or gone, or its
+    // partner free.
     const int16_t* tiles = tiles_[kind];
     const int firsts[2] = {0, way == 1 ? 2 : 1};  // the first tiles of the way's pairs
-    int waiting = -1;                              // the earlier tile of a pair that waits
+    int waiting[2];
+    int waitingCount = 0;
+    int16_t goes[kSlotCount + 1];  // where each tile goes with the pairs that wait
     for (const int first : firsts) {
         int earlier = tiles[first];
         int later = tiles[first ^ way];
         if (at[later] < at[earlier]) std::swap(earlier, later);
         CountStep();
-        if (FreedAt(later, at) < at[earlier]) continue;
-        if (waiting >= 0) return false;
-        waiting = earlier;
+        const int freed = FreedAt(later, at);
+        if (freed < at[earlier]) continue;
+        const BlockedSlots& blocked = blocked_[earlier];
+        for (int i = 0; i < blocked.count; ++i) {
+            if (kinds_[blocked.slots[i]] == kind) return false;
+        }
+        if (waitingCount == 0) std::copy(at, at + kSlotCount + 1, goes);
+        goes[earlier] = static_cast<int16_t>(freed);
+        waiting[waitingCount++] = earlier;
     }
-    if (waiting < 0) return true;
-    const int partner = tiles[index_[waiting] ^ way];
-    const int freed = FreedAt(partner, at);
-    const BlockedSlots& blocked = blocked_[waiting];
-    for (int i = 0; i < blocked.count; ++i) {
-        CountStep();
-        const int near = blocked.slots[i];
-        if (kinds_[near] < 0) continue;
-        if (kinds_[near] == kind) return false;
-        for (const int16_t tile : tiles_[kinds_[near]]) {
-            if (at[tile] > at[waiting] && at[tile] <= freed) return false;
+    for (int w = 0; w < waitingCount; ++w) {
+        const int earlier = waiting[w];
+        const BlockedSlots& blocked = blocked_[earlier];
+        for (int i = 0; i < blocked.count; ++i) {
+            const int near = kinds_[blocked.slots[i]];
+            if (near < 0) continue;
+            const int16_t* nearTiles = tiles_[near];
+            const int count = counts_[near];
+            for (int t = 0; t < count; ++t) {
+                const int tile = nearTiles[t];
+                if (at[tile] <= at[earlier] || at[tile] > goes[earlier]) continue;
+                CountStep();
+                auto freeOrGone = [&](int other) { return goes[other] < at[tile] || FreedAt(other, goes) < at[tile]; };
+                const bool goesStill =
+                    FreedAt(tile, goes) < at[tile] &&
+                    (node.way[near] != kUndecided
+                         ? freeOrGone(PartnerOf(node, tile))
+                         : std::any_of(nearTiles, nearTiles + count,
+                                       [&](int other) { return other != tile && freeOrGone(other); }));
+                if (!goesStill) return false;
+            }
         }
     }
     return true;
@@ -894,7 +912,7 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictB
         uint8_t seenClearing = 0;
         for (uint8_t way = 1; way <= kWays; ++way) {
             if ((ways.left[kind] >> (way - 1) & 1u) == 0) continue;
-            if (ClearsInOrder(kind, way, at)) seenClearing |= static_cast<uint8_t>(1u << (way - 1));
+            if (ClearsInOrder(node, kind, way, at)) seenClearing |= static_cast<uint8_t>(1u << (way - 1));
         }
         if (std::popcount(seenClearing) >= 2) {
             continue;
