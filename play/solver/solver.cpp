@@ -290,11 +290,12 @@ private:
     bool BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost);
     // The order of a relaxed board with the kind paired as in the node, each
     // later tile of a pair moved up to the earlier: `at` places the tiles in `order`.
-    RemovalOrder PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind) const;
+    RemovalOrder PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind);
     // Places each tile where it went in the order: those gone before it at -1.
     void Place(const RemovalOrder& order, int16_t* at);
     // When the last of what blocks a tile went in the order `at` places the tiles in.
-    int FreedAt(int slot, const int16_t* at) const;
+    // Counted as a step, as it weighs about as much as a freedom test.
+    int FreedAt(int slot, const int16_t* at);
     // Whether the relaxed board, with the kind paired the way, clears
     // in the order `at` places the tiles in, with a few tiles moved.
     bool ClearsInOrder(const Node& node, int kind, uint8_t way, const int16_t* at);
@@ -715,6 +716,7 @@ Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
     SweepStack stack;
     int parts = 0;
     auto blocked = [&](int slot) {
+        CountStep();
         const Blockers& b = blockers_[slot];
         return has(b.cover) || ((has(b.left[0]) || has(b.left[1])) && (has(b.right[0]) || has(b.right[1])));
     };
@@ -816,7 +818,8 @@ void PairingSearch::Place(const RemovalOrder& order, int16_t* at) {
     }
 }
 
-int PairingSearch::FreedAt(int slot, const int16_t* at) const {
+int PairingSearch::FreedAt(int slot, const int16_t* at) {
+    CountStep();
     const Blockers& b = blockers_[slot];
     const int left = std::max(at[b.left[0]], at[b.left[1]]);
     const int right = std::max(at[b.right[0]], at[b.right[1]]);
@@ -839,7 +842,6 @@ bool PairingSearch::ClearsInOrder(const Node& node, int kind, uint8_t way, const
         int earlier = tiles[first];
         int later = tiles[first ^ way];
         if (at[later] < at[earlier]) std::swap(earlier, later);
-        CountStep();
         const int freed = FreedAt(later, at);
         if (freed < at[earlier]) continue;
         const BlockedSlots& blocked = blocked_[earlier];
@@ -861,7 +863,6 @@ bool PairingSearch::ClearsInOrder(const Node& node, int kind, uint8_t way, const
             for (int t = 0; t < count; ++t) {
                 const int tile = nearTiles[t];
                 if (at[tile] <= at[earlier] || at[tile] > goes[earlier]) continue;
-                CountStep();
                 auto freeOrGone = [&](int other) { return goes[other] < at[tile] || FreedAt(other, goes) < at[tile]; };
                 const bool goesStill =
                     FreedAt(tile, goes) < at[tile] &&
@@ -876,7 +877,7 @@ bool PairingSearch::ClearsInOrder(const Node& node, int kind, uint8_t way, const
     return true;
 }
 
-RemovalOrder PairingSearch::PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind) const {
+RemovalOrder PairingSearch::PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind) {
     // Each pair goes when its earlier tile went, or once its later tile came free.
     int goesAfter[kSlotCount + 1];  // the place after which a pair goes, by its earlier tile
     for (const int16_t slot : tiles_[kind]) {
@@ -887,6 +888,7 @@ RemovalOrder PairingSearch::PairedAlong(const RemovalOrder& order, const int16_t
     std::copy(node.way, node.way + kKindCount, paired.way);
     auto emit = [&paired](int slot) { paired.slots[paired.count++] = static_cast<int16_t>(slot); };
     for (int i = 0; i < order.count; ++i) {
+        if (i % 2 == 0) CountStep();
         const int slot = order.slots[i];
         if (kinds_[slot] != kind) emit(slot);
         // A pair that goes where its earlier tile went, before one that waited till then.
