@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <unordered_map>
 #include <unordered_set>
@@ -184,8 +185,13 @@ public:
     PairingSearch(int arrangement, const Position& position, long budget);
 
     SolveResult Run();
+    // The search by conflicts alone, with the whole budget.
+    SolveResult RunByConflicts();
 
 private:
+    // The answer when the position's kinds cannot be searched: an odd
+    // number of tiles of a kind, or more than four.
+    std::optional<SolveResult> Unsearchable() const;
     // One search up to `limit` steps; true when it ran out of them.
     enum class Searcher { Quick, ByConflicts, ByRepair };
     bool Attempt(Searcher searcher, long limit, SolveResult& result);
@@ -453,13 +459,26 @@ bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) 
     }
 }
 
-SolveResult PairingSearch::Run() {
-    SolveResult result;
+std::optional<SolveResult> PairingSearch::Unsearchable() const {
     for (int8_t count : counts_) {
         // Faces on a board are distinct, so no kind has more than four tiles.
-        if (count > 4) return result;
-        if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
+        if (count > 4) return SolveResult{};
+        if (count % 2 != 0) return SolveResult{SolveOutcome::NotClearable, {}, 0};
     }
+    return std::nullopt;
+}
+
+SolveResult PairingSearch::RunByConflicts() {
+    if (const std::optional<SolveResult> answer = Unsearchable()) return *answer;
+    SolveResult result;
+    Attempt(Searcher::ByConflicts, budget_, result);
+    result.steps = steps_;
+    return result;
+}
+
+SolveResult PairingSearch::Run() {
+    if (const std::optional<SolveResult> answer = Unsearchable()) return *answer;
+    SolveResult result;
     // The quick search finds most clearings, the search by conflicts proves
     // most losses, the search by repair finds most of the harder clearings;
     // they take turns, with twice the steps each round up to a cap for the
@@ -1332,4 +1351,9 @@ Position AfterTake(Position position, TakenPair take) {
 SolveResult Solve(int arrangement, const Position& position, long budgetSteps) {
     if (!IsValidArrangement(arrangement)) return {SolveOutcome::NotClearable, {}, 0};
     return PairingSearch(arrangement, position, budgetSteps).Run();
+}
+
+SolveResult SolveByConflicts(int arrangement, const Position& position, long budgetSteps) {
+    if (!IsValidArrangement(arrangement)) return {SolveOutcome::NotClearable, {}, 0};
+    return PairingSearch(arrangement, position, budgetSteps).RunByConflicts();
 }
