@@ -1083,13 +1083,16 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
 bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost) {
     // Every clearing pairs some critical kind another way: branch on the
     // first. The kinds go from the one whose way stuck the board back to
-    // those that come free soonest, which costs fewer steps on played
-    // positions than the other way round; any order covers every clearing.
-    // The node is lost for the reasons of all branches together, whatever
-    // way the critical kinds pair.
+    // those that come free soonest, and the other way round every other
+    // round: on played positions the first order costs fewer steps, and
+    // alternating decides the costliest positions sooner than either order
+    // alone. Any order covers every clearing. The node is lost for the
+    // reasons of all branches together, whatever way the critical kinds pair.
     Nogood all = branching.conflict;
     Node child = branching.narrowed;
-    for (int i = 0; i < branching.criticalCount; ++i) {
+    const bool back = restart_ % 2 == 1;
+    for (int n = 0; n < branching.criticalCount; ++n) {
+        const int i = back ? branching.criticalCount - 1 - n : n;
         const int kind = branching.critical[i];
         for (uint8_t way = 1; way <= kWays; ++way) {
             if (way == branching.preferred[kind]) continue;
