@@ -169,9 +169,11 @@ TEST(Solver, TheSearchByConflictsAloneAgreesWithTheExhaustiveSearch) {
         const Position position = PositionOfSlotTable();
         std::map<Position::Faces, bool> seen;
         const bool clears = ClearsExhaustively(arrangement, position, seen);
-        ASSERT_EQ(SolveByConflicts(arrangement, position, kBudget).outcome,
-                  clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable)
+        const SolveOutcome expected = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
+        ASSERT_EQ(SolveByConflicts(arrangement, position, kBudget).outcome, expected)
             << "game " << n << ", " << takes << " takes";
+        // The full solver too, whose turns share what the search by conflicts learns.
+        ASSERT_EQ(Solve(arrangement, position, kBudget).outcome, expected) << "game " << n << ", " << takes << " takes";
         lateLost += clears ? 0 : 1;
         ++late;
     }
