@@ -788,6 +788,11 @@ Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
             bestTiles = tiles;
         }
     });
+    // Some tile of any tiles is free; were none found, all the tiles left are the reason.
+    if (parts == 0) {
+        best.tiles = left;
+        ForEachSlot(left, [&](int slot) { best.way[kinds_[slot]] = swept.way[kinds_[slot]]; });
+    }
     return best;
 }
 
@@ -804,7 +809,8 @@ void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& br
         if (reason.way[kind] == kUndecided) continue;
         // Whichever way the kind pairs, its reason holds.
         for (uint8_t way = 1; way <= kWays; ++way) {
-            if ((branching.ways.left[kind] >> (way - 1) & 1u) == 0) reason.Join(ReasonOf(branching.ways.why[kind][way - 1]));
+            if ((branching.ways.left[kind] >> (way - 1) & 1u) != 0) continue;
+            reason.Join(ReasonOf(branching.ways.why[kind][way - 1]));
         }
         reason.way[kind] = kUndecided;
     }

@@ -144,7 +144,8 @@ TEST(Solver, TheSearchByConflictsAloneAgreesWithTheExhaustiveSearch) {
     for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
         int lost = 0;
         for (int n = 0; n < 500; ++n) {
-            const int left = n % 5 == 0 ? 26 + 2 * static_cast<int>(random() % 4) : 4 + 2 * static_cast<int>(random() % 11);
+            const int left =
+                n % 5 == 0 ? 26 + 2 * static_cast<int>(random() % 4) : 4 + 2 * static_cast<int>(random() % 11);
             const Position position = ThinnedPosition(arrangement, left, random);
             std::map<Position::Faces, bool> seen;
             const bool clears = ClearsExhaustively(arrangement, position, seen);
