@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <unordered_map>
 #include <unordered_set>
@@ -126,10 +127,42 @@ constexpr int kRepairTabu = 4;
 constexpr int kRepairStale = 100;
 constexpr int kRepairShake = 8;
 
+// Why a node is lost, kept as what the loss needs: some tiles on the board
+// and some kinds paired as given (way 0: however they pair). Every node with
+// all these tiles on and these kinds so paired is lost too. For that a
+// clearing of a node, left with only the pairs of some of its tiles, is a
+// clearing of those tiles: tiles going only frees the rest.
+struct Nogood {
+    SlotSet tiles;
+    uint8_t way[kKindCount] = {};
+    // Kept as a relaxed board left it, with all the swept node's ways: the
+    // part that is reason enough is worked out when the reason is first used.
+    bool raw = false;
+
+    void Join(const Nogood& other) {
+        for (int word = 0; word < 3; ++word) tiles.words[word] |= other.tiles.words[word];
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            if (other.way[kind] != 0) way[kind] = other.way[kind];
+        }
+    }
+    bool Holds(const Node& node) const {
+        for (int word = 0; word < 3; ++word) {
+            if ((tiles.words[word] & ~node.on.words[word]) != 0) return false;
+        }
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            if (way[kind] != 0 && way[kind] != node.way[kind]) return false;
+        }
+        return true;
+    }
+};
+constexpr int32_t kNoReason = -1;
+
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
-// the relaxed board rules out at a node stays ruled out below it.
+// the relaxed board rules out at a node stays ruled out below it, for the
+// reason kept with it.
 struct Ways {
     uint8_t left[kKindCount];
+    int32_t why[kKindCount][kWays];  // for a way ruled out, the index of its reason
 };
 constexpr uint8_t kEveryWay = 0b111;
 
@@ -233,8 +266,13 @@ public:
     PairingSearch(int arrangement, const Position& position, long budget);
 
     SolveResult Run();
+    // The search by conflicts alone, with the whole budget.
+    SolveResult RunByConflicts();
 
 private:
+    // The answer when the position's kinds cannot be searched: an odd
+    // number of tiles of a kind, or more than four.
+    std::optional<SolveResult> Unsearchable() const;
     // One search up to `limit` steps; true when it ran out of them.
     enum class Searcher { Quick, ByConflicts, ByRepair };
     // Whether the relaxed board of the start, after its safe takes, sticks:
@@ -306,7 +344,10 @@ private:
     // way, in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
-    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr);
+    // `lost`, when given, receives why the node is lost; `along`: the order
+    // of the parent's relaxed board.
+    bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr, Nogood* lost = nullptr,
+                           const RemovalOrder* along = nullptr);
     // The search by repair: plays a whole pairing out and, where the board
     // sticks, pairs one kind near the sticking another way, the change that
     // leaves the fewest tiles; kept across turns.
@@ -336,18 +377,76 @@ private:
     struct ConflictBranching {
         Node narrowed;  // the node with the kinds that narrowing left one way decided
         Ways ways;
+        int8_t narrowedKinds[kKindCount] = {};  // those kinds, in the order narrowing decided them
+        int narrowedCount = 0;
         uint8_t preferred[kKindCount] = {};
         int8_t critical[kKindCount] = {};
         int criticalCount = 0;
+        Nogood conflict;  // why the critical kinds' preferred ways are lost
+        RemovalOrder swept;  // the order of the narrowed node's relaxed board
     };
     enum class Analysis { Clears, Lost, Branches };
     // Narrows the node, finds its critical kinds; Clears when the preferred
-    // ways clear the board, with the takes recorded.
-    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching);
-    bool BranchOnConflict(const ConflictBranching& branching, const Node& entry);
+    // ways clear the board, with the takes recorded. When Lost, `lost` says why.
+    Analysis AnalyseConflict(Node node, Ways ways, const Node& entry, ConflictBranching& branching, Nogood& lost,
+                             const RemovalOrder* along);
+    bool BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost);
+    // The order of a relaxed board with the kind paired as in the node, each
+    // later tile of a pair moved up to the earlier: `at` places the tiles in `order`.
+    RemovalOrder PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind);
+    // Places each tile where it went in the order: those gone before it at -1.
+    void Place(const RemovalOrder& order, int16_t* at);
+    // When the last of what blocks a tile went in the order `at` places the tiles in.
+    // Counted as a step, as it weighs about as much as a freedom test.
+    int FreedAt(int slot, const int16_t* at);
+    // Whether the relaxed board, with the kind paired the way, clears
+    // in the order `at` places the tiles in, with a few tiles moved.
+    bool ClearsInOrder(const Node& node, int kind, uint8_t way, const int16_t* at);
     // Rules out the ways the relaxed board sticks on; decides the kinds left
-    // one way. False when some kind has none left.
-    bool Narrow(Node& node, Ways& ways, RemovalOrder order);
+    // one way, noting them in `branching`. False when some kind has none
+    // left, with `lost` saying why.
+    bool Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictBranching& branching, Nogood& lost);
+    // Why a relaxed board stuck: of the tiles it left, those that hold each
+    // other back, and how their kinds were paired.
+    Nogood StuckOn(const Node& swept, const RemovalOrder& order) { return StuckOn(swept, LeftBy(swept, order)); }
+    Nogood StuckOn(const Node& swept, const SlotSet& left);
+    static SlotSet LeftBy(const Node& swept, const RemovalOrder& order) {
+        SlotSet left = swept.on;
+        for (int i = 0; i < order.count; ++i) left.Remove(order.slots[i]);
+        return left;
+    }
+    // Keeps why a relaxed board stuck, to be worked out if it is ever used.
+    int32_t KeepStuck(const Node& swept, const RemovalOrder& order) {
+        Nogood raw;
+        raw.tiles = LeftBy(swept, order);
+        std::copy(swept.way, swept.way + kKindCount, raw.way);
+        raw.raw = true;
+        return Keep(raw);
+    }
+    const Nogood& ReasonOf(int32_t index) {
+        Nogood& reason = reasons_[index];
+        if (reason.raw) {
+            Node swept;
+            swept.on = reason.tiles;
+            std::copy(reason.way, reason.way + kKindCount, swept.way);
+            reason = StuckOn(swept, swept.on);
+        }
+        return reason;
+    }
+    // Why a node is lost when nothing better is known: all its tiles and ways.
+    Nogood WholeNode(const Node& node) const;
+    // Keeps a reason; its index.
+    int32_t Keep(const Nogood& reason) {
+        reasons_.push_back(reason);
+        return static_cast<int32_t>(reasons_.size() - 1);
+    }
+    // Makes a reason that may need the ways narrowing decided at a node need
+    // instead what ruled out their other ways: then it holds at the node
+    // before narrowing. The latest decided first, as the reasons of a way
+    // may need the ways decided before it.
+    void WithoutNarrowing(Nogood& reason, const ConflictBranching& branching);
+    // Whether the node is known lost, and why.
+    bool KnownLost(const Node& node, Nogood& lost);
     // The undecided kinds, those whose tiles come free sooner first.
     int UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const;
     // A step of work outside the sweeps.
@@ -372,7 +471,9 @@ private:
     int8_t counts_[kKindCount] = {};
     Node start_;
     std::vector<TakenPair> moves_;
-    std::unordered_set<Node, NodeHash> lost_;
+    std::unordered_map<Node, int32_t, NodeHash> lost_;  // the nodes known lost, with their reasons
+    std::vector<Nogood> reasons_;
+    std::vector<int32_t> lostReasons_;  // the reasons lost nodes of the search by conflicts have
     std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
     long lastNarrowedOut_[kKindCount] = {};  // when narrowing last found the kind with no way left, 0 never
     long narrowedOutCount_ = 0;
@@ -449,13 +550,26 @@ bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) 
     }
 }
 
-SolveResult PairingSearch::Run() {
-    SolveResult result;
+std::optional<SolveResult> PairingSearch::Unsearchable() const {
     for (int8_t count : counts_) {
         // Faces on a board are distinct, so no kind has more than four tiles.
-        if (count > 4) return result;
-        if (count % 2 != 0) return {SolveOutcome::NotClearable, {}, 0};
+        if (count > 4) return SolveResult{};
+        if (count % 2 != 0) return SolveResult{SolveOutcome::NotClearable, {}, 0};
     }
+    return std::nullopt;
+}
+
+SolveResult PairingSearch::RunByConflicts() {
+    if (const std::optional<SolveResult> answer = Unsearchable()) return *answer;
+    SolveResult result;
+    Attempt(Searcher::ByConflicts, budget_, result);
+    result.steps = steps_;
+    return result;
+}
+
+SolveResult PairingSearch::Run() {
+    if (const std::optional<SolveResult> answer = Unsearchable()) return *answer;
+    SolveResult result;
     if (StartIsRelaxedLost()) result.outcome = SolveOutcome::NotClearable;
     // The search by repair finds most clearings, easy or hard, the search by
     // conflicts proves most losses and finds the clearings left, the quick
@@ -708,7 +822,7 @@ bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const No
     if (lost_.count(entry) == 0 && RelaxedClears(node, level, &order, along)) {
         if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck, order)) return true;
     }
-    lost_.insert(entry);
+    lost_.emplace(entry, kNoReason);
     moves_.resize(movesBefore);
     return false;
 }
@@ -762,7 +876,221 @@ int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t
     return count;
 }
 
-bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order) {
+// Of the parts of a stuck board that hold themselves back, the few first
+// found are weighed: more cost more than their better choice saves.
+constexpr int kMaxParts = 3;
+
+Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
+    // Each tile left is blocked by tiles left, or waits for a mate or partner
+    // that is left and blocked: on any board with these tiles, paired so,
+    // none of them is the first to go. A part of them that holds each of its
+    // tiles back by itself is reason enough; the one found from a tile
+    // follows what holds it back. Of those found, the one that needs the
+    // fewest ways (then the fewest tiles) is kept.
+    auto has = [&](int slot) { return left.Has(slot); };
+    Nogood best;
+    int bestWays = kKindCount + 1;
+    int bestTiles = kSlotCount + 1;
+    SlotSet seen;
+    SweepStack stack;
+    int parts = 0;
+    auto blocked = [&](int slot) {
+        CountStep();
+        const Blockers& b = blockers_[slot];
+        return has(b.cover) || ((has(b.left[0]) || has(b.left[1])) && (has(b.right[0]) || has(b.right[1])));
+    };
+    ForEachSlot(left, [&](int seed) {
+        if (bestWays == 0 || seen.Has(seed) || blocked(seed) || parts >= kMaxParts) return;
+        ++parts;
+        Nogood part;
+        int ways = 0;
+        int tiles = 0;
+        auto add = [&](int slot) {
+            if (part.tiles.Has(slot)) return;
+            part.tiles.Add(slot);
+            seen.Add(slot);
+            stack.Push(slot);
+            ++tiles;
+        };
+        add(seed);
+        while (!stack.Empty()) {
+            const int slot = stack.Pop();
+            CountStep();
+            const Blockers& b = blockers_[slot];
+            if (has(b.cover)) {
+                add(b.cover);
+                continue;
+            }
+            const int leftSide = has(b.left[0]) ? b.left[0] : has(b.left[1]) ? b.left[1] : -1;
+            const int rightSide = has(b.right[0]) ? b.right[0] : has(b.right[1]) ? b.right[1] : -1;
+            if (leftSide >= 0 && rightSide >= 0) {
+                add(leftSide);
+                add(rightSide);
+                continue;
+            }
+            // Free: its kind's other tiles are all left and blocked, or its partner is.
+            const int kind = kinds_[slot];
+            const int16_t* kindTiles = tiles_[kind];
+            const bool mates = counts_[kind] == 4 && std::all_of(kindTiles, kindTiles + 4, [&](int other) {
+                return other == slot || (has(other) && blocked(other));
+            });
+            if (mates) {
+                for (int i = 0; i < 4; ++i) add(kindTiles[i]);
+            } else {
+                if (part.way[kind] == kUndecided) ++ways;
+                part.way[kind] = swept.way[kind];
+                add(PartnerOf(swept, slot));
+            }
+        }
+        if (ways < bestWays || (ways == bestWays && tiles < bestTiles)) {
+            best = part;
+            bestWays = ways;
+            bestTiles = tiles;
+        }
+    });
+    // Some tile of any tiles is free; were none found, all the tiles left are the reason.
+    if (parts == 0) {
+        best.tiles = left;
+        ForEachSlot(left, [&](int slot) { best.way[kinds_[slot]] = swept.way[kinds_[slot]]; });
+    }
+    return best;
+}
+
+Nogood PairingSearch::WholeNode(const Node& node) const {
+    Nogood reason;
+    reason.tiles = node.on;
+    ForEachSlot(node.on, [&](int slot) { reason.way[kinds_[slot]] = node.way[kinds_[slot]]; });
+    return reason;
+}
+
+void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) {
+    for (int i = branching.narrowedCount - 1; i >= 0; --i) {
+        const int kind = branching.narrowedKinds[i];
+        if (reason.way[kind] == kUndecided) continue;
+        // Whichever way the kind pairs, its reason holds.
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if ((branching.ways.left[kind] >> (way - 1) & 1u) != 0) continue;
+            reason.Join(ReasonOf(branching.ways.why[kind][way - 1]));
+        }
+        reason.way[kind] = kUndecided;
+    }
+}
+
+bool PairingSearch::KnownLost(const Node& node, Nogood& lost) {
+    if (const auto known = lost_.find(node); known != lost_.end()) {
+        lost = known->second == kNoReason ? WholeNode(node) : reasons_[known->second];
+        return true;
+    }
+    // A look at a reason costs about a quarter of a freedom test.
+    for (size_t i = 0; i < lostReasons_.size(); ++i) {
+        if (i % 4 == 0) CountStep();
+        const Nogood& reason = reasons_[lostReasons_[i]];
+        if (reason.Holds(node)) {
+            lost = reason;
+            lost_.emplace(node, lostReasons_[i]);
+            return true;
+        }
+    }
+    return false;
+}
+
+void PairingSearch::Place(const RemovalOrder& order, int16_t* at) {
+    std::fill(at, at + kSlotCount + 1, int16_t{-1});
+    for (int i = 0; i < order.count; ++i) {
+        // A place costs about a sixteenth of a freedom test.
+        if (i % 16 == 0) CountStep();
+        at[order.slots[i]] = static_cast<int16_t>(i);
+    }
+}
+
+int PairingSearch::FreedAt(int slot, const int16_t* at) {
+    CountStep();
+    const Blockers& b = blockers_[slot];
+    const int left = std::max(at[b.left[0]], at[b.left[1]]);
+    const int right = std::max(at[b.right[0]], at[b.right[1]]);
+    return std::max<int>(at[b.cover], std::min(left, right));
+}
+
+bool PairingSearch::ClearsInOrder(const Node& node, int kind, uint8_t way, const int16_t* at) {
+    // A pair can go when its earlier tile went if the later was free by
+    // then: the later tile going sooner holds no other back. Else the
+    // earlier tile waits for the later to come free, if it blocks no tile of
+    // its own kind, and every tile that goes meanwhile of a kind it blocks a
+    // tile of can still go then: free, and with a mate free or gone, or its
+    // partner free.
+    const int16_t* tiles = tiles_[kind];
+    const int firsts[2] = {0, way == 1 ? 2 : 1};  // the first tiles of the way's pairs
+    int waiting[2];
+    int waitingCount = 0;
+    int16_t goes[kSlotCount + 1];  // where each tile goes with the pairs that wait
+    for (const int first : firsts) {
+        int earlier = tiles[first];
+        int later = tiles[first ^ way];
+        if (at[later] < at[earlier]) std::swap(earlier, later);
+        const int freed = FreedAt(later, at);
+        if (freed < at[earlier]) continue;
+        const BlockedSlots& blocked = blocked_[earlier];
+        for (int i = 0; i < blocked.count; ++i) {
+            if (kinds_[blocked.slots[i]] == kind) return false;
+        }
+        if (waitingCount == 0) std::copy(at, at + kSlotCount + 1, goes);
+        goes[earlier] = static_cast<int16_t>(freed);
+        waiting[waitingCount++] = earlier;
+    }
+    for (int w = 0; w < waitingCount; ++w) {
+        const int earlier = waiting[w];
+        const BlockedSlots& blocked = blocked_[earlier];
+        for (int i = 0; i < blocked.count; ++i) {
+            const int near = kinds_[blocked.slots[i]];
+            if (near < 0) continue;
+            const int16_t* nearTiles = tiles_[near];
+            const int count = counts_[near];
+            for (int t = 0; t < count; ++t) {
+                const int tile = nearTiles[t];
+                if (at[tile] <= at[earlier] || at[tile] > goes[earlier]) continue;
+                auto freeOrGone = [&](int other) { return goes[other] < at[tile] || FreedAt(other, goes) < at[tile]; };
+                const bool goesStill =
+                    FreedAt(tile, goes) < at[tile] &&
+                    (node.way[near] != kUndecided
+                         ? freeOrGone(PartnerOf(node, tile))
+                         : std::any_of(nearTiles, nearTiles + count,
+                                       [&](int other) { return other != tile && freeOrGone(other); }));
+                if (!goesStill) return false;
+            }
+        }
+    }
+    return true;
+}
+
+RemovalOrder PairingSearch::PairedAlong(const RemovalOrder& order, const int16_t* at, const Node& node, int kind) {
+    // Each pair goes when its earlier tile went, or once its later tile came free.
+    int goesAfter[kSlotCount + 1];  // the place after which a pair goes, by its earlier tile
+    for (const int16_t slot : tiles_[kind]) {
+        const int partner = PartnerOf(node, slot);
+        if (at[slot] < at[partner]) goesAfter[slot] = std::max<int>(at[slot], FreedAt(partner, at));
+    }
+    RemovalOrder paired;
+    std::copy(node.way, node.way + kKindCount, paired.way);
+    auto emit = [&paired](int slot) { paired.slots[paired.count++] = static_cast<int16_t>(slot); };
+    for (int i = 0; i < order.count; ++i) {
+        if (i % 2 == 0) CountStep();
+        const int slot = order.slots[i];
+        if (kinds_[slot] != kind) emit(slot);
+        // A pair that goes where its earlier tile went, before one that waited till then.
+        for (const bool waited : {false, true}) {
+            for (const int16_t earlier : tiles_[kind]) {
+                const int partner = PartnerOf(node, earlier);
+                if (at[earlier] < at[partner] && goesAfter[earlier] == i && (at[earlier] < i) == waited) {
+                    emit(earlier);
+                    emit(partner);
+                }
+            }
+        }
+    }
+    return paired;
+}
+
+bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictBranching& branching, Nogood& lost) {
     // A node that is lost to narrowing is mostly lost to a kind that lost
     // some node of late: those kinds go first, so such a node costs few sweeps.
     int8_t kinds[kKindCount];
@@ -770,44 +1098,83 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order) {
     std::stable_sort(kinds, kinds + kKindCount,
                      [this](int a, int b) { return lastNarrowedOut_[a] > lastNarrowedOut_[b]; });
     RemovalOrder swept;
+    // Where each tile went in the order: tiles gone before it at -1.
+    int16_t at[kSlotCount + 1];
+    int16_t atSwept[kSlotCount + 1];  // the same for a sweep of a kind's way
+    Place(order, at);
     for (const int kind : kinds) {
         if (!IsUndecided(node, kind)) continue;
+        uint8_t seenClearing = 0;
+        for (uint8_t way = 1; way <= kWays; ++way) {
+            if ((ways.left[kind] >> (way - 1) & 1u) == 0) continue;
+            if (ClearsInOrder(node, kind, way, at)) seenClearing |= static_cast<uint8_t>(1u << (way - 1));
+        }
+        if (std::popcount(seenClearing) >= 2) {
+            continue;
+        }
         // Once two ways clear the relaxed board, the kind stays undecided
         // whatever the last one does: it is left untried.
+        // A way's sweep that cleared is an order other ways may clear in too.
         RemovalOrder lastClearing;
         for (uint8_t way = 1, clearing = 0; way <= kWays && clearing < 2; ++way) {
             const auto bit = static_cast<uint8_t>(1u << (way - 1));
             if ((ways.left[kind] & bit) == 0) continue;
+            if ((seenClearing & bit) != 0 || (lastClearing.count > 0 && ClearsInOrder(node, kind, way, atSwept))) {
+                ++clearing;
+                continue;
+            }
             Node decided = node;
             decided.way[kind] = way;
             swept.count = 0;
             if (RelaxedClears(decided, nullptr, &swept, &order)) {
                 ++clearing;
                 lastClearing = swept;
+                Place(lastClearing, atSwept);
             } else {
                 ways.left[kind] &= static_cast<uint8_t>(~bit);
+                ways.why[kind][way - 1] = KeepStuck(decided, swept);
             }
         }
         if (ways.left[kind] == 0) {
             lastNarrowedOut_[kind] = ++narrowedOutCount_;
+            lost = Nogood{};
+            for (int way = 0; way < kWays; ++way) lost.Join(ReasonOf(ways.why[kind][way]));
+            lost.way[kind] = kUndecided;
+            branching.ways = ways;
+            WithoutNarrowing(lost, branching);
             return false;
         }
         if (std::popcount(ways.left[kind]) == 1) {
             node.way[kind] = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
+            branching.narrowedKinds[branching.narrowedCount++] = static_cast<int8_t>(kind);
             // The one way that cleared swept the node as it now is: the later kinds go along that.
-            order = lastClearing;
+            if (seenClearing != 0) {
+                order = PairedAlong(order, at, node, kind);
+            } else {
+                order = lastClearing;
+            }
+            Place(order, at);
         }
     }
     return true;
 }
 
 PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, const Node& entry,
-                                                       ConflictBranching& branching) {
+                                                       ConflictBranching& branching, Nogood& lost,
+                                                       const RemovalOrder* along) {
     uint8_t level[kSlotCount];
     // The relaxed board once for the cut, and again after narrowing for the levels.
     RemovalOrder order;
     RemovalOrder narrowed;
-    if (!RelaxedClears(node, nullptr, &order) || !Narrow(node, ways, order) || !RelaxedClears(node, level, &narrowed)) {
+    if (!RelaxedClears(node, nullptr, &order, along)) {
+        lost = StuckOn(node, order);
+        return Analysis::Lost;
+    }
+    if (!Narrow(node, ways, order, branching, lost)) return Analysis::Lost;
+    branching.ways = ways;
+    if (!RelaxedClears(node, level, &narrowed)) {
+        lost = StuckOn(node, narrowed);
+        WithoutNarrowing(lost, branching);
         return Analysis::Lost;
     }
     int8_t kinds[kKindCount];
@@ -827,11 +1194,16 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
     };
     // Each sweep below goes along the last one that cleared: the nodes they
     // sweep differ from it in a few kinds' ways, so most tiles go unasked.
-    RemovalOrder along = narrowed;
+    branching.swept = narrowed;
+    RemovalOrder lastClearing = narrowed;
+    RemovalOrder stuckSweep;  // the last sweep that stuck
     auto clears = [&](const Node& decided) {
         RemovalOrder swept;
-        if (!RelaxedClears(decided, nullptr, &swept, &along)) return false;
-        along = swept;
+        if (!RelaxedClears(decided, nullptr, &swept, &lastClearing)) {
+            stuckSweep = swept;
+            return false;
+        }
+        lastClearing = swept;
         return true;
     };
     // The fewest kinds given their way that stick the relaxed board.
@@ -846,59 +1218,99 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         const int middle = (kept + stuck) / 2;
         (clears(withPreferred(middle)) ? kept : stuck) = middle;
     }
-    // Kinds before the last that the sticking does without go back to undecided.
+    // Kinds before the last that the sticking does without go back to
+    // undecided: at once those whose ways the reason it stuck does not need,
+    // then one by one those that still stick it without their way.
     Node conflict = withPreferred(stuck);
+    branching.conflict = StuckOn(conflict, stuckSweep);
+    bool restuck = false;  // whether a later sweep stuck, with a reason of its own
+    for (int i = 0; i < stuck - 1; ++i) {
+        if (branching.conflict.way[kinds[i]] == kUndecided) conflict.way[kinds[i]] = kUndecided;
+    }
     branching.criticalCount = 0;
     branching.critical[branching.criticalCount++] = kinds[stuck - 1];
     for (int i = stuck - 2; i >= 0; --i) {
+        if (conflict.way[kinds[i]] == kUndecided) continue;
         Node without = conflict;
         without.way[kinds[i]] = kUndecided;
         if (clears(without)) {
             branching.critical[branching.criticalCount++] = kinds[i];
         } else {
             conflict = without;
+            restuck = true;
         }
     }
+    // The last sweep that stuck was the conflict's.
+    if (restuck) branching.conflict = StuckOn(conflict, stuckSweep);
     branching.narrowed = node;
-    branching.ways = ways;
     return Analysis::Branches;
 }
 
-bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry) {
-    // Every clearing pairs some critical kind another way: branch on the first.
+bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const Node& entry, Nogood& lost) {
+    // Every clearing pairs some critical kind another way: branch on the
+    // first. The kinds go from the one whose way stuck the board back to
+    // those that come free soonest, and the other way round every other
+    // round: on played positions the first order costs fewer steps, and
+    // alternating decides the costliest positions sooner than either order
+    // alone. Any order covers every clearing. The node is lost for the
+    // reasons of all branches together, whatever way the critical kinds pair.
+    Nogood all = branching.conflict;
     Node child = branching.narrowed;
-    for (int i = branching.criticalCount - 1; i >= 0; --i) {
+    const bool back = restart_ % 2 == 1;
+    for (int n = 0; n < branching.criticalCount; ++n) {
+        const int i = back ? branching.criticalCount - 1 - n : n;
         const int kind = branching.critical[i];
         for (uint8_t way = 1; way <= kWays; ++way) {
-            if (way == branching.preferred[kind] || (branching.ways.left[kind] & (1u << (way - 1))) == 0) continue;
+            if (way == branching.preferred[kind]) continue;
+            if ((branching.ways.left[kind] & (1u << (way - 1))) == 0) {
+                all.Join(ReasonOf(branching.ways.why[kind][way - 1]));
+                continue;
+            }
             Node branch = child;
             branch.way[kind] = way;
-            if (ClearsByConflicts(branch, branching.ways, &entry)) return true;
+            Nogood branchLost;
+            if (ClearsByConflicts(branch, branching.ways, &entry, &branchLost, &branching.swept)) return true;
+            WithoutNarrowing(branchLost, branching);
+            // A branch lost for a reason the node has is not lost for its way:
+            // every other branch is lost for that reason too.
+            if (branchLost.Holds(entry)) {
+                lost = branchLost;
+                return false;
+            }
+            all.Join(branchLost);
         }
         child.way[kind] = branching.preferred[kind];
     }
+    WithoutNarrowing(all, branching);
+    for (int i = 0; i < branching.criticalCount; ++i) all.way[branching.critical[i]] = kUndecided;
+    lost = all;
     return false;
 }
 
-bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled) {
+bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled, Nogood* lost,
+                                      const RemovalOrder* along) {
     const size_t movesBefore = moves_.size();
     TakeSafePairs(node, &moves_, settled);
     if (node.on.Empty()) return true;
     const Node entry = node;
-    if (lost_.count(entry) == 0) {
+    Nogood reason;
+    if (!KnownLost(entry, reason)) {
         auto known = branchings_.find(entry);
         if (known == branchings_.end()) {
             ConflictBranching branching;
-            const Analysis analysis = AnalyseConflict(node, ways, entry, branching);
+            const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason, along);
             if (analysis == Analysis::Clears) return true;
             if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
         }
         if (known != branchings_.end()) {
-            if (BranchOnConflict(known->second, entry)) return true;
+            if (BranchOnConflict(known->second, entry, reason)) return true;
             branchings_.erase(entry);
         }
+        const int32_t kept = Keep(reason);
+        lost_.emplace(entry, kept);
+        lostReasons_.push_back(kept);
     }
-    lost_.insert(entry);
+    if (lost != nullptr) *lost = reason;
     moves_.resize(movesBefore);
     return false;
 }
@@ -1111,4 +1523,9 @@ Position AfterTake(Position position, TakenPair take) {
 SolveResult Solve(int arrangement, const Position& position, long budgetSteps) {
     if (!IsValidArrangement(arrangement)) return {SolveOutcome::NotClearable, {}, 0};
     return PairingSearch(arrangement, position, budgetSteps).Run();
+}
+
+SolveResult SolveByConflicts(int arrangement, const Position& position, long budgetSteps) {
+    if (!IsValidArrangement(arrangement)) return {SolveOutcome::NotClearable, {}, 0};
+    return PairingSearch(arrangement, position, budgetSteps).RunByConflicts();
 }

@@ -50,6 +50,9 @@ struct SolveResult {
 // answer: Undecided only when budgetSteps run out. A position that can be
 // cleared is never called NotClearable.
 SolveResult Solve(int arrangement, const Position& position, long budgetSteps);
+// The same by the search by conflicts alone: the one search that proves
+// positions lost, with what it learns of why nodes are lost. For tests.
+SolveResult SolveByConflicts(int arrangement, const Position& position, long budgetSteps);
 
 // The first take of a line of play after which the position could no longer
 // be cleared: positions along a line only go from clearable to lost. A way

@@ -86,12 +86,11 @@ TEST(Solver, EveryDealIsClearedByASolutionThatReplays) {
     }
 }
 
-// Up to 24 tiles: a full board thinned by taking random free tiles one by
+// A full board thinned to `left` tiles by taking random free tiles one by
 // one, faces then dealt at random over what is left, two or four of a kind.
-Position SmallPosition(int arrangement, std::mt19937& random) {
+Position ThinnedPosition(int arrangement, int left, std::mt19937& random) {
     currentArrangement = arrangement;
     for (TileSlot& slot : tileSlots) slot.state = 0;
-    const int left = 4 + 2 * static_cast<int>(random() % 11);
     for (int n = kSlotCount; n > left; --n) {
         const std::vector<int> free = board_testing::FreeSlots();
         tileSlots[free[random() % free.size()]].state = 2;
@@ -107,6 +106,11 @@ Position SmallPosition(int arrangement, std::mt19937& random) {
         if (!IsTaken(slot)) position.faces[slot] = faces.back(), faces.pop_back();
     }
     return position;
+}
+
+// Up to 24 tiles.
+Position SmallPosition(int arrangement, std::mt19937& random) {
+    return ThinnedPosition(arrangement, 4 + 2 * static_cast<int>(random() % 11), random);
 }
 
 TEST(Solver, AgreesWithTheExhaustiveSearchOnSmallPositions) {
@@ -129,6 +133,89 @@ TEST(Solver, AgreesWithTheExhaustiveSearchOnSmallPositions) {
         EXPECT_GT(lost, 100) << "arrangement " << arrangement;
         EXPECT_LT(lost, 1900) << "arrangement " << arrangement;
     }
+}
+
+// The search by conflicts alone proves every loss itself, with no quick
+// search deciding first: what it learns of why a node is lost, and reuses
+// across branches, must never call a clearable position lost. Positions of
+// up to 32 tiles, where the exhaustive search still settles every one.
+TEST(Solver, TheSearchByConflictsAloneAgreesWithTheExhaustiveSearch) {
+    std::mt19937 random(Seed("conflicts alone"));
+    for (int arrangement = 1; arrangement <= kArrangementCount; ++arrangement) {
+        int lost = 0;
+        for (int n = 0; n < 500; ++n) {
+            const int left =
+                n % 5 == 0 ? 26 + 2 * static_cast<int>(random() % 4) : 4 + 2 * static_cast<int>(random() % 11);
+            const Position position = ThinnedPosition(arrangement, left, random);
+            std::map<Position::Faces, bool> seen;
+            const bool clears = ClearsExhaustively(arrangement, position, seen);
+            const SolveResult result = SolveByConflicts(arrangement, position, kBudget);
+            ASSERT_EQ(result.outcome, clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable)
+                << "arrangement " << arrangement << ", case " << n << ", " << left << " tiles";
+            if (clears) {
+                ASSERT_EQ(BrokenSolution(arrangement, position, result.solution), "");
+            }
+            lost += clears ? 0 : 1;
+        }
+        EXPECT_GT(lost, 25) << "arrangement " << arrangement;
+    }
+    // Late in random games on dealt boards.
+    int lateLost = 0;
+    int late = 0;
+    for (int n = 0; n < 400; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        DealtPosition(arrangement, n % 2, random());
+        const int takes = 56 + static_cast<int>(random() % 4);
+        if (static_cast<int>(board_testing::TakeRandomPairs(takes, random).size()) < takes) continue;
+        const Position position = PositionOfSlotTable();
+        std::map<Position::Faces, bool> seen;
+        const bool clears = ClearsExhaustively(arrangement, position, seen);
+        const SolveOutcome expected = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
+        ASSERT_EQ(SolveByConflicts(arrangement, position, kBudget).outcome, expected)
+            << "game " << n << ", " << takes << " takes";
+        // The full solver too, whose turns share what the search by conflicts learns.
+        ASSERT_EQ(Solve(arrangement, position, kBudget).outcome, expected) << "game " << n << ", " << takes << " takes";
+        lateLost += clears ? 0 : 1;
+        ++late;
+    }
+    // About two in five of these are lost: both answers are well represented.
+    EXPECT_GT(lateLost, 40);
+    EXPECT_GT(late - lateLost, 40);
+}
+
+// On whole boards the search by conflicts alone works far longer, and
+// learns far more: it must never call lost a position along a deal's
+// answer, nor a played position the full solver clears.
+TEST(Solver, TheSearchByConflictsAloneNeverCallsAClearablePositionLost) {
+    std::mt19937 random(Seed("conflicts alone on whole boards"));
+    int proved = 0;
+    for (int n = 0; n < 3 * kArrangementCount; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        Position position = DealtPosition(arrangement, n % 2, random());
+        const std::vector<TakenPair> answer = AnswerOfSlotTable();
+        for (std::size_t take = 0; take < answer.size(); take += 3) {
+            const SolveResult result = SolveByConflicts(arrangement, position, 200'000);
+            ASSERT_NE(result.outcome, SolveOutcome::NotClearable) << "arrangement " << arrangement << ", take " << take;
+            if (result.outcome == SolveOutcome::Cleared) {
+                ASSERT_EQ(BrokenSolution(arrangement, position, result.solution), "") << "take " << take;
+            }
+            for (std::size_t next = take; next < take + 3 && next < answer.size(); ++next) {
+                position = AfterTake(position, answer[next]);
+            }
+        }
+    }
+    for (int n = 0; n < 200; ++n) {
+        const int arrangement = 1 + n % kArrangementCount;
+        DealtPosition(arrangement, n % 2, random());
+        board_testing::TakeRandomPairs(10, random);
+        const Position position = PositionOfSlotTable();
+        const SolveOutcome alone = SolveByConflicts(arrangement, position, 2'000'000).outcome;
+        if (alone != SolveOutcome::NotClearable) continue;
+        EXPECT_NE(Solve(arrangement, position, kBudget / 20).outcome, SolveOutcome::Cleared) << "position " << n;
+        ++proved;
+    }
+    // About one played position in fifteen is lost.
+    EXPECT_GT(proved, 5);
 }
 
 // The search reuses the order of earlier sweeps and a varied quick search:
