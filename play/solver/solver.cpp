@@ -110,12 +110,11 @@ constexpr long kQuickStepsMost = 80000;
 constexpr long kConflictShare = 4;
 // The search by repair finds most of the clearings the search by conflicts
 // needs thousands of nodes for in a few hundred moves, and most easy ones at
-// once: it opens each round with half the quick search's turn. From the third
-// round on, once the others had two turns and most lost positions are proved,
-// it ends each round too, with as much as the search by conflicts.
-constexpr long kRepairOpeningShare = 2;  // a divisor: half the quick turn
+// once: it opens each round with as many steps as the quick search's turn.
+// From the second round on, once the search by conflicts has proved most lost
+// positions, it ends each round too, with as much as that search.
 constexpr long kRepairShare = 4;
-constexpr long kRepairFrom = 4 * kQuickSteps;
+constexpr long kRepairFrom = 2 * kQuickSteps;
 // The search by repair: how many of the kinds it might change it tries at a
 // move (a few at random make many more moves than all of them in as many
 // steps, and find more clearings), the share of its moves made at random,
@@ -577,7 +576,7 @@ SolveResult PairingSearch::Run() {
     // each round (up to a cap for the quick one, which is varied each time).
     // Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(Searcher::ByRepair, steps_ + slice / kRepairOpeningShare, result) &&
+        if (Attempt(Searcher::ByRepair, steps_ + slice, result) &&
             Attempt(Searcher::ByConflicts, steps_ + kConflictShare * slice, result) &&
             Attempt(Searcher::Quick, steps_ + std::min(slice, kQuickStepsMost), result) &&
             (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
