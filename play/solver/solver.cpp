@@ -110,16 +110,17 @@ constexpr long kQuickStepsMost = 80000;
 constexpr long kConflictShare = 4;
 // The search by repair finds most of the clearings the search by conflicts
 // needs thousands of nodes for in a few hundred moves, and most easy ones at
-// once: it opens each round with as many steps as the quick search's turn.
+// once: it opens each round with twice as many steps as the quick search's turn.
 // From the second round on, once the search by conflicts has proved most lost
 // positions, it ends each round too, with as much as that search.
+constexpr long kRepairOpening = 2;
 constexpr long kRepairShare = 4;
 constexpr long kRepairFrom = 2 * kQuickSteps;
 // The search by repair: how many of the kinds it might change it tries at a
 // move (a few at random make many more moves than all of them in as many
 // steps, and find more clearings), the share of its moves made at random,
 // how long a changed kind stays as it is (at least), how many moves without
-// a gain send it back to the start, and how many kinds a restart pairs at random.
+// a gain send it back to a start, and how many kinds a restart pairs at random.
 constexpr int kRepairSample = 4;
 constexpr unsigned kRepairWalkPercent = 5;
 constexpr int kRepairTabu = 4;
@@ -162,6 +163,9 @@ constexpr int32_t kNoReason = -1;
 struct Ways {
     uint8_t left[kKindCount];
     int32_t why[kKindCount][kWays];  // for a way ruled out, the index of its reason
+
+    // Whether the kind may still pair up the way; never for way 0.
+    bool Has(int kind, uint8_t way) const { return way != kUndecided && ((left[kind] >> (way - 1)) & 1u) != 0; }
 };
 constexpr uint8_t kEveryWay = 0b111;
 
@@ -358,7 +362,9 @@ private:
     Node PlayedOutChanged(Node changed, int kind, const Node& left, std::vector<TakenPair>& takes);
     // The relaxed board's pairing of the start, where the search by repair sets out.
     void StartRepair();
-    // Back to that pairing with a few kinds paired at random: out of a dead end.
+    // Back to a start with a few kinds paired at random: out of a dead end.
+    // The start is the pairing the search by conflicts last preferred, once
+    // it has one: a pairing its narrowing and branching hold to.
     void ShakeRepair();
     // Pairs together two free tiles of a kind the stuck board left apart: a
     // sure gain, as every take before stays. False when there were none.
@@ -494,10 +500,18 @@ private:
         Node bestLeft;
         int moves = 0;
         int fewest = kSlotCount + 1;  // the fewest tiles left since the last shake
+        // The pairing that left the fewest tiles of all, and how many: the
+        // search by conflicts prefers its ways, and dives where this search
+        // came close.
+        Node closest;
+        int fewestOfAll = kSlotCount + 1;
         int gainedAt = 0;             // the move that left them
         int tabu[kKindCount] = {};    // the move before which a kind may not change again
         std::minstd_rand random;
     } repair_;
+    // The pairing the search by conflicts last preferred at a node, whole;
+    // `on` left empty until there is one.
+    Node conflictPairing_;
     long steps_ = 0;
 };
 
@@ -576,7 +590,7 @@ SolveResult PairingSearch::Run() {
     // each round (up to a cap for the quick one, which is varied each time).
     // Lost nodes stay known across turns.
     for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
-        if (Attempt(Searcher::ByRepair, steps_ + slice, result) &&
+        if (Attempt(Searcher::ByRepair, steps_ + kRepairOpening * slice, result) &&
             Attempt(Searcher::ByConflicts, steps_ + kConflictShare * slice, result) &&
             Attempt(Searcher::Quick, steps_ + std::min(slice, kQuickStepsMost), result) &&
             (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
@@ -968,7 +982,7 @@ void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& br
         if (reason.way[kind] == kUndecided) continue;
         // Whichever way the kind pairs, its reason holds.
         for (uint8_t way = 1; way <= kWays; ++way) {
-            if ((branching.ways.left[kind] >> (way - 1) & 1u) != 0) continue;
+            if (branching.ways.Has(kind, way)) continue;
             reason.Join(ReasonOf(branching.ways.why[kind][way - 1]));
         }
         reason.way[kind] = kUndecided;
@@ -1105,7 +1119,7 @@ bool PairingSearch::Narrow(Node& node, Ways& ways, RemovalOrder order, ConflictB
         if (!IsUndecided(node, kind)) continue;
         uint8_t seenClearing = 0;
         for (uint8_t way = 1; way <= kWays; ++way) {
-            if ((ways.left[kind] >> (way - 1) & 1u) == 0) continue;
+            if (!ways.Has(kind, way)) continue;
             if (ClearsInOrder(node, kind, way, at)) seenClearing |= static_cast<uint8_t>(1u << (way - 1));
         }
         if (std::popcount(seenClearing) >= 2) {
@@ -1181,10 +1195,13 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
     uint8_t* preferred = branching.preferred;
     for (int i = 0; i < count; ++i) {
         const int kind = kinds[i];
-        const uint8_t way = WayByLevel(kind, level);
+        // The way of the search by repair's closest pairing, else the
+        // relaxed board's; a way already ruled out is never preferred: else
+        // the first left.
+        const uint8_t closest = repair_.closest.way[kind];
+        const uint8_t byLevel = WayByLevel(kind, level);
         const auto firstLeft = static_cast<uint8_t>(std::countr_zero(ways.left[kind]) + 1);
-        // A way already ruled out is never preferred: take the first left.
-        preferred[kind] = (ways.left[kind] >> (way - 1)) & 1u ? way : firstLeft;
+        preferred[kind] = ways.Has(kind, closest) ? closest : ways.Has(kind, byLevel) ? byLevel : firstLeft;
     }
     auto withPreferred = [&](int n) {
         Node decided = node;
@@ -1213,6 +1230,8 @@ PairingSearch::Analysis PairingSearch::AnalyseConflict(Node node, Ways ways, con
         TakeSafePairs(decided, &moves_, &entry);
         return Analysis::Clears;
     }
+    conflictPairing_ = withPreferred(count);
+    conflictPairing_.on = start_.on;
     while (stuck - kept > 1) {
         const int middle = (kept + stuck) / 2;
         (clears(withPreferred(middle)) ? kept : stuck) = middle;
@@ -1261,7 +1280,7 @@ bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const N
         const int kind = branching.critical[i];
         for (uint8_t way = 1; way <= kWays; ++way) {
             if (way == branching.preferred[kind]) continue;
-            if ((branching.ways.left[kind] & (1u << (way - 1))) == 0) {
+            if (!branching.ways.Has(kind, way)) {
                 all.Join(ReasonOf(branching.ways.why[kind][way - 1]));
                 continue;
             }
@@ -1350,7 +1369,7 @@ void PairingSearch::StartRepair() {
 }
 
 void PairingSearch::ShakeRepair() {
-    repair_.pairing = repair_.first;
+    repair_.pairing = conflictPairing_.on.Empty() ? repair_.first : conflictPairing_;
     for (int i = 0; i < kRepairShake; ++i) {
         const int kind = static_cast<int>(repair_.random() % kKindCount);
         if (counts_[kind] == 4) repair_.pairing.way[kind] = static_cast<uint8_t>(1 + repair_.random() % kWays);
@@ -1463,6 +1482,10 @@ bool PairingSearch::ClearsByRepair() {
         if (const int tilesLeft = TilesOn(left); tilesLeft < repair_.fewest) {
             repair_.fewest = tilesLeft;
             repair_.gainedAt = repair_.moves;
+            if (tilesLeft < repair_.fewestOfAll) {
+                repair_.fewestOfAll = tilesLeft;
+                repair_.closest = repair_.pairing;
+            }
         }
         if (repair_.moves - repair_.gainedAt > kRepairStale) {
             ShakeRepair();
