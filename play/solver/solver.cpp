@@ -100,22 +100,19 @@ private:
     int top_ = 0;
 };
 
-// The steps of each search's first turn; every round doubles them. A quick
-// search that finds a clearing at all finds it soon: a fresh, varied turn
-// does better than a longer one, so its turns stop growing at a cap.
-constexpr long kQuickSteps = 20000;
-constexpr long kQuickStepsMost = 80000;
-// The search by conflicts gets this many times the quick one's turn: what the
-// quick search misses in its first turn, it often dives to in a dozen nodes.
-constexpr long kConflictShare = 4;
+// The searches take turns in rounds; a turn gets a share of the round's
+// slice of steps, and every round doubles the slice.
+constexpr long kFirstSlice = 20000;
 // The search by repair finds most of the clearings the search by conflicts
 // needs thousands of nodes for in a few hundred moves, and most easy ones at
-// once: it opens each round with twice as many steps as the quick search's turn.
-// From the second round on, once the search by conflicts has proved most lost
-// positions, it ends each round too, with as much as that search.
+// once: it opens each round. The search by conflicts, which proves losses,
+// follows with a larger share. From the second round on, once that search
+// has proved most lost positions, the search by repair ends each round too,
+// with as much.
 constexpr long kRepairOpening = 2;
+constexpr long kConflictShare = 4;
 constexpr long kRepairShare = 4;
-constexpr long kRepairFrom = 2 * kQuickSteps;
+constexpr long kRepairFrom = 2 * kFirstSlice;
 // The search by repair: how many of the kinds it might change it tries at a
 // move (a few at random make many more moves than all of them in as many
 // steps, and find more clearings), the share of its moves made at random,
@@ -155,7 +152,6 @@ struct Nogood {
         return true;
     }
 };
-constexpr int32_t kNoReason = -1;
 
 // The ways each undecided kind may still pair up: bit w - 1 for way w. A way
 // the relaxed board rules out at a node stays ruled out below it, for the
@@ -277,7 +273,7 @@ private:
     // number of tiles of a kind, or more than four.
     std::optional<SolveResult> Unsearchable() const;
     // One search up to `limit` steps; true when it ran out of them.
-    enum class Searcher { Quick, ByConflicts, ByRepair };
+    enum class Searcher { ByConflicts, ByRepair };
     // Whether the relaxed board of the start, after its safe takes, sticks:
     // then the position is lost before any search spends a turn on it.
     bool StartIsRelaxedLost();
@@ -332,19 +328,8 @@ private:
         }
         steps_ = board.Steps();
     }
-    // Pairs each undecided kind as the relaxed board took its tiles, the
-    // first two together, and plays the decided board out: often a clearing
-    // at once. Marks in `stuck` the kinds whose pairs the board stuck on.
-    bool ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck);
-    // The quick search: depth first, cut by the relaxed board alone.
-    // `along`: the order of the parent's relaxed board.
-    // `settled`: the parent after its safe takes.
-    bool ClearsQuickly(Node node, const RemovalOrder* along = nullptr, const Node* settled = nullptr);
-    // Branches on a kind with two free tiles or more, one the played-out
-    // board stuck on first; ways that take pairs now first.
-    bool Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order);
-    // The search by conflicts: gives every undecided kind its relaxed board's
-    // way, in order, until the relaxed board sticks; keeps of those the kinds
+    // The search by conflicts: gives every undecided kind its preferred way
+    // (see AnalyseConflict), in order, until the relaxed board sticks; keeps of those the kinds
     // the sticking needs (the critical ones), and branches on which of them
     // is the first to pair up another way.
     // `lost`, when given, receives why the node is lost; `along`: the order
@@ -374,11 +359,13 @@ private:
     // a few such kinds, now and then one at random.
     void RepairOnce(const Node& left, const SlotSet& free);
     bool BestRepair(const Node& left, const int* candidates, int count, int& bestKind, uint8_t& bestWay);
+    // One of the two ways the search by repair does not pair the kind, at random.
+    uint8_t OtherWay(int kind) {
+        return static_cast<uint8_t>(1 + (repair_.pairing.way[kind] + repair_.random() % 2) % kWays);
+    }
     // Moves a few candidates, drawn at random, to the front; returns how many.
     int SampleRepairs(int* candidates, int count);
-    // What the search by conflicts works out at a node before it branches,
-    // kept across turns: a later turn comes back down to where an earlier one
-    // stopped without working it all out again.
+    // What the search by conflicts works out at a node before it branches.
     struct ConflictBranching {
         Node narrowed;  // the node with the kinds that narrowing left one way decided
         Ways ways;
@@ -438,8 +425,6 @@ private:
         }
         return reason;
     }
-    // Why a node is lost when nothing better is known: all its tiles and ways.
-    Nogood WholeNode(const Node& node) const;
     // Keeps a reason; its index.
     int32_t Keep(const Nogood& reason) {
         reasons_.push_back(reason);
@@ -479,13 +464,11 @@ private:
     std::unordered_map<Node, int32_t, NodeHash> lost_;  // the nodes known lost, with their reasons
     std::vector<Nogood> reasons_;
     std::vector<int32_t> lostReasons_;  // the reasons lost nodes of the search by conflicts have
-    std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
     long lastNarrowedOut_[kKindCount] = {};  // when narrowing last found the kind with no way left, 0 never
     long narrowedOutCount_ = 0;
     long budget_;
     long limit_ = 0;  // where the current search stops
-    int restart_ = 0;  // the quick search's attempt, 0 the first
-    std::minstd_rand random_;  // varies the quick search's later attempts
+    int round_ = 0;  // the round of turns, 0 the first
     // The search by repair's state, kept across its turns.
     struct Repair {
         bool started = false;
@@ -551,9 +534,7 @@ bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) 
     try {
         Ways ways;
         std::fill(ways.left, ways.left + kKindCount, kEveryWay);
-        const bool clears = searcher == Searcher::Quick         ? ClearsQuickly(start_)
-                            : searcher == Searcher::ByConflicts ? ClearsByConflicts(start_, ways)
-                                                                : ClearsByRepair();
+        const bool clears = searcher == Searcher::ByConflicts ? ClearsByConflicts(start_, ways) : ClearsByRepair();
         result.outcome = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
         if (clears) result.solution = moves_;
         return false;
@@ -584,17 +565,17 @@ SolveResult PairingSearch::Run() {
     if (const std::optional<SolveResult> answer = Unsearchable()) return *answer;
     SolveResult result;
     if (StartIsRelaxedLost()) result.outcome = SolveOutcome::NotClearable;
-    // The search by repair finds most clearings, easy or hard, the search by
-    // conflicts proves most losses and finds the clearings left, the quick
-    // search the odd one both miss; they take turns, with twice the steps
-    // each round (up to a cap for the quick one, which is varied each time).
-    // Lost nodes stay known across turns.
-    for (long slice = kQuickSteps; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
+    // The search by repair finds most clearings, easy or hard; the search by
+    // conflicts proves most losses and finds the clearings left. Each helps
+    // the other: the search by conflicts prefers the ways of the pairing the
+    // search by repair came closest with, and starts afresh from the top each
+    // turn to follow it, knowing the lost nodes it has met; the search by
+    // repair restarts from the pairing the search by conflicts last preferred.
+    for (long slice = kFirstSlice; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
         if (Attempt(Searcher::ByRepair, steps_ + kRepairOpening * slice, result) &&
             Attempt(Searcher::ByConflicts, steps_ + kConflictShare * slice, result) &&
-            Attempt(Searcher::Quick, steps_ + std::min(slice, kQuickStepsMost), result) &&
             (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
-            ++restart_;
+            ++round_;
         }
     }
     result.steps = steps_;
@@ -811,71 +792,6 @@ uint8_t PairingSearch::WayByLevel(int kind, const uint8_t* level) const {
     return static_cast<uint8_t>(first ^ second);
 }
 
-bool PairingSearch::ClearsAsRelaxed(Node node, const uint8_t* level, bool* stuck) {
-    const Node settled = node;
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        if (IsUndecided(node, kind)) node.way[kind] = WayByLevel(kind, level);
-    }
-    const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_, &settled);
-    if (node.on.Empty()) return true;
-    moves_.resize(movesBefore);
-    ForEachSlot(FreeTiles(node), [&](int slot) { stuck[kinds_[slot]] = true; });
-    return false;
-}
-
-bool PairingSearch::ClearsQuickly(Node node, const RemovalOrder* along, const Node* settled) {
-    const size_t movesBefore = moves_.size();
-    TakeSafePairs(node, &moves_, settled);
-    if (node.on.Empty()) return true;
-    const Node entry = node;
-    uint8_t level[kSlotCount];
-    bool stuck[kKindCount] = {};
-    RemovalOrder order;
-    if (lost_.count(entry) == 0 && RelaxedClears(node, level, &order, along)) {
-        if (ClearsAsRelaxed(node, level, stuck) || Branch(node, level, stuck, order)) return true;
-    }
-    lost_.emplace(entry, kNoReason);
-    moves_.resize(movesBefore);
-    return false;
-}
-
-bool PairingSearch::Branch(const Node& node, const uint8_t* level, const bool* stuck, const RemovalOrder& order) {
-    int freeOfKind[kKindCount] = {};
-    const SlotSet free = FreeTiles(node);
-    ForEachSlot(free, [&](int slot) { ++freeOfKind[kinds_[slot]]; });
-    auto score = [&](int kind) { return (freeOfKind[kind] >= 2 ? 0 : 2) + (stuck[kind] ? 0 : 1); };
-    int best = -1;
-    int ties = 0;
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        if (!IsUndecided(node, kind)) continue;
-        if (best >= 0 && score(kind) > score(best)) continue;
-        ties = best >= 0 && score(kind) == score(best) ? ties + 1 : 1;
-        // Later attempts pick among the equals at random.
-        if (ties == 1 || (restart_ > 0 && random_() % ties == 0)) best = kind;
-    }
-    if (best < 0) return false;
-    const int16_t* tiles = tiles_[best];
-    bool isFree[4];
-    for (int i = 0; i < 4; ++i) isFree[i] = free.Has(tiles[i]);
-    const uint8_t preferred = WayByLevel(best, level);
-    int rank[kWays + 1];
-    for (int way = 1; way <= kWays; ++way) {
-        const int other = way == 1 ? 2 : 1;  // the first tile of the way's second pair
-        const int takes = (isFree[0] && isFree[way]) + (isFree[other] && isFree[other ^ way]);
-        const unsigned varied = restart_ > 0 ? random_() % 3 : 0;
-        rank[way] = 4 * (2 - takes) + (way == preferred ? 0 : 2) + static_cast<int>(varied);
-    }
-    uint8_t ways[kWays] = {1, 2, 3};
-    std::stable_sort(ways, ways + kWays, [&rank](uint8_t a, uint8_t b) { return rank[a] < rank[b]; });
-    for (uint8_t way : ways) {
-        Node child = node;
-        child.way[best] = way;
-        if (ClearsQuickly(child, &order, &node)) return true;
-    }
-    return false;
-}
-
 int PairingSearch::UndecidedKinds(const Node& node, const uint8_t* level, int8_t* kinds) const {
     int count = 0;
     int soonest[kKindCount];
@@ -969,13 +885,6 @@ Nogood PairingSearch::StuckOn(const Node& swept, const SlotSet& left) {
     return best;
 }
 
-Nogood PairingSearch::WholeNode(const Node& node) const {
-    Nogood reason;
-    reason.tiles = node.on;
-    ForEachSlot(node.on, [&](int slot) { reason.way[kinds_[slot]] = node.way[kinds_[slot]]; });
-    return reason;
-}
-
 void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& branching) {
     for (int i = branching.narrowedCount - 1; i >= 0; --i) {
         const int kind = branching.narrowedKinds[i];
@@ -991,7 +900,7 @@ void PairingSearch::WithoutNarrowing(Nogood& reason, const ConflictBranching& br
 
 bool PairingSearch::KnownLost(const Node& node, Nogood& lost) {
     if (const auto known = lost_.find(node); known != lost_.end()) {
-        lost = known->second == kNoReason ? WholeNode(node) : reasons_[known->second];
+        lost = reasons_[known->second];
         return true;
     }
     // A look at a reason costs about a quarter of a freedom test.
@@ -1274,7 +1183,7 @@ bool PairingSearch::BranchOnConflict(const ConflictBranching& branching, const N
     // reasons of all branches together, whatever way the critical kinds pair.
     Nogood all = branching.conflict;
     Node child = branching.narrowed;
-    const bool back = restart_ % 2 == 1;
+    const bool back = round_ % 2 == 1;
     for (int n = 0; n < branching.criticalCount; ++n) {
         const int i = back ? branching.criticalCount - 1 - n : n;
         const int kind = branching.critical[i];
@@ -1313,17 +1222,10 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled,
     const Node entry = node;
     Nogood reason;
     if (!KnownLost(entry, reason)) {
-        auto known = branchings_.find(entry);
-        if (known == branchings_.end()) {
-            ConflictBranching branching;
-            const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason, along);
-            if (analysis == Analysis::Clears) return true;
-            if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
-        }
-        if (known != branchings_.end()) {
-            if (BranchOnConflict(known->second, entry, reason)) return true;
-            branchings_.erase(entry);
-        }
+        ConflictBranching branching;
+        const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason, along);
+        if (analysis == Analysis::Clears) return true;
+        if (analysis == Analysis::Branches && BranchOnConflict(branching, entry, reason)) return true;
         const int32_t kept = Keep(reason);
         lost_.emplace(entry, kept);
         lostReasons_.push_back(kept);
@@ -1403,21 +1305,20 @@ bool PairingSearch::BestRepair(const Node& left, const int* candidates, int coun
     for (int i = 0; i < count; ++i) {
         const int kind = candidates[i];
         if (repair_.tabu[kind] > repair_.moves) continue;
-        for (uint8_t way = 1; way <= kWays; ++way) {
-            if (way == repair_.pairing.way[kind]) continue;
-            Node changed = repair_.pairing;
-            changed.way[kind] = way;
-            const Node played = PlayedOutChanged(changed, kind, left, takes);
-            const int tilesLeft = TilesOn(played);
-            if (tilesLeft > bestLeft) continue;
-            ties = tilesLeft == bestLeft ? ties + 1 : 1;
-            bestLeft = tilesLeft;
-            if (ties == 1 || repair_.random() % ties == 0) {
-                bestKind = kind;
-                bestWay = way;
-                repair_.bestLeft = played;
-                std::swap(repair_.bestTakes, takes);
-            }
+        // One other way of each kind: trying both would halve the kinds tried in as many steps.
+        const uint8_t way = OtherWay(kind);
+        Node changed = repair_.pairing;
+        changed.way[kind] = way;
+        const Node played = PlayedOutChanged(changed, kind, left, takes);
+        const int tilesLeft = TilesOn(played);
+        if (tilesLeft > bestLeft) continue;
+        ties = tilesLeft == bestLeft ? ties + 1 : 1;
+        bestLeft = tilesLeft;
+        if (ties == 1 || repair_.random() % ties == 0) {
+            bestKind = kind;
+            bestWay = way;
+            repair_.bestLeft = played;
+            std::swap(repair_.bestTakes, takes);
         }
     }
     return ties > 0;
@@ -1453,7 +1354,7 @@ void PairingSearch::RepairOnce(const Node& left, const SlotSet& free) {
     uint8_t bestWay = 0;
     if (repair_.random() % 100 < kRepairWalkPercent) {
         bestKind = candidates[repair_.random() % candidateCount];
-        bestWay = static_cast<uint8_t>(1 + (repair_.pairing.way[bestKind] + repair_.random() % 2) % kWays);
+        bestWay = OtherWay(bestKind);
         repair_.playedOut = false;
     } else if (BestRepair(left, candidates, SampleRepairs(candidates, candidateCount), bestKind, bestWay)) {
         // The best change was played out already.
