@@ -106,10 +106,12 @@ constexpr long kFirstSlice = 20000;
 // The search by repair finds most of the clearings the search by conflicts
 // needs thousands of nodes for in a few hundred moves, and most easy ones at
 // once: it opens each round. The search by conflicts, which proves losses,
-// follows with a larger share. From the second round on, once that search
-// has proved most lost positions, the search by repair ends each round too,
-// with as much.
+// follows with a larger share, but in the first round with as much: enough
+// for the losses it proves in a few nodes. From the second round on, once
+// that search has proved most lost positions, the search by repair ends
+// each round too, with as much.
 constexpr long kRepairOpening = 2;
+constexpr long kFirstConflictShare = 2;
 constexpr long kConflictShare = 4;
 constexpr long kRepairShare = 4;
 constexpr long kRepairFrom = 2 * kFirstSlice;
@@ -121,7 +123,7 @@ constexpr long kRepairFrom = 2 * kFirstSlice;
 constexpr int kRepairSample = 4;
 constexpr unsigned kRepairWalkPercent = 5;
 constexpr int kRepairTabu = 4;
-constexpr int kRepairStale = 100;
+constexpr int kRepairStale = 60;
 constexpr int kRepairShake = 8;
 
 // Why a node is lost, kept as what the loss needs: some tiles on the board
@@ -365,7 +367,10 @@ private:
     }
     // Moves a few candidates, drawn at random, to the front; returns how many.
     int SampleRepairs(int* candidates, int count);
-    // What the search by conflicts works out at a node before it branches.
+    // What the search by conflicts works out at a node before it branches,
+    // kept across turns while the search by repair's closest pairing stays
+    // as it was: a later turn comes back down to where an earlier one
+    // stopped without working it all out again.
     struct ConflictBranching {
         Node narrowed;  // the node with the kinds that narrowing left one way decided
         Ways ways;
@@ -464,6 +469,8 @@ private:
     std::unordered_map<Node, int32_t, NodeHash> lost_;  // the nodes known lost, with their reasons
     std::vector<Nogood> reasons_;
     std::vector<int32_t> lostReasons_;  // the reasons lost nodes of the search by conflicts have
+    std::unordered_map<Node, ConflictBranching, NodeHash> branchings_;  // nodes the search by conflicts is still in
+    int branchingsFollow_ = -1;  // the tiles the closest pairing left when those nodes were worked out
     long lastNarrowedOut_[kKindCount] = {};  // when narrowing last found the kind with no way left, 0 never
     long narrowedOutCount_ = 0;
     long budget_;
@@ -534,6 +541,11 @@ bool PairingSearch::Attempt(Searcher searcher, long limit, SolveResult& result) 
     try {
         Ways ways;
         std::fill(ways.left, ways.left + kKindCount, kEveryWay);
+        if (searcher == Searcher::ByConflicts && branchingsFollow_ != repair_.fewestOfAll) {
+            // The search by repair came closer: the nodes are worked out afresh, to follow it.
+            branchings_.clear();
+            branchingsFollow_ = repair_.fewestOfAll;
+        }
         const bool clears = searcher == Searcher::ByConflicts ? ClearsByConflicts(start_, ways) : ClearsByRepair();
         result.outcome = clears ? SolveOutcome::Cleared : SolveOutcome::NotClearable;
         if (clears) result.solution = moves_;
@@ -568,12 +580,13 @@ SolveResult PairingSearch::Run() {
     // The search by repair finds most clearings, easy or hard; the search by
     // conflicts proves most losses and finds the clearings left. Each helps
     // the other: the search by conflicts prefers the ways of the pairing the
-    // search by repair came closest with, and starts afresh from the top each
-    // turn to follow it, knowing the lost nodes it has met; the search by
-    // repair restarts from the pairing the search by conflicts last preferred.
+    // search by repair came closest with, and starts afresh from the top when
+    // that changed, knowing the lost nodes it has met; the search by repair
+    // restarts from the pairing the search by conflicts last preferred.
     for (long slice = kFirstSlice; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
         if (Attempt(Searcher::ByRepair, steps_ + kRepairOpening * slice, result) &&
-            Attempt(Searcher::ByConflicts, steps_ + kConflictShare * slice, result) &&
+            Attempt(Searcher::ByConflicts,
+                    steps_ + (slice < kRepairFrom ? kFirstConflictShare : kConflictShare) * slice, result) &&
             (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
             ++round_;
         }
@@ -1222,10 +1235,17 @@ bool PairingSearch::ClearsByConflicts(Node node, Ways ways, const Node* settled,
     const Node entry = node;
     Nogood reason;
     if (!KnownLost(entry, reason)) {
-        ConflictBranching branching;
-        const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason, along);
-        if (analysis == Analysis::Clears) return true;
-        if (analysis == Analysis::Branches && BranchOnConflict(branching, entry, reason)) return true;
+        auto known = branchings_.find(entry);
+        if (known == branchings_.end()) {
+            ConflictBranching branching;
+            const Analysis analysis = AnalyseConflict(node, ways, entry, branching, reason, along);
+            if (analysis == Analysis::Clears) return true;
+            if (analysis == Analysis::Branches) known = branchings_.emplace(entry, branching).first;
+        }
+        if (known != branchings_.end()) {
+            if (BranchOnConflict(known->second, entry, reason)) return true;
+            branchings_.erase(entry);
+        }
         const int32_t kept = Keep(reason);
         lost_.emplace(entry, kept);
         lostReasons_.push_back(kept);
