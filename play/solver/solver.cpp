@@ -109,12 +109,16 @@ constexpr long kFirstSlice = 20000;
 // follows with a larger share, but in the first round with as much: enough
 // for the losses it proves in a few nodes. From the second round on, once
 // that search has proved most lost positions, the search by repair ends
-// each round too, with as much.
+// each round too, with as much. From the fifth round on, past 3 million
+// steps, most positions still undecided are lost: the search by conflicts
+// gets three times its share.
 constexpr long kRepairOpening = 2;
 constexpr long kFirstConflictShare = 2;
 constexpr long kConflictShare = 4;
+constexpr long kLateConflictShare = 12;
 constexpr long kRepairShare = 4;
 constexpr long kRepairFrom = 2 * kFirstSlice;
+constexpr long kLateFrom = 16 * kFirstSlice;
 // The search by repair: how many of the kinds it might change it tries at a
 // move (a few at random make many more moves than all of them in as many
 // steps, and find more clearings), the share of its moves made at random,
@@ -573,6 +577,10 @@ SolveResult PairingSearch::RunByConflicts() {
     return result;
 }
 
+long ConflictShare(long slice) {
+    return slice < kRepairFrom ? kFirstConflictShare : slice < kLateFrom ? kConflictShare : kLateConflictShare;
+}
+
 SolveResult PairingSearch::Run() {
     if (const std::optional<SolveResult> answer = Unsearchable()) return *answer;
     SolveResult result;
@@ -585,8 +593,7 @@ SolveResult PairingSearch::Run() {
     // restarts from the pairing the search by conflicts last preferred.
     for (long slice = kFirstSlice; result.outcome == SolveOutcome::Undecided && steps_ < budget_; slice *= 2) {
         if (Attempt(Searcher::ByRepair, steps_ + kRepairOpening * slice, result) &&
-            Attempt(Searcher::ByConflicts,
-                    steps_ + (slice < kRepairFrom ? kFirstConflictShare : kConflictShare) * slice, result) &&
+            Attempt(Searcher::ByConflicts, steps_ + ConflictShare(slice) * slice, result) &&
             (slice < kRepairFrom || Attempt(Searcher::ByRepair, steps_ + kRepairShare * slice, result))) {
             ++round_;
         }
