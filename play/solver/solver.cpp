@@ -335,9 +335,9 @@ private:
         steps_ = board.Steps();
     }
     // The search by conflicts: gives every undecided kind its preferred way
-    // (see AnalyseConflict), in order, until the relaxed board sticks; keeps of those the kinds
-    // the sticking needs (the critical ones), and branches on which of them
-    // is the first to pair up another way.
+    // (see AnalyseConflict), in order, until the relaxed board sticks; keeps
+    // of those the kinds the sticking needs (the critical ones), and branches
+    // on which of them is the first to pair up another way.
     // `lost`, when given, receives why the node is lost; `along`: the order
     // of the parent's relaxed board.
     bool ClearsByConflicts(Node node, Ways ways, const Node* settled = nullptr, Nogood* lost = nullptr,
@@ -494,13 +494,13 @@ private:
         Node bestLeft;
         int moves = 0;
         int fewest = kSlotCount + 1;  // the fewest tiles left since the last shake
+        int gainedAt = 0;             // the move that left them
+        int tabu[kKindCount] = {};    // the move before which a kind may not change again
         // The pairing that left the fewest tiles of all, and how many: the
         // search by conflicts prefers its ways, and dives where this search
         // came close.
         Node closest;
         int fewestOfAll = kSlotCount + 1;
-        int gainedAt = 0;             // the move that left them
-        int tabu[kKindCount] = {};    // the move before which a kind may not change again
         std::minstd_rand random;
     } repair_;
     // The pairing the search by conflicts last preferred at a node, whole;
